@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Debug trace: takes a printf-style format and prints nothing in this build.
+void DebugTrace(const char* format, ...);
+
+inline int32_t MaxValue(int32_t a, int32_t b) { return a > b ? a : b; }
+inline int32_t MinValue(int32_t a, int32_t b) { return a < b ? a : b; }
+inline bool InRange(int32_t v, int32_t low, int32_t high) { return low <= v && v <= high; }
+// The larger of v and low, then the smaller of that and high.
+inline int32_t ClampValue(int32_t v, int32_t low, int32_t high) { return MinValue(MaxValue(v, low), high); }
+inline double MaxValue(double a, double b) { return a > b ? a : b; }
+inline double MinValue(double a, double b) { return a < b ? a : b; }
+inline double ClampValue(double v, double low, double high) { return MinValue(MaxValue(v, low), high); }
+
+inline uint16_t SwapBytes16(uint16_t v) { return static_cast<uint16_t>((v >> 8) | (v << 8)); }
+inline uint32_t SwapBytes32(uint32_t v)
+{
+    return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
+}
+
+// Size of n bytes after 7-bit packing: 8 bytes for every 7, plus a partial group.
+uint32_t GetPackedSize(uint32_t n);
+
+// "%s%d" of the note's letter name and octave (60 -> "C4"); buffer of at least 8 bytes.
+void GetNoteName(int32_t note, char* buffer, size_t size);
+
+// Copies a fixed-width field of n bytes into n + 1 bytes (stopping at a NUL), then removes
+// trailing blanks and NULs.
+void CopyTrimmedText(char* dest, const char* src, size_t n);
+
+// Copies up to n characters of src (stopping at its terminator) and fills the rest of the
+// n bytes with blanks. dest is not terminated.
+void CopyPadded(char* dest, const char* src, size_t n);
+
+// Upper-cases a-z among the first 8 characters, stopping at a NUL.
+void UppercaseName8(char* name);
