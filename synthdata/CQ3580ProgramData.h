@@ -1,0 +1,51 @@
+#pragma once
+
+#include "synthdata/CZmProgramData.h"
+
+enum : uint32_t
+{
+    kQ3580ProgramImageSize = 346,
+    kQ3580ProgramNameLength = 8,
+    kQ3580OscCtrlSlots = 15,
+    kQ3580TimbreCount = 2,
+};
+
+// Remembered OSC 1 Ctrl 1/2 stored bytes per (wave, mod) slot, and the OSC 1 Mod
+// remembered while a wave without modulation types is chosen; one set per timbre.
+struct CQ3580OscCtrlMemory
+{
+    int32_t slots[kQ3580TimbreCount][kQ3580OscCtrlSlots];
+    int32_t mod[kQ3580TimbreCount];
+};
+
+// The 346-byte program image of the instrument. The operations here reach the image through
+// GetImage, so on a CProgram they act on its program block.
+class CQ3580ProgramData : public CZmProgramData
+{
+public:
+    CQ3580ProgramData();
+
+    void Clear() override;
+    const char* GetChunkTag() const override { return "3580PrgD"; }
+    uint32_t GetChunkSize() const override { return 528; }
+    uint8_t* GetImage() override { return m_image; }
+    const uint8_t* GetImage() const override { return m_image; }
+    uint32_t GetImageSize() const override { return kQ3580ProgramImageSize; }
+    void CopyFrom(const CZmProgramData& other) override;
+    // The image's name bytes without trailing blanks and NULs.
+    const char* GetName() const override;
+
+    // Slots 9, 11 and 13 (the zero points of the signed controls) hold 64, the others 0; the
+    // remembered OSC 1 Mod of each timbre is its current one.
+    void ResetOscCtrlMemory();
+    CQ3580OscCtrlMemory& GetOscCtrlMemory() { return m_oscMemory; }
+    const CQ3580OscCtrlMemory& GetOscCtrlMemory() const { return m_oscMemory; }
+
+    // The initial program "INITPROG".
+    static const uint8_t* GetInitImage();
+
+protected:
+    uint8_t m_image[kQ3580ProgramImageSize];
+    mutable char m_name[kQ3580ProgramNameLength + 1];
+    CQ3580OscCtrlMemory m_oscMemory;
+};

@@ -1,0 +1,30 @@
+#include "synthdata/CZmData.h"
+
+#include <cstring>
+
+bool CZmData::CopyAttributes(const CZmData* other)
+{
+    if (other == nullptr)
+        return false;
+    m_attribute1 = other->m_attribute1;
+    m_attribute2 = other->m_attribute2;
+    m_attribute3 = other->m_attribute3;
+    m_flag = other->m_flag;
+    return true;
+}
+
+CZmData& CZmData::Assign(const CZmData& other)
+{
+    CopyAttributes(&other);
+    return *this;
+}
+
+void CZmData::ClearDigest()
+{
+    std::memset(m_digest, 0, sizeof m_digest);
+}
+
+void CZmData::SetDigest(const uint8_t digest[kDigestSize])
+{
+    std::memcpy(m_digest, digest, sizeof m_digest);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+
+class CEfObject
+{
+public:
+    virtual ~CEfObject() = default;
+};
+
+class CEfData : public CEfObject
+{
+};
+
+// Base of the program and global data: three attribute words, a flag and the
+// MD5 digest of the image.
+class CZmData : public CEfData
+{
+public:
+    enum : uint32_t
+    {
+        kDigestSize = 16
+    };
+
+    virtual void Init() {}
+    virtual void Clear() {}
+    // Copies the three attributes and the flag; false when other is null.
+    virtual bool CopyAttributes(const CZmData* other);
+    virtual int32_t GetAttribute2() const { return m_attribute2; }
+    virtual void SetAttribute2(int32_t v) { m_attribute2 = v; }
+    virtual int32_t GetAttribute1() const { return m_attribute1; }
+    virtual void SetAttribute1(int32_t v) { m_attribute1 = v; }
+    virtual int32_t GetAttribute3() const { return m_attribute3; }
+    virtual void SetAttribute3(int32_t v) { m_attribute3 = v; }
+    virtual void SetFlag(uint8_t flag) { m_flag = flag; }
+    virtual uint8_t GetFlag() const { return m_flag; }
+    virtual CZmData& Assign(const CZmData& other);
+
+    virtual const char* GetChunkTag() const = 0;
+    virtual uint32_t GetChunkSize() const = 0;
+    // The image that the accessors address.
+    virtual uint8_t* GetImage() = 0;
+    virtual const uint8_t* GetImage() const = 0;
+    virtual uint32_t GetImageSize() const = 0;
+
+    virtual void ClearDigest();
+    virtual const uint8_t* GetDigest() const { return m_digest; }
+    virtual void SetDigest(const uint8_t digest[kDigestSize]);
+
+protected:
+    CZmData() = default;
+    CZmData(const CZmData&) = default;
+    CZmData& operator=(const CZmData&) = default;
+
+    int32_t m_attribute1 = 0;
+    int32_t m_attribute2 = 0;  // data version
+    int32_t m_attribute3 = 0;
+    uint8_t m_flag = 0;
+    uint8_t m_digest[kDigestSize] = {};
+};
