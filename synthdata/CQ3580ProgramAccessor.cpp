@@ -91,10 +91,9 @@ bool CQ3580ProgramAccessor::LocateField(const CZmData* program, const CZmParamet
     if (row == nullptr)
         return false;
     uint32_t base = 0;
-    f.shift = row->shift;
-    f.mask = row->mask;
-    f.bias = row->bias;
-    f.isSigned = row->minimum < 0;
+    bool wide = false;
+    int32_t bias = row->bias;
+    bool isSigned = row->minimum < 0;
     switch (id.group)
     {
     case kPrgGroupCommon:
@@ -108,19 +107,19 @@ bool CQ3580ProgramAccessor::LocateField(const CZmData* program, const CZmParamet
         break;
     case kPrgGroupVocoder:
         base = kVocoderBase;
-        f.is16Bit = id.index >= kRowBandHoldFirst && id.index <= kRowBandHoldLast;
+        wide = id.index >= kRowBandHoldFirst && id.index <= kRowBandHoldLast;
         break;
     case kPrgGroupMfx:
         base = kMfxBase;
         if (id.index != kRowFx1Type && id.index != kRowFx2Type)
         {
             // Effect parameters take bias and sign from the row of the effect's current type.
-            f.bias = GetBias(program, id);
-            f.isSigned = GetMin(program, id) < 0;
+            bias = GetBias(program, id);
+            isSigned = GetMin(program, id) < 0;
         }
         break;
     case kPrgGroupArpCommon:
-        f.is16Bit = id.index == kRowBpm;
+        wide = id.index == kRowBpm;
         break;
     case kPrgGroupArp:
         base = kArpBase;
@@ -129,14 +128,14 @@ bool CQ3580ProgramAccessor::LocateField(const CZmData* program, const CZmParamet
         DebugTrace("unsupported parameter...");
         return false;
     }
-    f.offset = base + row->offset;
-    if (f.is16Bit)
+    if (wide)
     {
-        f.minimum = row->minimum;
-        f.maximum = row->maximum;
-        f.bias = 0;
-        f.isSigned = false;
+        f = CZmFieldLocation::Wide(*row, base);
+        return true;
     }
+    f = CZmFieldLocation::FromRow(*row, base);
+    f.bias = bias;
+    f.isSigned = isSigned;
     return true;
 }
 

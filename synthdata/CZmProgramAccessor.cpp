@@ -33,21 +33,7 @@ int32_t CZmProgramAccessor::GetParameter(const CZmData* program, const CZmParame
     CZmFieldLocation f;
     if (program == nullptr || !LocateField(program, id, f))
         return 0;
-    const uint8_t* image = program->GetImage();
-    const uint32_t size = program->GetImageSize();
-    if (f.is16Bit)
-    {
-        if (f.offset + 1 >= size)
-            return 0;
-        int32_t v = image[f.offset] | (image[f.offset + 1] << 8);
-        return ClampValue(v, f.minimum, f.maximum);
-    }
-    if (f.offset >= size)
-        return 0;
-    int32_t raw = static_cast<int32_t>((image[f.offset] >> f.shift) & f.mask);
-    if (f.isSigned)
-        raw = static_cast<int8_t>(static_cast<uint8_t>(raw));
-    return raw - f.bias;
+    return f.Read(*program);
 }
 
 void CZmProgramAccessor::SetParameter(CZmData* program, const CZmParameterId& id, int32_t value) const
@@ -55,22 +41,7 @@ void CZmProgramAccessor::SetParameter(CZmData* program, const CZmParameterId& id
     CZmFieldLocation f;
     if (program == nullptr || !LocateField(program, id, f))
         return;
-    uint8_t* image = program->GetImage();
-    const uint32_t size = program->GetImageSize();
-    if (f.is16Bit)
-    {
-        if (f.offset + 1 >= size)
-            return;
-        const int32_t v = ClampValue(value, f.minimum, f.maximum);
-        image[f.offset] = static_cast<uint8_t>(v & 0xFF);
-        image[f.offset + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
-        return;
-    }
-    if (f.offset >= size)
-        return;
-    const uint32_t bits = (f.mask << f.shift) & 0xFFu;
-    const uint32_t stored = (static_cast<uint32_t>(value + f.bias) & f.mask) << f.shift;
-    image[f.offset] = static_cast<uint8_t>((image[f.offset] & ~bits) | (stored & bits));
+    f.Write(*program, value);
 }
 
 int32_t CZmProgramAccessor::GetValue(const CZmData* program, const CZmParameterId& id) const

@@ -1,24 +1,11 @@
 #pragma once
 
 #include "synthdata/CZmData.h"
+#include "synthdata/CZmFieldLocation.h"
 #include "synthdata/CZmFxParameterTable.h"
 #include "synthdata/CZmParameterTable.h"
 
 #include <cstddef>
-
-// Where a parameter's field lies in an image: an 8-bit field (shift, mask, bias) or a
-// whole 16-bit little-endian value.
-struct CZmFieldLocation
-{
-    uint32_t offset = 0;  // from the start of the image
-    uint32_t shift = 0;
-    uint32_t mask = 0;
-    int32_t bias = 0;
-    bool isSigned = false;
-    bool is16Bit = false;
-    int32_t minimum = 0;  // 16-bit fields are limited to [minimum, maximum]
-    int32_t maximum = 0;
-};
 
 // The single way to read, write and show a program's parameters. It never throws: a missing
 // or absent row reads 0 and ignores writes, and every written value is first limited to the
