@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Sets the machine up, then builds and tests both builds:
+#   build/native   the portable data layer, clang with AddressSanitizer and UBSan
+#   build/windows  everything, cross-built with mingw-w64, test programs run under Wine
+# Exits non-zero when any step fails and names the failed steps at the end.
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=$ROOT/build
+JOBS=$(nproc 2>/dev/null || echo 4)
+cd "$ROOT"
+
+failed=()
+started=$SECONDS
+
+banner() { printf '\n==== %s\n' "$*"; }
+
+# step NAME COMMAND...: runs one step and records a failure.
+step() {
+    local name=$1; shift
+    banner "$name"
+    local t=$SECONDS
+    if "$@"; then
+        echo "---- $name: ok ($((SECONDS - t)) s)"
+        return 0
+    fi
+    echo "---- $name: FAILED" >&2
+    failed+=("$name")
+    return 1
+}
+
+finish() {
+    banner "summary ($((SECONDS - started)) s)"
+    if ((${#failed[@]})); then
+        printf 'FAILED step: %s\n' "${failed[@]}" >&2
+        exit 1
+    fi
+    echo "all steps passed"
+    exit 0
+}
+
+step "setup" bash "$ROOT/scripts/setup.sh" || finish
+
+CTEST=(ctest --output-on-failure --no-tests=error --timeout 300 -j "$JOBS")
+
+# ---------------------------------------------------------------------------------------------
+# Native build: portable data layer under the sanitizers.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:check_initialization_order=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+step "native: configure" cmake -S "$ROOT" -B "$BUILD/native" -G Ninja \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DNV_PORTABLE_ONLY=ON -DNV_SANITIZE=ON &&
+    step "native: build" cmake --build "$BUILD/native" -j "$JOBS" &&
+    step "native: test" "${CTEST[@]}" --test-dir "$BUILD/native"
+
+# ---------------------------------------------------------------------------------------------
+# Windows build, tests under Wine. One persistent wineserver serves every test process, and an
+# Xvfb display serves the tests that open windows.
+export WINEPREFIX=$BUILD/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb_pid=
+wineserver_started=
+
+stop_services() {
+    if [[ -n $wineserver_started ]]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver_started=
+    fi
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
+    fi
+}
+trap stop_services EXIT
+trap 'exit 130' INT TERM HUP
+
+start_services() {
+    local fd_file=$BUILD/logs/xvfb.display
+    mkdir -p "$BUILD/logs"
+    : >"$fd_file"
+    # -displayfd: Xvfb picks a free display number and writes it once it accepts connections.
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fd_file" >"$BUILD/logs/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local i
+    for ((i = 0; i < 100; i++)); do
+        [[ -s $fd_file ]] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || { echo "Xvfb exited (see $BUILD/logs/xvfb.log)" >&2; return 1; }
+        sleep 0.1
+    done
+    [[ -s $fd_file ]] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=:$(tr -d '[:space:]' <"$fd_file")
+    echo "Xvfb on DISPLAY=$DISPLAY"
+
+    local server=/usr/lib/wine/wineserver64
+    [[ -x $server ]] || server=wineserver
+    "$server" -p || { echo "wineserver did not start" >&2; return 1; }
+    wineserver_started=1
+
+    # The first Wine process starts Wine's own services and desktop process, which outlive it
+    # and keep its standard streams open: started here, away from CTest's pipes, which would
+    # otherwise stay open and hold the first test until its time-out.
+    local wine=/usr/lib/wine/wine64
+    [[ -x $wine ]] || wine=$(command -v wine64 || command -v wine)
+    "$wine" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || { echo "wine cannot run a program" >&2; return 1; }
+}
+
+step "windows: configure" cmake -S "$ROOT" -B "$BUILD/windows" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/Toolchain-mingw64.cmake" &&
+    step "windows: build" cmake --build "$BUILD/windows" -j "$JOBS" &&
+    step "windows: start Xvfb and wineserver" start_services &&
+    step "windows: test" "${CTEST[@]}" --test-dir "$BUILD/windows"
+stop_services
+
+finish
