@@ -1,5 +1,6 @@
 # Third-party libraries, all from Debian's packages.
-#   Both builds:   GTest::gtest, GTest::gtest_main (and GTest::gmock) from the googletest sources.
+#   Both builds:   GTest::gtest, GTest::gtest_main (and GTest::gmock) from the googletest sources;
+#                  nv_png (native: libpng-dev).
 #   Windows build: nv_zlib, nv_png (static libpng built into deps/ by scripts/setup.sh),
 #                  nv_juce (juce_core + juce_events, compiled here as a static library).
 
@@ -17,6 +18,9 @@ foreach(lib gtest gtest_main gmock gmock_main)
 endforeach()
 
 if(NOT WIN32)
+  find_package(PNG REQUIRED)
+  add_library(nv_png INTERFACE IMPORTED GLOBAL)
+  target_link_libraries(nv_png INTERFACE PNG::PNG)
   return()
 endif()
 

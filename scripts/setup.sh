@@ -44,7 +44,7 @@ PACKAGES=(
     # build tools and tests
     cmake ninja-build googletest
     # native sanitizer and fuzzer build
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev libpng-dev
     # fetching and unpacking Debian source packages
     dpkg-dev patch xz-utils gpgv debian-archive-keyring
 )
