@@ -1,0 +1,44 @@
+#pragma once
+
+#include "synthdata/CZmData.h"
+
+enum : uint32_t
+{
+    kQ3580GlobalImageSize = 100,
+};
+
+// The instrument's global settings.
+class CZmGlobalData : public CZmData
+{
+public:
+    // Copies the other's image.
+    virtual void CopyFrom(const CZmGlobalData& other);
+    CZmData& Assign(const CZmData& other) override;
+};
+
+// The 100-byte global image; a new object holds the default image.
+class CQ3580GlobalData : public CZmGlobalData
+{
+public:
+    CQ3580GlobalData();
+
+    // The default image.
+    void Clear() override;
+    const char* GetChunkTag() const override { return "3580GlbD"; }
+    uint32_t GetChunkSize() const override { return 176; }
+    uint8_t* GetImage() override { return m_image; }
+    const uint8_t* GetImage() const override { return m_image; }
+    uint32_t GetImageSize() const override { return kQ3580GlobalImageSize; }
+
+    static const uint8_t* GetDefaultImage();
+
+private:
+    uint8_t m_image[kQ3580GlobalImageSize];
+};
+
+// Global data as the application, libraries and the MIDI manager hold it.
+class CGlobal : public CQ3580GlobalData
+{
+public:
+    void Init() override { Clear(); }
+};
