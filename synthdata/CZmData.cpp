@@ -1,5 +1,7 @@
 #include "synthdata/CZmData.h"
 
+#include "foundation/EfMd5.h"
+
 #include <cstring>
 
 bool CZmData::CopyAttributes(const CZmData* other)
@@ -22,6 +24,11 @@ CZmData& CZmData::Assign(const CZmData& other)
 void CZmData::ClearDigest()
 {
     std::memset(m_digest, 0, sizeof m_digest);
+}
+
+void CZmData::ComputeDigest()
+{
+    ComputeMd5(GetImage(), GetImageSize(), m_digest);
 }
 
 void CZmData::SetDigest(const uint8_t digest[kDigestSize])

@@ -44,6 +44,8 @@ public:
     virtual uint32_t GetImageSize() const = 0;
 
     virtual void ClearDigest();
+    // MD5 of the image into the digest.
+    virtual void ComputeDigest();
     virtual const uint8_t* GetDigest() const { return m_digest; }
     virtual void SetDigest(const uint8_t digest[kDigestSize]);
 
@@ -53,7 +55,7 @@ protected:
     CZmData& operator=(const CZmData&) = default;
 
     int32_t m_attribute1 = 0;
-    int32_t m_attribute2 = 0;  // data version
+    int32_t m_attribute2 = 0; // data version
     int32_t m_attribute3 = 0;
     uint8_t m_flag = 0;
     uint8_t m_digest[kDigestSize] = {};

@@ -40,4 +40,5 @@ CQ3580GlobalData::CQ3580GlobalData()
 void CQ3580GlobalData::Clear()
 {
     std::memcpy(m_image, kDefaultGlobal, sizeof m_image);
+    ComputeDigest();
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -158,6 +159,21 @@ TEST_F(GlobalAccessorTest, PanelOnlySettingsAreNotEditable)
         EXPECT_EQ(accessor.IsEditable(id), editable) << id.group << "/" << id.index;
 }
 
+namespace
+{
+std::string Hex(const uint8_t* digest)
+{
+    std::string s;
+    char two[3];
+    for (int i = 0; i < 16; ++i)
+    {
+        std::snprintf(two, sizeof two, "%02x", digest[i]);
+        s += two;
+    }
+    return s;
+}
+} // namespace
+
 TEST(CQ3580GlobalData, ClearRestoresTheDefaultImageAndCopiesAreDeep)
 {
     CGlobal a;
@@ -173,5 +189,6 @@ TEST(CQ3580GlobalData, ClearRestoresTheDefaultImageAndCopiesAreDeep)
     EXPECT_EQ(b.GetImage()[0], 7);
     b.Init();
     EXPECT_EQ(b.GetImage()[0], 0);
+    EXPECT_EQ(Hex(b.GetDigest()), "d6a98bd600b4e01a5cddf14782fd51b4"); // MD5 of the default image
     EXPECT_STREQ(b.GetChunkTag(), "3580GlbD");
 }
