@@ -38,8 +38,8 @@ public:
     virtual bool Skip(uint64_t n) = 0;
 
 private:
-    // Fills bytes[0, n) or answers false.
-    bool ReadExactly(uint8_t* bytes, size_t n);
+    // n bytes (at most 8) as an integer in the given order; 0 when fewer were left.
+    uint64_t ReadInteger(size_t n, bool bigEndian);
 };
 
 // Typed writes, in the byte orders of CHfcInputStream; each answers true only when every byte
@@ -61,4 +61,8 @@ public:
     virtual bool WriteDouble(double value);
     // n bytes of the value.
     virtual bool Fill(uint8_t value, uint64_t n);
+
+private:
+    // The low n bytes (at most 8) of value in the given order.
+    bool WriteInteger(uint64_t value, size_t n, bool bigEndian);
 };

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+class CHfcOutputStream;
+
 // Debug trace: takes a printf-style format and prints nothing in this build.
 void DebugTrace(const char* format, ...);
 
@@ -37,3 +39,29 @@ void CopyPadded(char* dest, const char* src, size_t n);
 
 // Upper-cases a-z among the first 8 characters, stopping at a NUL.
 void UppercaseName8(char* name);
+
+// Compares n characters of a and b without regard to case (ASCII letters), like strncmp.
+int CompareNoCase(const char* a, const char* b, size_t n);
+
+// The text after the last '.' of the file-name part of path (after the last '\\' or '/'); ""
+// when the name has no dot.
+const char* GetExtension(const char* path);
+
+// Copies the text after the last '\\' or '/' of path (or the whole path), cut to the buffer and
+// terminated.
+void GetFileName(const char* path, char* buffer, size_t size);
+
+// Formats into a buffer of 1024 bytes (longer texts are cut to 1023) and writes the text, without
+// terminator, to the stream; true when every byte was written.
+bool WriteFormatted(CHfcOutputStream& stream, const char* format, ...)
+#if defined(__GNUC__) || defined(__clang__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+// The local date: year (2024 ...), month 1-12, day 1-31.
+void GetLocalDate(int32_t& year, int32_t& month, int32_t& day);
+
+// The text of the last status line: a process-wide buffer of 1024 bytes (longer texts are cut).
+void SetStatusText(const char* text);
+const char* GetStatusText();

@@ -1,5 +1,7 @@
 #include "foundation/EfWin32Utility.h"
 
+#include "foundation/CHfcRect.h"
+
 #include <windows.h>
 
 namespace
@@ -20,4 +22,41 @@ void* GetInstanceHandle()
 uint16_t GetUserPrimaryLanguage()
 {
     return PRIMARYLANGID(GetUserDefaultLangID());
+}
+
+bool GetWorkArea(CHfcRect& rect)
+{
+    RECT area;
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+        return false;
+    rect.Set(area.left, area.top, area.right, area.bottom);
+    return true;
+}
+
+bool PumpMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        if (message.message == WM_QUIT)
+        {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+uint32_t GetModifierKeys()
+{
+    uint32_t keys = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        keys |= kModifierShift;
+    if (GetKeyState(VK_CONTROL) < 0)
+        keys |= kModifierControl;
+    if (GetKeyState(VK_MENU) < 0)
+        keys |= kModifierAlt;
+    return keys;
 }
