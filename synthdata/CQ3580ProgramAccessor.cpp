@@ -555,9 +555,9 @@ void CQ3580ProgramAccessor::GetValueText(const CZmData* program, const CZmParame
         return;
     const char* format = GetFormat(program, id);
     if (CZmValueText::IsFormat(format, "ArpSwing"))
-        std::snprintf(buffer, size, "%d%%", value * 2);
+        std::snprintf(buffer, size, "%lld%%", static_cast<long long>(value) * 2); // any value, no overflow
     else if (CZmValueText::IsFormat(format, "FxFineValue"))
-        std::snprintf(buffer, size, value > 0 ? "+%d cent" : "%d cent", value * 2);
+        std::snprintf(buffer, size, value > 0 ? "+%lld cent" : "%lld cent", static_cast<long long>(value) * 2);
     else if (CZmValueText::IsFormat(format, "KnobAssign"))
     {
         if (value == 27 && GetParameter(program, Synth(kRowLfo1BpmSync, id.timbre)) != 0)

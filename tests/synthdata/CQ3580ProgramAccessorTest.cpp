@@ -595,6 +595,7 @@ TEST_F(ProgramAccessorTest, DisplayTexts)
         {none, {8, 5, 0}, 50, "50%"},              // PercentValue
         {none, {8, 6, 0}, -25, "-50%"},            // ArpSwing
         {none, {8, 6, 0}, 10, "20%"},
+        {none, {8, 6, 0}, INT32_MIN, "-4294967296%"}, // any value has a text, without overflow
         {none, {2, 19, 0}, 3, "Sine"},             // list
         {none, {2, 19, 0}, 9, "9"},                // list entry that does not exist
         {none, {2, 18, 0}, -62, "-2320cent"},      // list of a signed field: entry v - min
