@@ -30,6 +30,13 @@ void CProgram::Init()
     SaveBlock();
 }
 
+void CProgram::ReadChunk(CHfcInputStream& stream)
+{
+    CQ3580ProgramData::ReadChunk(stream);
+    RefreshName();
+    SaveBlock();
+}
+
 void CProgram::SetAuthor(const char* text)
 {
     CopyTerminatedText(m_block.programmer, text, kAuthorLength);

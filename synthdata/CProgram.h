@@ -26,6 +26,11 @@ public:
 
     // INITPROG with cleared library information; also becomes the saved copy.
     void Init() override;
+    // A "3580PrgD" chunk; the name is refreshed from the image and the block read becomes the
+    // saved copy, so a revert returns to the file's program.
+    void ReadChunk(CHfcInputStream& stream) override;
+    void ReadProgramChunk(CHfcInputStream& stream) { ReadChunk(stream); }
+    void WriteProgramChunk(CHfcOutputStream& stream) const { WriteChunk(stream); }
     uint8_t* GetImage() override { return m_block.image; }
     const uint8_t* GetImage() const override { return m_block.image; }
     uint32_t GetImageSize() const override { return kQ3580ProgramImageSize; }

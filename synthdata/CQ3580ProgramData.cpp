@@ -1,6 +1,10 @@
 #include "synthdata/CQ3580ProgramData.h"
 
 #include "synthdata/CQ3580ParameterTable.h"
+#include "synthdata/CZmChunkHeader.h"
+
+#include "foundation/CZmException.h"
+#include "foundation/EfMd5.h"
 
 #include "foundation/EfUtility.h"
 
@@ -77,4 +81,64 @@ void CQ3580ProgramData::ResetOscCtrlMemory()
         const uint8_t byte = GetImage()[16 + 96 * t + mod.offset];
         m_oscMemory.mod[t] = static_cast<int32_t>((byte >> mod.shift) & mod.mask);
     }
+}
+
+namespace
+{
+const uint32_t kRecordSize = 496;
+const uint32_t kImagePadding = 22;
+const uint32_t kTailPadding = 23;
+const int32_t kPriorityMax = 5;
+
+// The n bytes of a text field: its characters up to the terminator, then NULs.
+void WriteTextField(CHfcOutputStream& stream, const char* text, uint32_t n)
+{
+    char field[CZmProgramData::kCommentLength] = {};
+    for (uint32_t i = 0; i < n && text != nullptr && text[i] != '\0'; ++i)
+        field[i] = text[i];
+    WriteExact(stream, field, n);
+}
+} // namespace
+
+void CQ3580ProgramData::ReadChunk(CHfcInputStream& stream)
+{
+    CZmChunkHeader header;
+    header.Read(stream, GetChunkTag());
+    if (header.headerSize < CZmChunkHeader::kSize && header.size < kRecordSize)
+        throw CZmFileException(kZmFileErrorDataSize);
+    // Everything is read before anything changes, so a failed read leaves the program as it was.
+    uint8_t image[kQ3580ProgramImageSize];
+    uint8_t digest[kDigestSize];
+    char author[kAuthorLength + 1] = {};
+    char comment[kCommentLength + 1] = {};
+    uint8_t priority = 0;
+    ReadExact(stream, image, sizeof image);
+    SkipExact(stream, kImagePadding);
+    ReadExact(stream, digest, sizeof digest);
+    ReadExact(stream, author, kAuthorLength);
+    ReadExact(stream, comment, kCommentLength);
+    ReadExact(stream, &priority, 1);
+    SkipExact(stream, kTailPadding);
+
+    std::memcpy(GetImage(), image, sizeof image);
+    SetDigest(digest);
+    SetAuthor(author);
+    SetComment(comment);
+    SetUserWord(priority > kPriorityMax ? kPriorityMax : priority);
+    ResetOscCtrlMemory();
+}
+
+void CQ3580ProgramData::WriteChunk(CHfcOutputStream& stream) const
+{
+    CZmChunkHeader(GetChunkTag(), kRecordSize, 1, kRecordSize).Write(stream);
+    uint8_t digest[kDigestSize];
+    ComputeMd5(GetImage(), GetImageSize(), digest);
+    WriteExact(stream, GetImage(), GetImageSize());
+    FillExact(stream, 0xFF, kImagePadding);
+    WriteExact(stream, digest, sizeof digest);
+    WriteTextField(stream, GetAuthor(), kAuthorLength);
+    WriteTextField(stream, GetComment(), kCommentLength);
+    const uint8_t priority = static_cast<uint8_t>(ClampValue(GetUserWord(), 0, kPriorityMax));
+    WriteExact(stream, &priority, 1);
+    FillExact(stream, 0xFF, kTailPadding);
 }

@@ -26,6 +26,10 @@ public:
     CQ3580ProgramData();
 
     void Clear() override;
+    // "3580PrgD": image, 22 bytes 0xFF, MD5 of the image, programmer name (24), comment (64),
+    // priority (1 byte, 0-5), 23 bytes 0xFF.
+    void ReadChunk(CHfcInputStream& stream) override;
+    void WriteChunk(CHfcOutputStream& stream) const override;
     const char* GetChunkTag() const override { return "3580PrgD"; }
     uint32_t GetChunkSize() const override { return 528; }
     uint8_t* GetImage() override { return m_image; }

@@ -1,5 +1,6 @@
 #include "synthdata/CZmData.h"
 
+#include "foundation/CZmException.h"
 #include "foundation/EfMd5.h"
 
 #include <cstring>
@@ -34,4 +35,14 @@ void CZmData::ComputeDigest()
 void CZmData::SetDigest(const uint8_t digest[kDigestSize])
 {
     std::memcpy(m_digest, digest, sizeof m_digest);
+}
+
+void CZmData::ReadChunk(CHfcInputStream&)
+{
+    throw CZmFileException(kZmFileErrorUnknownId);
+}
+
+void CZmData::WriteChunk(CHfcOutputStream&) const
+{
+    throw CZmFileException(kZmFileErrorUnknownId);
 }

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+class CHfcInputStream;
+class CHfcOutputStream;
+
 class CEfObject
 {
 public:
@@ -36,6 +39,11 @@ public:
     virtual uint8_t GetFlag() const { return m_flag; }
     virtual CZmData& Assign(const CZmData& other);
 
+    // The object's data-file chunk. A read that fails throws CZmFileException and leaves the
+    // object as it was; a write that fails throws CZmFileException 3. The base has no chunk
+    // format and throws code 4.
+    virtual void ReadChunk(CHfcInputStream& stream);
+    virtual void WriteChunk(CHfcOutputStream& stream) const;
     virtual const char* GetChunkTag() const = 0;
     virtual uint32_t GetChunkSize() const = 0;
     // The image that the accessors address.

@@ -1,5 +1,10 @@
 #include "synthdata/CZmGlobalData.h"
 
+#include "synthdata/CZmChunkHeader.h"
+
+#include "foundation/CZmException.h"
+#include "foundation/EfMd5.h"
+
 #include <cstring>
 
 namespace
@@ -41,4 +46,35 @@ void CQ3580GlobalData::Clear()
 {
     std::memcpy(m_image, kDefaultGlobal, sizeof m_image);
     ComputeDigest();
+}
+
+namespace
+{
+const uint32_t kGlobalRecordSize = 144;
+const uint32_t kGlobalPadding = 28;
+} // namespace
+
+void CQ3580GlobalData::ReadChunk(CHfcInputStream& stream)
+{
+    CZmChunkHeader header;
+    header.Read(stream, GetChunkTag());
+    if (header.headerSize < CZmChunkHeader::kSize && header.size < kGlobalRecordSize)
+        throw CZmFileException(kZmFileErrorDataSize);
+    uint8_t image[kQ3580GlobalImageSize];
+    uint8_t digest[kDigestSize];
+    ReadExact(stream, image, sizeof image);
+    SkipExact(stream, kGlobalPadding);
+    ReadExact(stream, digest, sizeof digest);
+    std::memcpy(m_image, image, sizeof image);
+    SetDigest(digest);
+}
+
+void CQ3580GlobalData::WriteChunk(CHfcOutputStream& stream) const
+{
+    CZmChunkHeader(GetChunkTag(), kGlobalRecordSize, 1, kGlobalRecordSize).Write(stream);
+    uint8_t digest[kDigestSize];
+    ComputeMd5(m_image, sizeof m_image, digest);
+    WriteExact(stream, m_image, sizeof m_image);
+    FillExact(stream, 0xFF, kGlobalPadding);
+    WriteExact(stream, digest, sizeof digest);
 }

@@ -24,6 +24,9 @@ public:
 
     // The default image.
     void Clear() override;
+    // "3580GlbD": image, 28 bytes 0xFF, MD5 of the image.
+    void ReadChunk(CHfcInputStream& stream) override;
+    void WriteChunk(CHfcOutputStream& stream) const override;
     const char* GetChunkTag() const override { return "3580GlbD"; }
     uint32_t GetChunkSize() const override { return 176; }
     uint8_t* GetImage() override { return m_image; }
