@@ -1,0 +1,44 @@
+#include "synthdata/CProgramSet.h"
+
+#include "synthdata/CZmChunkHeader.h"
+
+#include "foundation/CZmException.h"
+
+namespace
+{
+const char kSetTag[] = "3580PrgS";
+const uint32_t kProgramChunkSize = 528;
+} // namespace
+
+CProgramSet::CProgramSet() : m_programs(kProgramCount)
+{
+    Init();
+}
+
+void CProgramSet::Init()
+{
+    for (CProgram& program : m_programs)
+        program.Init();
+}
+
+void CProgramSet::ReadProgramSetChunk(CHfcInputStream& stream)
+{
+    CZmChunkHeader header;
+    header.Read(stream, kSetTag);
+    if (header.headerSize < CZmChunkHeader::kSize && header.size < kChunkSize - CZmChunkHeader::kSize)
+        throw CZmFileException(kZmFileErrorDataSize);
+    if (header.count > kProgramCount)
+        throw CZmFileException(kZmFileErrorDataSize);
+    CProgramSet read;
+    for (uint32_t n = 0; n < header.count; ++n)
+        read.m_programs[n].ReadProgramChunk(stream);
+    m_programs.swap(read.m_programs);
+}
+
+void CProgramSet::WriteProgramSetChunk(CHfcOutputStream& stream) const
+{
+    CZmChunkHeader(kSetTag, kProgramCount * kProgramChunkSize, kProgramCount, kProgramChunkSize)
+        .Write(stream);
+    for (const CProgram& program : m_programs)
+        program.WriteProgramChunk(stream);
+}
