@@ -75,9 +75,7 @@ int32_t OscCtrlSlot(int32_t wave, int32_t mod, int32_t ctrl)
 }
 } // namespace
 
-CQ3580ProgramAccessor::CQ3580ProgramAccessor() : CZmProgramAccessor(&m_programTable, &m_fxParameterTable)
-{
-}
+CQ3580ProgramAccessor::CQ3580ProgramAccessor() : CZmProgramAccessor(&m_programTable, &m_fxParameterTable) {}
 
 bool CQ3580ProgramAccessor::IsTimbreGroup(uint32_t group) const
 {
@@ -153,14 +151,16 @@ bool CQ3580ProgramAccessor::GetEffect(const CZmData* program, const CZmParameter
     return true;
 }
 
-int32_t CQ3580ProgramAccessor::GetEffectParam(const CZmData* program, const Effect& effect, int32_t parameter) const
+int32_t CQ3580ProgramAccessor::GetEffectParam(const CZmData* program, const Effect& effect,
+                                              int32_t parameter) const
 {
     if (parameter < 0 || parameter >= static_cast<int32_t>(kQ3580FxParameterCount))
         return 0;
     return GetValue(program, {kPrgGroupMfx, effect.paramBase + static_cast<uint32_t>(parameter), 0});
 }
 
-const CZmFxParameterInfo* CQ3580ProgramAccessor::GetEffectRow(const CZmData* program, const CZmParameterId& id) const
+const CZmFxParameterInfo* CQ3580ProgramAccessor::GetEffectRow(const CZmData* program,
+                                                              const CZmParameterId& id) const
 {
     Effect effect;
     if (!GetEffect(program, id, effect) || id.index < effect.paramBase ||
@@ -192,7 +192,8 @@ void CQ3580ProgramAccessor::SetFxType(CZmData* program, uint32_t typeRow, int32_
     }
 }
 
-int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParameterId& id, int32_t value) const
+int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParameterId& id,
+                                                int32_t value) const
 {
     Effect e;
     if (!GetEffect(program, id, e) || e.info == nullptr)
@@ -228,7 +229,8 @@ int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParam
         return value;
     const int32_t p = static_cast<int32_t>(id.index - e.paramBase);
     const CZmParameterId controls[2] = {{kPrgGroupMfx, e.typeRow + 1, 0}, {kPrgGroupMfx, e.typeRow + 2, 0}};
-    auto retarget = [&](int32_t a, int32_t b) {
+    auto retarget = [&](int32_t a, int32_t b)
+    {
         for (const CZmParameterId& control : controls)
         {
             const int32_t current = GetParameter(program, control);
@@ -250,7 +252,7 @@ bool CQ3580ProgramAccessor::IsFxParameterEnabled(const CZmData* program, const C
     if (!GetEffect(program, id, e) || id.index == e.typeRow)
         return true;
     if (e.type == 0)
-        return false;  // Effect Off
+        return false; // Effect Off
     if (e.info == nullptr || id.index < e.paramBase)
         return true;
     const int32_t p = static_cast<int32_t>(id.index - e.paramBase);
@@ -349,7 +351,8 @@ CQ3580OscCtrlMemory* CQ3580ProgramAccessor::GetMemory(CZmData* program, uint32_t
     return &data->GetOscCtrlMemory();
 }
 
-void CQ3580ProgramAccessor::RememberOscCtrl(CZmData* program, uint32_t timbre, int32_t ctrl, int32_t stored) const
+void CQ3580ProgramAccessor::RememberOscCtrl(CZmData* program, uint32_t timbre, int32_t ctrl,
+                                            int32_t stored) const
 {
     const int32_t slot = OscCtrlSlot(GetOscWave(program, timbre), GetOscMod(program, timbre), ctrl);
     CQ3580OscCtrlMemory* memory = GetMemory(program, timbre);
@@ -529,7 +532,8 @@ const char* CQ3580ProgramAccessor::GetName(const CZmData* program, const CZmPara
         static const char* const kHigh[4] = {"Formant Shift", "LPF/HPF Balance", "---", "---"};
         if (wave > 3)
             return kHigh[wave - 4];
-        static const char* const kByMod[4] = {"LFO 1 Mod Int", "LFO 1 Mod Int", "Unison Phase", "Mod.Harmonics"};
+        static const char* const kByMod[4] = {"LFO 1 Mod Int", "LFO 1 Mod Int", "Unison Phase",
+                                              "Mod.Harmonics"};
         return (mod == 0 && wave == 3) ? "Wave Shape Mod Int" : kByMod[mod];
     }
     return CZmProgramAccessor::GetName(program, id);
@@ -557,7 +561,8 @@ void CQ3580ProgramAccessor::GetValueText(const CZmData* program, const CZmParame
     if (CZmValueText::IsFormat(format, "ArpSwing"))
         std::snprintf(buffer, size, "%lld%%", static_cast<long long>(value) * 2); // any value, no overflow
     else if (CZmValueText::IsFormat(format, "FxFineValue"))
-        std::snprintf(buffer, size, value > 0 ? "+%lld cent" : "%lld cent", static_cast<long long>(value) * 2);
+        std::snprintf(buffer, size, value > 0 ? "+%lld cent" : "%lld cent",
+                      static_cast<long long>(value) * 2);
     else if (CZmValueText::IsFormat(format, "KnobAssign"))
     {
         if (value == 27 && GetParameter(program, Synth(kRowLfo1BpmSync, id.timbre)) != 0)
@@ -568,7 +573,7 @@ void CQ3580ProgramAccessor::GetValueText(const CZmData* program, const CZmParame
             CZmProgramAccessor::GetValueText(program, id, value, buffer, size);
     }
     else if (CZmValueText::IsFormat(format, "PmHarmonics"))
-        std::snprintf(buffer, size, "%d", value + 1);
+        std::snprintf(buffer, size, "%lld", static_cast<long long>(value) + 1);
     else if (CZmValueText::IsFormat(format, "LfoInitPhase") || CZmValueText::IsFormat(format, "FxLfoSpread"))
     {
         CZmProgramAccessor::GetValueText(program, id, value, buffer, size);
@@ -633,7 +638,7 @@ bool CQ3580ProgramAccessor::IsParameterEnabled(const CZmData* program, const CZm
             enabled = synth(kRowLfo2BpmSync) != 0;
             break;
         default:
-            if (id.index >= 41 && id.index <= 46)  // Filter 2
+            if (id.index >= 41 && id.index <= 46) // Filter 2
                 enabled = synth(kRowFilterRouting) != 0;
             break;
         }

@@ -18,20 +18,21 @@ bool IsPanelOnly(const CZmParameterId& id)
            (id.group == 2 && id.index == 0);
 }
 
-void FormatMidiCtrlSource(int32_t v, char* buffer, size_t size)
+// Texts are computed in 64 bits so that no value overflows.
+void FormatMidiCtrlSource(long long v, char* buffer, size_t size)
 {
     if (v == 0)
         std::snprintf(buffer, size, "Pitch Bend");
     else if (v == 1)
         std::snprintf(buffer, size, "After Touch");
     else if (v <= 97)
-        std::snprintf(buffer, size, "CC#%02d", v - 2);
+        std::snprintf(buffer, size, "CC#%02lld", v - 2);
     else if (v <= 115)
-        std::snprintf(buffer, size, "CC#%02d", v + 4);
+        std::snprintf(buffer, size, "CC#%02lld", v + 4);
     else if (v <= 117)
-        std::snprintf(buffer, size, "CC#%02d +/-", v - 100);
+        std::snprintf(buffer, size, "CC#%02lld +/-", v - 100);
     else
-        std::snprintf(buffer, size, "CC#%02d +/-", v - 99);
+        std::snprintf(buffer, size, "CC#%02lld +/-", v - 99);
 }
 
 } // namespace
@@ -96,7 +97,7 @@ void CZmGlobalAccessor::GetValueText(const CZmGlobalData*, const CZmParameterId&
         else if (value == 0)
             std::snprintf(buffer, size, "%3d", value);
         else
-            std::snprintf(buffer, size, "-%2d", -value);
+            std::snprintf(buffer, size, "-%2lld", -static_cast<long long>(value));
     }
     else if (CZmValueText::IsFormat(format, "MasterTune"))
         std::snprintf(buffer, size, "%3.1f Hz", 440.0 + value / 10.0);

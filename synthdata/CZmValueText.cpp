@@ -10,16 +10,16 @@ bool CZmValueText::IsFormat(const char* format, const char* name)
     return format != nullptr && std::strncmp(format, name, 32) == 0;
 }
 
-void CZmValueText::FormatKeyword(const char* keyword, int32_t n, char* buffer, size_t size)
+void CZmValueText::FormatKeyword(const char* keyword, int64_t n, char* buffer, size_t size)
 {
     const CEfStringTable* table = GetStringTable();
-    const char* text = (table != nullptr && n >= 0 && keyword != nullptr)
+    const char* text = (table != nullptr && n >= 0 && n <= UINT32_MAX && keyword != nullptr)
                            ? table->GetString(keyword, static_cast<uint32_t>(n))
                            : nullptr;
     if (text != nullptr)
         std::snprintf(buffer, size, "%s", text);
     else
-        std::snprintf(buffer, size, "%d", n);
+        std::snprintf(buffer, size, "%lld", static_cast<long long>(n));
 }
 
 void CZmValueText::AppendTab(char* buffer, size_t size)
@@ -43,9 +43,9 @@ void CZmValueText::Format(const char* format, int32_t v, int32_t minimum, char* 
         if (v == 64)
             std::snprintf(buffer, size, "CNT");
         else if (v > 64)
-            std::snprintf(buffer, size, "R%d", v - 64);
+            std::snprintf(buffer, size, "R%lld", static_cast<long long>(v) - 64);
         else
-            std::snprintf(buffer, size, "L%d", 64 - v);
+            std::snprintf(buffer, size, "L%lld", 64 - static_cast<long long>(v));
     }
     else if (IsFormat(format, "PercentValue"))
         std::snprintf(buffer, size, "%d%%", v);
@@ -56,7 +56,7 @@ void CZmValueText::Format(const char* format, int32_t v, int32_t minimum, char* 
         else if (v == 100)
             std::snprintf(buffer, size, "Wet");
         else
-            std::snprintf(buffer, size, "%d:%d", 100 - v, v);
+            std::snprintf(buffer, size, "%lld:%d", 100 - static_cast<long long>(v), v);
     }
     else if (IsFormat(format, "FxLfoSpread"))
     {
@@ -82,5 +82,5 @@ void CZmValueText::Format(const char* format, int32_t v, int32_t minimum, char* 
             std::snprintf(buffer, size, "CC#%02d", v);
     }
     else
-        FormatKeyword(format, minimum < 0 ? v - minimum : v, buffer, size);
+        FormatKeyword(format, minimum < 0 ? static_cast<int64_t>(v) - minimum : v, buffer, size);
 }

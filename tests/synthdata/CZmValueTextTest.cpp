@@ -46,6 +46,10 @@ TEST(CZmValueText, FormatsByName)
         {"OnOff", 2, 0, "2"},
         {"NoSuchKeyword", 4, 0, "4"},
         {"NoSuchKeyword", -3, -5, "2"},
+        // Extreme values have texts too, computed without overflow.
+        {"PanValue", INT32_MIN, 0, "L2147483712"},
+        {"FxWetDry", INT32_MIN, 0, "2147483748:-2147483648"},
+        {"NoSuchKeyword", INT32_MAX, -5, "2147483652"},
     };
     for (const Case& c : cases)
     {
