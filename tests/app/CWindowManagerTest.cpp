@@ -1,0 +1,190 @@
+#include "app/CWindowManager.h"
+
+#include "framework/CPslMessageDispatchEngine.h"
+#include "support/MessagePump.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+// Listeners that log "name code p1" into one shared log, with the thread they were called on.
+struct Log
+{
+    std::vector<std::string> lines;
+    bool offThread = false;
+};
+
+class Listener : public CWindowManagerListener
+{
+public:
+    Listener(const char* name, Log& log) : m_name(name), m_log(log) {}
+    bool OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
+                               intptr_t p4, void* sender) override
+    {
+        if (onlyCode != 0 && code != onlyCode)
+            return false;
+        if (GetCurrentThreadId() != m_thread)
+            m_log.offThread = true;
+        last = {p1, p2, p3, p4};
+        lastSender = sender;
+        m_log.lines.push_back(m_name + " " + std::to_string(code) + " " + std::to_string(p1));
+        if (onNotify)
+            onNotify();
+        return true;
+    }
+    std::vector<intptr_t> last;
+    void* lastSender = nullptr;
+    std::function<void()> onNotify;
+    uint32_t onlyCode = 0; // when not 0, the only code logged
+
+private:
+    std::string m_name;
+    Log& m_log;
+    DWORD m_thread = GetCurrentThreadId();
+};
+
+class WindowManager : public ::testing::Test
+{
+protected:
+    // Posts a marker to `marker` and pumps until it arrives: everything posted before is in.
+    std::vector<std::string> Drain()
+    {
+        Listener marker("marker", log);
+        marker.onlyCode = 999;
+        manager->AddListener(&marker);
+        EXPECT_TRUE(PostNotificationTo(manager.get(), &marker, 999, 0, 0, 0, 0, nullptr));
+        EXPECT_TRUE(PumpUntil([&] { return !log.lines.empty() && log.lines.back() == "marker 999 0"; }));
+        manager->RemoveListener(&marker);
+        std::vector<std::string> lines = log.lines;
+        lines.pop_back();
+        log.lines.clear();
+        return lines;
+    }
+
+    CPslMessageDispatchEngine engine;
+    std::unique_ptr<CWindowManager> manager = std::make_unique<CWindowManager>(&engine);
+    Log log;
+    Listener a{"a", log}, b{"b", log}, c{"c", log};
+};
+
+TEST_F(WindowManager, PostsFromAnotherThreadArriveInOrderOnTheWindowThread)
+{
+    manager->AddListener(&a);
+    manager->AddListener(&b);
+    manager->AddListener(&c);
+    std::thread poster(
+        [&]
+        {
+            for (intptr_t i = 0; i < 3; ++i)
+            {
+                EXPECT_TRUE(PostNotification(manager.get(), 7, i, -1, 0, -1, nullptr));
+                EXPECT_TRUE(PostNotificationTo(manager.get(), &b, 2, i, -1, -1, 0, nullptr));
+            }
+        });
+    poster.join();
+    EXPECT_EQ(Drain(), (std::vector<std::string>{"a 7 0", "b 7 0", "c 7 0", "b 2 0", "a 7 1", "b 7 1",
+                                                 "c 7 1", "b 2 1", "a 7 2", "b 7 2", "c 7 2", "b 2 2"}));
+    EXPECT_FALSE(log.offThread);
+}
+
+TEST_F(WindowManager, ArgumentsAndSenderArriveUnchanged)
+{
+    manager->AddListener(&a);
+    // Pointer-wide arguments: a window pointer, -1, the top of the range.
+    intptr_t window = reinterpret_cast<intptr_t>(&c);
+    ASSERT_TRUE(PostNotification(manager.get(), 25, window, -1, INTPTR_MAX, INTPTR_MIN, &b));
+    Drain();
+    EXPECT_EQ(a.last, (std::vector<intptr_t>{window, -1, INTPTR_MAX, INTPTR_MIN}));
+    EXPECT_EQ(a.lastSender, &b);
+}
+
+TEST_F(WindowManager, PostingNeverCallsAListenerInsideThePost)
+{
+    manager->AddListener(&a);
+    ASSERT_TRUE(PostNotification(manager.get(), 14, 1, 0, 0, 0, nullptr));
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(Drain(), std::vector<std::string>{"a 14 1"});
+}
+
+TEST_F(WindowManager, RefusedPostsPostNothing)
+{
+    manager->AddListener(&a);
+    EXPECT_FALSE(PostNotificationTo(manager.get(), nullptr, 7, 0, 0, 0, 0, nullptr));
+    EXPECT_FALSE(PostNotification(nullptr, 7, 0, 0, 0, 0, nullptr));
+    EXPECT_TRUE(manager->Unregister());
+    EXPECT_FALSE(manager->Unregister());
+    EXPECT_FALSE(PostNotification(manager.get(), 7, 0, 0, 0, 0, nullptr));
+    EXPECT_TRUE(manager->Register());
+    EXPECT_FALSE(manager->Register());
+    EXPECT_EQ(Drain(), std::vector<std::string>{});
+}
+
+TEST_F(WindowManager, BroadcastWithoutListenersAndRemovingUnknownListeners)
+{
+    EXPECT_TRUE(PostNotification(manager.get(), 15, 0, 0, 0, 0, nullptr));
+    EXPECT_EQ(Drain(), std::vector<std::string>{});
+    EXPECT_FALSE(manager->RemoveListener(&a));
+    EXPECT_FALSE(manager->RemoveListener(nullptr));
+    manager->AddListener(&a);
+    EXPECT_TRUE(manager->RemoveListener(&a));
+    EXPECT_FALSE(manager->RemoveListener(&a));
+}
+
+TEST_F(WindowManager, RemovedListenersHearNothingMore)
+{
+    manager->AddListener(&a);
+    manager->AddListener(&b);
+    ASSERT_TRUE(PostNotification(manager.get(), 7, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotificationTo(manager.get(), &b, 2, 1, 0, 0, 0, nullptr));
+    // b goes away with a directed and a broadcast notification still on their way.
+    EXPECT_TRUE(manager->RemoveListener(&b));
+    EXPECT_EQ(Drain(), std::vector<std::string>{"a 7 1"});
+}
+
+TEST_F(WindowManager, ListenerRemovedDuringABroadcastIsNotCalledAfterwards)
+{
+    Listener self("self", log);
+    manager->AddListener(&a);
+    manager->AddListener(&self);
+    manager->AddListener(&b);
+    manager->AddListener(&c);
+    // a removes c; self removes itself and adds a newcomer, who waits for the next round.
+    Listener newcomer("new", log);
+    a.onNotify = [&] { manager->RemoveListener(&c); };
+    self.onNotify = [&]
+    {
+        manager->RemoveListener(&self);
+        manager->AddListener(&newcomer);
+    };
+    ASSERT_TRUE(PostNotification(manager.get(), 13, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotification(manager.get(), 13, 2, 0, 0, 0, nullptr));
+    EXPECT_EQ(Drain(),
+              (std::vector<std::string>{"a 13 1", "self 13 1", "b 13 1", "a 13 2", "b 13 2", "new 13 2"}));
+}
+
+TEST_F(WindowManager, QueuedNotificationsDieWithTheManager)
+{
+    manager->AddListener(&a);
+    ASSERT_TRUE(PostNotification(manager.get(), 7, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotificationTo(manager.get(), &a, 2, 1, 0, 0, 0, nullptr));
+    manager.reset();
+    // A manager made afterwards gets only its own.
+    manager = std::make_unique<CWindowManager>(&engine);
+    manager->AddListener(&a);
+    ASSERT_TRUE(PostNotification(manager.get(), 7, 2, 0, 0, 0, nullptr));
+    EXPECT_EQ(Drain(), std::vector<std::string>{"a 7 2"});
+}
+
+TEST_F(WindowManager, OtherDispatchMessagesAreIgnored)
+{
+    manager->AddListener(&a);
+    EXPECT_EQ(engine.Dispatch(manager.get(), 28, 0, 0, 0, 0, false), 0);
+    EXPECT_EQ(Drain(), std::vector<std::string>{});
+}
+} // namespace
