@@ -62,8 +62,10 @@ public:
     const CProgramBlock& GetBlock() const { return m_block; }
     const CProgramBlock& GetSavedBlock() const { return m_saved; }
 
-private:
+    // The name from the image's name bytes, trailing blanks and NULs removed.
     void RefreshName();
+
+private:
 
     CProgramBlock m_block;
     CProgramBlock m_saved;
