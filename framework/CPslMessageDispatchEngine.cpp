@@ -115,13 +115,20 @@ int CPslMessageDispatchEngine::Dispatch(CPslMessageDispatchListener* listener, u
         return listener->OnDispatch(a, b, c, d, e);
     if (m_window == nullptr)
         return 0;
+    // A WM_USER drains everything queued by the time its drain ends, so one is posted only when
+    // none is pending. The post happens under the lock, so that a failed post takes its call back.
+    CHfcScopedLock lock(m_queueLock);
+    m_queue.push_back(CRecord{listener, a, b, c, d, e});
+    if (!m_postPending)
     {
-        CHfcScopedLock lock(m_queueLock);
-        m_queue.push_back(CRecord{listener, a, b, c, d, e});
+        if (!PostMessageW(m_window, WM_USER, 0, 0))
+        {
+            m_queue.pop_back();
+            return 0;
+        }
+        m_postPending = true;
     }
-    // One WM_USER drains everything queued so far, so a post that fails while others are
-    // pending loses nothing; only a failure with no other post pending strands the call.
-    return PostMessageW(m_window, WM_USER, 0, 0);
+    return 1;
 }
 
 void CPslMessageDispatchEngine::RemoveQueued(CPslMessageDispatchListener* listener)
@@ -146,6 +153,12 @@ void CPslMessageDispatchEngine::RemoveQueued(CPslMessageDispatchListener* listen
 
 void CPslMessageDispatchEngine::DeliverQueued()
 {
+    {
+        // From here on a call queued meanwhile posts anew: a listener that runs a message loop
+        // of its own (a dialog) still gets later calls delivered.
+        CHfcScopedLock lock(m_queueLock);
+        m_postPending = false;
+    }
     for (;;)
     {
         CRecord record;

@@ -33,7 +33,7 @@ public:
     // calls are dropped (OnDispatchDropped). False for an unknown id.
     virtual bool Unregister(int32_t id);
     // On the engine's thread and not forced: calls the listener at once and answers its result.
-    // Otherwise queues the call for the engine's thread and answers whether it was posted.
+    // Otherwise queues the call for the engine's thread and answers whether it was queued.
     virtual int Dispatch(CPslMessageDispatchListener* listener, uintptr_t a, uintptr_t b, uintptr_t c,
                          uintptr_t d, uintptr_t e, bool force);
 
@@ -61,6 +61,7 @@ private:
 
     CHfcGuard m_queueLock;
     std::deque<CRecord> m_queue;          // guarded by m_queueLock
+    bool m_postPending = false;           // a WM_USER is on its way; guarded by m_queueLock
     std::map<int32_t, CEntry> m_registry; // owner thread only
     DWORD m_ownerThread;
     HWND m_window = nullptr;

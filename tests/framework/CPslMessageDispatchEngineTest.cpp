@@ -144,6 +144,31 @@ TEST(DispatchEngine, CallsFromOtherThreadsArriveInOrderOnTheOwnerThread)
     }
 }
 
+// A listener that runs a message loop of its own while it handles a call (as a dialog does)
+// still gets the calls queued meanwhile, inside that loop.
+TEST(DispatchEngine, CallsReachAListenerInsideItsOwnMessageLoop)
+{
+    CPslMessageDispatchEngine engine;
+    Recorder inner;
+    class Modal : public CPslMessageDispatchListener
+    {
+    public:
+        CPslMessageDispatchEngine* engine = nullptr;
+        Recorder* inner = nullptr;
+        bool sawInner = false;
+        bool OnDispatch(uintptr_t, uintptr_t, uintptr_t, uintptr_t, uintptr_t) override
+        {
+            std::thread([&] { engine->Dispatch(inner, 2, 0, 0, 0, 0, false); }).join();
+            sawInner = PumpUntil([&] { return inner->CallCount() == 1; });
+            return true;
+        }
+    } modal;
+    modal.engine = &engine;
+    modal.inner = &inner;
+    engine.Dispatch(&modal, 1, 0, 0, 0, 0, true);
+    ASSERT_TRUE(PumpUntil([&] { return modal.sawInner; }));
+}
+
 TEST(DispatchEngine, TimersTickUntilStoppedOrUnregistered)
 {
     CPslMessageDispatchEngine engine;
