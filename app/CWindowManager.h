@@ -4,6 +4,7 @@
 #include "app/CWindowManagerListener.h"
 #include "framework/CPslMessageDispatchListener.h"
 
+#include <atomic>
 #include <cstdint>
 #include <list>
 
@@ -44,7 +45,7 @@ private:
     bool IsListener(CWindowManagerListener* listener) const;
 
     CPslMessageDispatchEngine* m_engine;
-    bool m_registered = false;
+    std::atomic<bool> m_registered{false}; // read by posters on any thread
     int32_t m_id = 0;
     std::list<CWindowManagerListener*> m_listeners; // window thread only
 };

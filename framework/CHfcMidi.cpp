@@ -18,6 +18,43 @@ struct CThreadStart
     CHfcMidi* midi;
     CHfcSemaphore ready{0};
 };
+// The product name of a device from its capabilities (midiInGetDevCapsA or midiOutGetDevCapsA).
+template <typename Caps>
+bool ReadDeviceName(MMRESULT(WINAPI* getCaps)(UINT_PTR, Caps*, UINT), int32_t index, char* buffer, uint32_t n,
+                    const char* failure, const char* traceFormat)
+{
+    try
+    {
+        if (buffer == nullptr || n == 0)
+            throw "No buffer.";
+        Caps caps = {};
+        if (index < 0 || getCaps(static_cast<UINT>(index), &caps, sizeof caps) != MMSYSERR_NOERROR)
+            throw failure;
+        caps.szPname[MAXPNAMELEN - 1] = 0;
+        strncpy(buffer, caps.szPname, n - 1);
+        buffer[n - 1] = 0;
+        return true;
+    }
+    catch (const char* text)
+    {
+        DebugTrace(traceFormat, text);
+        return false;
+    }
+}
+
+// The first of `count` devices whose product name is exactly `name` (case counts), or -1.
+int32_t FindDevice(UINT count, bool (*getName)(int32_t, char*, uint32_t), const char* name)
+{
+    if (name == nullptr)
+        return -1;
+    for (UINT i = 0; i < count; ++i)
+    {
+        char product[256] = {};
+        if (getName(static_cast<int32_t>(i), product, sizeof product) && strcmp(product, name) == 0)
+            return static_cast<int32_t>(i);
+    }
+    return -1;
+}
 } // namespace
 
 CHfcMidi::CHfcMidi() : m_parser(*this)
@@ -242,17 +279,8 @@ bool CHfcMidi::MidiInOpen(int32_t index)
 
 bool CHfcMidi::MidiInOpenByName(const char* name)
 {
-    if (name == nullptr)
-        return false;
-    UINT count = midiInGetNumDevs();
-    for (UINT i = 0; i < count; ++i)
-    {
-        char product[256] = {};
-        if (GetMidiInDeviceName(static_cast<int32_t>(i), product, sizeof product) &&
-            strcmp(product, name) == 0)
-            return MidiInOpen(static_cast<int32_t>(i));
-    }
-    return false;
+    int32_t index = FindDevice(midiInGetNumDevs(), &CHfcMidi::GetMidiInDeviceName, name);
+    return index >= 0 && MidiInOpen(index);
 }
 
 void CHfcMidi::MidiInClose()
@@ -390,27 +418,6 @@ void CHfcMidi::OnReceivingChanged(bool receiving)
     m_receiving = receiving;
 }
 
-bool CHfcMidi::GetMidiInDeviceName(int32_t index, char* buffer, uint32_t n)
-{
-    try
-    {
-        if (buffer == nullptr || n == 0)
-            throw "No buffer.";
-        MIDIINCAPSA caps = {};
-        if (index < 0 || midiInGetDevCapsA(static_cast<UINT>(index), &caps, sizeof caps) != MMSYSERR_NOERROR)
-            throw "Faild to midiInGetDevCaps()";
-        caps.szPname[MAXPNAMELEN - 1] = 0;
-        strncpy(buffer, caps.szPname, n - 1);
-        buffer[n - 1] = 0;
-        return true;
-    }
-    catch (const char* text)
-    {
-        DebugTrace("CHfcMidi::GetMidiInDeviceName() - %s", text);
-        return false;
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // Output
 
@@ -442,17 +449,8 @@ bool CHfcMidi::MidiOutOpen(int32_t index)
 
 bool CHfcMidi::MidiOutOpenByName(const char* name)
 {
-    if (name == nullptr)
-        return false;
-    UINT count = midiOutGetNumDevs();
-    for (UINT i = 0; i < count; ++i)
-    {
-        char product[256] = {};
-        if (GetMidiOutDeviceName(static_cast<int32_t>(i), product, sizeof product) &&
-            strcmp(product, name) == 0)
-            return MidiOutOpen(static_cast<int32_t>(i));
-    }
-    return false;
+    int32_t index = FindDevice(midiOutGetNumDevs(), &CHfcMidi::GetMidiOutDeviceName, name);
+    return index >= 0 && MidiOutOpen(index);
 }
 
 void CHfcMidi::MidiOutClose()
@@ -622,23 +620,14 @@ void CHfcMidi::Win32SendComplete(MIDIHDR* header)
     }
 }
 
+bool CHfcMidi::GetMidiInDeviceName(int32_t index, char* buffer, uint32_t n)
+{
+    return ReadDeviceName(&midiInGetDevCapsA, index, buffer, n, "Faild to midiInGetDevCaps()",
+                          "CHfcMidi::GetMidiInDeviceName() - %s");
+}
+
 bool CHfcMidi::GetMidiOutDeviceName(int32_t index, char* buffer, uint32_t n)
 {
-    try
-    {
-        if (buffer == nullptr || n == 0)
-            throw "No buffer.";
-        MIDIOUTCAPSA caps = {};
-        if (index < 0 || midiOutGetDevCapsA(static_cast<UINT>(index), &caps, sizeof caps) != MMSYSERR_NOERROR)
-            throw "Faild to midiOutGetDevCaps()";
-        caps.szPname[MAXPNAMELEN - 1] = 0;
-        strncpy(buffer, caps.szPname, n - 1);
-        buffer[n - 1] = 0;
-        return true;
-    }
-    catch (const char* text)
-    {
-        DebugTrace("CHfcMidi::GetMidiOutDeviceName() - %s", text);
-        return false;
-    }
+    return ReadDeviceName(&midiOutGetDevCapsA, index, buffer, n, "Faild to midiOutGetDevCaps()",
+                          "CHfcMidi::GetMidiOutDeviceName() - %s");
 }

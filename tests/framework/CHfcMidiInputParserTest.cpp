@@ -1,6 +1,7 @@
 #include "framework/CHfcMidiInputParser.h"
 
 #include "support/MidiText.h"
+#include "support/TestCaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -105,15 +106,7 @@ TEST_P(ParseTable, Events)
     EXPECT_EQ(log.events, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parser, ParseTable, ::testing::ValuesIn(kParseCases),
-                         [](const ::testing::TestParamInfo<ParseCase>& info)
-                         {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Parser, ParseTable, ::testing::ValuesIn(kParseCases), TestCaseName());
 
 TEST(Parser, ReceivingFollowsTheOpenMessage)
 {

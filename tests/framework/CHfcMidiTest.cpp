@@ -4,6 +4,7 @@
 
 #include "support/MidiEventRecorder.h"
 #include "support/SimMidi.h"
+#include "support/TestCaseName.h"
 
 #include <gtest/gtest.h>
 
@@ -106,15 +107,7 @@ TEST_P(MidiPortReceive, Buffers)
     EXPECT_EQ(Receive(GetParam().buffers), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Midi, MidiPortReceive, ::testing::ValuesIn(kReceiveCases),
-                         [](const ::testing::TestParamInfo<ReceiveCase>& info)
-                         {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Midi, MidiPortReceive, ::testing::ValuesIn(kReceiveCases), TestCaseName());
 
 TEST_F(MidiPort, ShortInputReachesEveryListenerInOrder)
 {
@@ -224,15 +217,7 @@ TEST_P(MidiPortInputFailure, PortStaysUsable)
     EXPECT_EQ(Receive({"F0 01 F7"}), (std::vector<std::string>{"progress 3", "sysex F0 01 F7"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Midi, MidiPortInputFailure, ::testing::ValuesIn(kInputFailures),
-                         [](const ::testing::TestParamInfo<FailureCase>& info)
-                         {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Midi, MidiPortInputFailure, ::testing::ValuesIn(kInputFailures), TestCaseName());
 
 TEST_F(MidiPort, CloseThatFailsKeepsTheInputAndCanBeRepeated)
 {
@@ -292,6 +277,17 @@ TEST_F(MidiPort, OpenByNameAndDeviceNames)
 {
     ASSERT_TRUE(SimMidiSetInputCaps(1, L"Nuvorn In", 0x42, 5));
     ASSERT_TRUE(SimMidiSetOutputCaps(1, L"Nuvorn Out", 0x42, 6));
+    // The capabilities that a caller compares with the instrument's driver.
+    MIDIINCAPSW inCaps = {};
+    ASSERT_EQ(midiInGetDevCapsW(1, &inCaps, sizeof inCaps), MMSYSERR_NOERROR);
+    EXPECT_EQ(inCaps.wMid, 0x42);
+    EXPECT_EQ(inCaps.wPid, 5);
+    EXPECT_STREQ(inCaps.szPname, L"Nuvorn In");
+    MIDIOUTCAPSA outCaps = {};
+    ASSERT_EQ(midiOutGetDevCapsA(1, &outCaps, sizeof outCaps), MMSYSERR_NOERROR);
+    EXPECT_EQ(outCaps.wPid, 6);
+    EXPECT_STREQ(outCaps.szPname, "Nuvorn Out");
+
     char name[256];
     ASSERT_TRUE(CHfcMidi::GetMidiInDeviceName(1, name, sizeof name));
     EXPECT_STREQ(name, "Nuvorn In");

@@ -28,7 +28,42 @@ std::wstring DefaultName(bool input, size_t index)
              static_cast<unsigned>(index + 1));
     return name;
 }
+
+void SetName(WCHAR* dst, const std::wstring& name)
+{
+    wcsncpy(dst, name.c_str(), MAXPNAMELEN - 1);
+}
+void SetName(CHAR* dst, const std::wstring& name)
+{
+    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, dst, MAXPNAMELEN - 1, nullptr, nullptr);
+}
+
+// Capabilities of a device in any of the four layouts; a caller's smaller structure gets the
+// leading part.
+template <typename Caps> MMRESULT CopyCaps(const Caps& caps, void* out, UINT size)
+{
+    memcpy(out, &caps, std::min<size_t>(size, sizeof caps));
+    return MMSYSERR_NOERROR;
+}
 } // namespace
+
+template <typename Caps> Caps CSimMidiDriver::MakeCaps(const Device& d)
+{
+    Caps caps = {};
+    caps.wMid = d.manufacturer;
+    caps.wPid = d.product;
+    caps.vDriverVersion = 0x0100;
+    SetName(caps.szPname, d.name);
+    return caps;
+}
+
+template <typename Caps> Caps CSimMidiDriver::MakeOutputCaps(const Device& d)
+{
+    Caps caps = MakeCaps<Caps>(d);
+    caps.wTechnology = MOD_MIDIPORT;
+    caps.wChannelMask = 0xFFFF;
+    return caps;
+}
 
 CSimMidiDriver& CSimMidiDriver::Get()
 {
@@ -57,6 +92,16 @@ CSimMidiDriver::Port* CSimMidiDriver::FindPort(bool input, HANDLE handle)
     if (it == m_ports.end() || it->second.input != input)
         return nullptr;
     return &it->second;
+}
+
+CSimMidiDriver::Port* CSimMidiDriver::Begin(SimMidiCall call, bool input, HANDLE handle, MMRESULT* result)
+{
+    if (Failing(call, result))
+        return nullptr;
+    Port* port = FindPort(input, handle);
+    if (port == nullptr)
+        *result = MMSYSERR_INVALHANDLE;
+    return port;
 }
 
 CSimMidiDriver::Port* CSimMidiDriver::RunningInput(UINT device)
@@ -98,50 +143,11 @@ MMRESULT CSimMidiDriver::GetDevCaps(bool input, UINT_PTR device, void* caps, UIN
     if (caps == nullptr)
         return MMSYSERR_INVALPARAM;
     const Device& d = devices[device];
-
-    // One structure of the larger (output) layout; the input layout is its prefix up to the
-    // name, followed by dwSupport.
-    MIDIOUTCAPSW w = {};
-    w.wMid = d.manufacturer;
-    w.wPid = d.product;
-    w.vDriverVersion = 0x0100;
-    wcsncpy(w.szPname, d.name.c_str(), MAXPNAMELEN - 1);
-    w.wTechnology = MOD_MIDIPORT;
-    w.wChannelMask = 0xFFFF;
     if (input)
-    {
-        MIDIINCAPSW inW = {};
-        inW.wMid = w.wMid;
-        inW.wPid = w.wPid;
-        inW.vDriverVersion = w.vDriverVersion;
-        memcpy(inW.szPname, w.szPname, sizeof inW.szPname);
-        if (wide)
-        {
-            memcpy(caps, &inW, std::min<size_t>(size, sizeof inW));
-            return MMSYSERR_NOERROR;
-        }
-        MIDIINCAPSA inA = {};
-        inA.wMid = inW.wMid;
-        inA.wPid = inW.wPid;
-        inA.vDriverVersion = inW.vDriverVersion;
-        WideCharToMultiByte(CP_ACP, 0, inW.szPname, -1, inA.szPname, MAXPNAMELEN, nullptr, nullptr);
-        memcpy(caps, &inA, std::min<size_t>(size, sizeof inA));
-        return MMSYSERR_NOERROR;
-    }
-    if (wide)
-    {
-        memcpy(caps, &w, std::min<size_t>(size, sizeof w));
-        return MMSYSERR_NOERROR;
-    }
-    MIDIOUTCAPSA a = {};
-    a.wMid = w.wMid;
-    a.wPid = w.wPid;
-    a.vDriverVersion = w.vDriverVersion;
-    WideCharToMultiByte(CP_ACP, 0, w.szPname, -1, a.szPname, MAXPNAMELEN, nullptr, nullptr);
-    a.wTechnology = w.wTechnology;
-    a.wChannelMask = w.wChannelMask;
-    memcpy(caps, &a, std::min<size_t>(size, sizeof a));
-    return MMSYSERR_NOERROR;
+        return wide ? CopyCaps(MakeCaps<MIDIINCAPSW>(d), caps, size)
+                    : CopyCaps(MakeCaps<MIDIINCAPSA>(d), caps, size);
+    return wide ? CopyCaps(MakeOutputCaps<MIDIOUTCAPSW>(d), caps, size)
+                : CopyCaps(MakeOutputCaps<MIDIOUTCAPSA>(d), caps, size);
 }
 
 MMRESULT CSimMidiDriver::Open(bool input, HANDLE* handle, UINT device, DWORD_PTR callback, DWORD_PTR,
@@ -178,12 +184,10 @@ MMRESULT CSimMidiDriver::Open(bool input, HANDLE* handle, UINT device, DWORD_PTR
 MMRESULT CSimMidiDriver::Close(bool input, HANDLE handle)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(input ? SIMMIDI_IN_CLOSE : SIMMIDI_OUT_CLOSE, &failure))
-        return failure;
-    Port* port = FindPort(input, handle);
+    MMRESULT result;
+    Port* port = Begin(input ? SIMMIDI_IN_CLOSE : SIMMIDI_OUT_CLOSE, input, handle, &result);
     if (port == nullptr)
-        return MMSYSERR_INVALHANDLE;
+        return result;
     if (!port->queue.empty())
         return MIDIERR_STILLPLAYING;
     Post(*port, HandleId(handle), input ? MM_MIM_CLOSE : MM_MOM_CLOSE, 0);
@@ -195,11 +199,9 @@ MMRESULT CSimMidiDriver::Close(bool input, HANDLE handle)
 MMRESULT CSimMidiDriver::Prepare(bool input, HANDLE handle, MIDIHDR* header, UINT size)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(input ? SIMMIDI_IN_PREPARE : SIMMIDI_OUT_PREPARE, &failure))
-        return failure;
-    if (FindPort(input, handle) == nullptr)
-        return MMSYSERR_INVALHANDLE;
+    MMRESULT result;
+    if (Begin(input ? SIMMIDI_IN_PREPARE : SIMMIDI_OUT_PREPARE, input, handle, &result) == nullptr)
+        return result;
     if (header == nullptr || size < sizeof(MIDIHDR) || header->lpData == nullptr)
         return MMSYSERR_INVALPARAM;
     header->dwFlags |= MHDR_PREPARED;
@@ -210,11 +212,9 @@ MMRESULT CSimMidiDriver::Prepare(bool input, HANDLE handle, MIDIHDR* header, UIN
 MMRESULT CSimMidiDriver::Unprepare(bool input, HANDLE handle, MIDIHDR* header, UINT size)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(input ? SIMMIDI_IN_UNPREPARE : SIMMIDI_OUT_UNPREPARE, &failure))
-        return failure;
-    if (FindPort(input, handle) == nullptr)
-        return MMSYSERR_INVALHANDLE;
+    MMRESULT result;
+    if (Begin(input ? SIMMIDI_IN_UNPREPARE : SIMMIDI_OUT_UNPREPARE, input, handle, &result) == nullptr)
+        return result;
     if (header == nullptr || size < sizeof(MIDIHDR))
         return MMSYSERR_INVALPARAM;
     if (header->dwFlags & MHDR_INQUEUE)
@@ -227,12 +227,10 @@ MMRESULT CSimMidiDriver::Unprepare(bool input, HANDLE handle, MIDIHDR* header, U
 MMRESULT CSimMidiDriver::AddBuffer(HANDLE handle, MIDIHDR* header, UINT size)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(SIMMIDI_IN_ADDBUFFER, &failure))
-        return failure;
-    Port* port = FindPort(true, handle);
+    MMRESULT result;
+    Port* port = Begin(SIMMIDI_IN_ADDBUFFER, true, handle, &result);
     if (port == nullptr)
-        return MMSYSERR_INVALHANDLE;
+        return result;
     if (header == nullptr || size < sizeof(MIDIHDR) || header->lpData == nullptr ||
         header->dwBufferLength == 0)
         return MMSYSERR_INVALPARAM;
@@ -249,39 +247,32 @@ MMRESULT CSimMidiDriver::AddBuffer(HANDLE handle, MIDIHDR* header, UINT size)
 
 MMRESULT CSimMidiDriver::Start(HANDLE handle)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(SIMMIDI_IN_START, &failure))
-        return failure;
-    Port* port = FindPort(true, handle);
-    if (port == nullptr)
-        return MMSYSERR_INVALHANDLE;
-    port->started = true;
-    return MMSYSERR_NOERROR;
+    return SetStarted(handle, true);
 }
 
 MMRESULT CSimMidiDriver::Stop(HANDLE handle)
 {
+    return SetStarted(handle, false);
+}
+
+MMRESULT CSimMidiDriver::SetStarted(HANDLE handle, bool started)
+{
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(SIMMIDI_IN_STOP, &failure))
-        return failure;
-    Port* port = FindPort(true, handle);
+    MMRESULT result;
+    Port* port = Begin(started ? SIMMIDI_IN_START : SIMMIDI_IN_STOP, true, handle, &result);
     if (port == nullptr)
-        return MMSYSERR_INVALHANDLE;
-    port->started = false;
+        return result;
+    port->started = started;
     return MMSYSERR_NOERROR;
 }
 
 MMRESULT CSimMidiDriver::Reset(bool input, HANDLE handle)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(input ? SIMMIDI_IN_RESET : SIMMIDI_OUT_RESET, &failure))
-        return failure;
-    Port* port = FindPort(input, handle);
+    MMRESULT result;
+    Port* port = Begin(input ? SIMMIDI_IN_RESET : SIMMIDI_OUT_RESET, input, handle, &result);
     if (port == nullptr)
-        return MMSYSERR_INVALHANDLE;
+        return result;
     // Every queued buffer comes back as done: inputs empty, outputs as if sent.
     uint64_t id = HandleId(handle);
     if (input)
@@ -301,12 +292,10 @@ MMRESULT CSimMidiDriver::Reset(bool input, HANDLE handle)
 MMRESULT CSimMidiDriver::ShortMsg(HANDLE handle, DWORD packed)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(SIMMIDI_OUT_SHORTMSG, &failure))
-        return failure;
-    Port* port = FindPort(false, handle);
+    MMRESULT result;
+    Port* port = Begin(SIMMIDI_OUT_SHORTMSG, false, handle, &result);
     if (port == nullptr)
-        return MMSYSERR_INVALHANDLE;
+        return result;
     BYTE bytes[3] = {static_cast<BYTE>(packed), static_cast<BYTE>(packed >> 8),
                      static_cast<BYTE>(packed >> 16)};
     std::vector<BYTE> message(bytes, bytes + ShortLength(bytes[0]));
@@ -321,12 +310,10 @@ MMRESULT CSimMidiDriver::ShortMsg(HANDLE handle, DWORD packed)
 MMRESULT CSimMidiDriver::LongMsg(HANDLE handle, MIDIHDR* header, UINT size)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    MMRESULT failure;
-    if (Failing(SIMMIDI_OUT_LONGMSG, &failure))
-        return failure;
-    Port* port = FindPort(false, handle);
+    MMRESULT result;
+    Port* port = Begin(SIMMIDI_OUT_LONGMSG, false, handle, &result);
     if (port == nullptr)
-        return MMSYSERR_INVALHANDLE;
+        return result;
     if (header == nullptr || size < sizeof(MIDIHDR) || header->lpData == nullptr)
         return MMSYSERR_INVALPARAM;
     if (!(header->dwFlags & MHDR_PREPARED))

@@ -93,10 +93,16 @@ private:
     };
 
     CSimMidiDriver() = default;
+    template <typename Caps> static Caps MakeCaps(const Device& d);
+    template <typename Caps> static Caps MakeOutputCaps(const Device& d);
 
     // All of the following run under m_lock.
     bool Failing(SimMidiCall call, MMRESULT* result);
     Port* FindPort(bool input, HANDLE handle);
+    // The port of a call that goes ahead; else null, with the call's answer in *result (an
+    // injected failure or an unknown handle).
+    Port* Begin(SimMidiCall call, bool input, HANDLE handle, MMRESULT* result);
+    MMRESULT SetStarted(HANDLE handle, bool started);
     std::vector<Device>& Devices(bool input) { return input ? m_inputs : m_outputs; }
     Port* RunningInput(UINT device);
     void Post(const Port& port, uint64_t handle, UINT message, DWORD_PTR param);
