@@ -17,7 +17,8 @@ using Bytes = std::vector<uint8_t>;
 // The bytes that write puts into a memory stream.
 template <class Write> Bytes WrittenBytes(Write write)
 {
-    CHfcMemoryOutputStream stream;
+    // Large steps: an all-data file is about 68 KB.
+    CHfcMemoryOutputStream stream(0, 1 << 16);
     write(stream);
     const uint8_t* data = stream.GetData();
     return Bytes(data, data + stream.GetLength());
