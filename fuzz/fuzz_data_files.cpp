@@ -51,8 +51,7 @@ void ReadData(CZmData& data, CHfcInputStream& stream)
     data.ReadChunk(stream);
 }
 
-template <class Data>
-void FuzzChunk(const uint8_t* data, size_t size)
+template <class Data> void FuzzChunk(const uint8_t* data, size_t size)
 {
     Data target;
     target.Init();

@@ -53,7 +53,11 @@ int main(int argc, char** argv)
     marked.image[48 + 38] = 6;
     marked.image[48 + 41] = 31;
     Put(root / "j5", "mixed.j5l",
-        J5FileBuilder().Other("XXXX", 16, 20).ProgramSet({marked, J5Record("two")}).Other("740p", 32, 64).Build());
+        J5FileBuilder()
+            .Other("XXXX", 16, 20)
+            .ProgramSet({marked, J5Record("two")})
+            .Other("740p", 32, 64)
+            .Build());
 
     CBlockData block;
     const CProgram& source = library.GetProgramSet()->GetProgram(5);

@@ -1,6 +1,7 @@
 #include "synthdata/CBlockData.h"
 
 #include "synthdata/CProgramSet.h"
+#include "synthdata/CZmChunkHeader.h"
 #include "synthdata/CZmGlobalData.h"
 
 #include "foundation/EfUtility.h"
@@ -41,18 +42,6 @@ const char* const kKindNames[kBlockKindCount] = {
     "Q3580MfxSet", "Q3580Vocoder", "Q3580Arp",     "Q3580Global",
 };
 
-uint32_t GetU32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void PutU32(uint8_t* p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
 // A program block as a block carries it, made safe to use: texts terminated, the name
 // recomputed from the image, the priority limited, the unused bytes zero.
 CProgramBlock SanitisedBlock(const uint8_t* bytes)
@@ -87,21 +76,21 @@ bool CBlockData::WriteBlockHeader(const char* text, uint32_t kind, uint32_t word
     std::memset(header, ' ', kTextSize);
     for (uint32_t i = 0; i < kTextSize && text != nullptr && text[i] != '\0'; ++i)
         header[i] = static_cast<uint8_t>(text[i]);
-    PutU32(header + 16, kind);
-    PutU32(header + 20, word1);
-    PutU32(header + 24, index);
-    PutU32(header + 28, word3);
+    PutLe32(header + 16, kind);
+    PutLe32(header + 20, word1);
+    PutLe32(header + 24, index);
+    PutLe32(header + 28, word3);
     return SetSize(0, false) && Append(header, sizeof header);
 }
 
 uint32_t CBlockData::GetBlockKind() const
 {
-    return GetSize() < kHeaderSize ? 0 : GetU32(GetData() + 16);
+    return GetSize() < kHeaderSize ? 0 : GetLe32(GetData() + 16);
 }
 
 uint32_t CBlockData::GetBlockIndex() const
 {
-    return GetSize() < kHeaderSize ? 0 : GetU32(GetData() + 24);
+    return GetSize() < kHeaderSize ? 0 : GetLe32(GetData() + 24);
 }
 
 const uint8_t* CBlockData::GetPayload() const

@@ -36,12 +36,6 @@ uint32_t KeepLowestBits(uint32_t mask, uint32_t n)
         }
     return kept;
 }
-
-void SetPositionExact(CHfcInputStream& stream, uint64_t position)
-{
-    if (position > stream.GetSize() || !stream.SetPosition(position))
-        throw CZmFileException(kZmFileErrorReadData);
-}
 } // namespace
 
 CLibraryEntry::CLibraryEntry(uint32_t kind) : m_kind(kind)
@@ -203,14 +197,14 @@ void CLibraryData::ReadAllDataFile(CHfcInputStream& stream)
     {
         if (end - position < CZmChunkHeader::kSize)
             throw CZmFileException(kZmFileErrorReadData);
-        SetPositionExact(stream, position);
+        SeekExact(stream, position);
         CZmChunkHeader chunk;
         chunk.ReadTag(stream);
         chunk.ReadRest(stream);
         const uint64_t length = uint64_t{chunk.headerSize} + chunk.size;
         if (length < CZmChunkHeader::kSize || length > end - position)
             throw CZmFileException(kZmFileErrorDataSize);
-        SetPositionExact(stream, position);
+        SeekExact(stream, position);
         if (chunk.HasTag(kProgramSetTag))
             read.GetProgramSet()->ReadProgramSetChunk(stream);
         else if (chunk.HasTag(kGlobalTag))
@@ -237,9 +231,7 @@ void CLibraryData::WriteLibraryInfoChunk(CHfcOutputStream& stream) const
 void CLibraryData::ReadLibraryInfoChunk(CHfcInputStream& stream)
 {
     CZmChunkHeader header;
-    header.Read(stream, kLibraryInfoTag);
-    if (header.headerSize < CZmChunkHeader::kSize && header.size < kLibraryInfoRecordSize)
-        throw CZmFileException(kZmFileErrorDataSize);
+    header.ReadChecked(stream, kLibraryInfoTag, kLibraryInfoRecordSize);
     uint8_t bytes[16];
     ReadExact(stream, bytes, sizeof bytes);
     SkipExact(stream, kLibraryInfoPadding);

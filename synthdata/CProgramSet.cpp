@@ -24,9 +24,7 @@ void CProgramSet::Init()
 void CProgramSet::ReadProgramSetChunk(CHfcInputStream& stream)
 {
     CZmChunkHeader header;
-    header.Read(stream, kSetTag);
-    if (header.headerSize < CZmChunkHeader::kSize && header.size < kChunkSize - CZmChunkHeader::kSize)
-        throw CZmFileException(kZmFileErrorDataSize);
+    header.ReadChecked(stream, kSetTag, kChunkSize - CZmChunkHeader::kSize);
     if (header.count > kProgramCount)
         throw CZmFileException(kZmFileErrorDataSize);
     CProgramSet read;

@@ -3,9 +3,7 @@
 #include "synthdata/CQ3580ParameterTable.h"
 #include "synthdata/CZmChunkHeader.h"
 
-#include "foundation/CZmException.h"
 #include "foundation/EfMd5.h"
-
 #include "foundation/EfUtility.h"
 
 #include <cstring>
@@ -103,9 +101,7 @@ void WriteTextField(CHfcOutputStream& stream, const char* text, uint32_t n)
 void CQ3580ProgramData::ReadChunk(CHfcInputStream& stream)
 {
     CZmChunkHeader header;
-    header.Read(stream, GetChunkTag());
-    if (header.headerSize < CZmChunkHeader::kSize && header.size < kRecordSize)
-        throw CZmFileException(kZmFileErrorDataSize);
+    header.ReadChecked(stream, GetChunkTag(), kRecordSize);
     // Everything is read before anything changes, so a failed read leaves the program as it was.
     uint8_t image[kQ3580ProgramImageSize];
     uint8_t digest[kDigestSize];

@@ -5,32 +5,6 @@
 
 #include <cstring>
 
-namespace
-{
-uint16_t GetU16(const uint8_t* p)
-{
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t GetU32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void PutU16(uint8_t* p, uint16_t v)
-{
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-void PutU32(uint8_t* p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
-} // namespace
-
 CZmChunkHeader::CZmChunkHeader(const char* chunkTag, uint32_t chunkSize, uint32_t elementCount,
                                uint32_t sizeOfElement)
     : size(chunkSize), count(elementCount), elementSize(sizeOfElement)
@@ -47,13 +21,13 @@ void CZmChunkHeader::Write(CHfcOutputStream& stream) const
 {
     uint8_t bytes[kSize];
     std::memcpy(bytes, tag, kTagLength);
-    PutU16(bytes + 8, headerSize);
-    PutU32(bytes + 10, size);
-    PutU16(bytes + 14, 1);
-    PutU16(bytes + 16, 2);
-    PutU16(bytes + 18, 0);
-    PutU32(bytes + 20, count);
-    PutU32(bytes + 24, elementSize);
+    PutLe16(bytes + 8, headerSize);
+    PutLe32(bytes + 10, size);
+    PutLe16(bytes + 14, 1);
+    PutLe16(bytes + 16, 2);
+    PutLe16(bytes + 18, 0);
+    PutLe32(bytes + 20, count);
+    PutLe32(bytes + 24, elementSize);
     std::memset(bytes + 28, 0xFF, 4);
     WriteExact(stream, bytes, kSize);
 }
@@ -67,10 +41,10 @@ void CZmChunkHeader::ReadRest(CHfcInputStream& stream)
 {
     uint8_t bytes[kSize - kTagLength];
     ReadExact(stream, bytes, sizeof bytes);
-    headerSize = GetU16(bytes);
-    size = GetU32(bytes + 2);
-    count = GetU32(bytes + 12);
-    elementSize = GetU32(bytes + 16);
+    headerSize = GetLe16(bytes);
+    size = GetLe32(bytes + 2);
+    count = GetLe32(bytes + 12);
+    elementSize = GetLe32(bytes + 16);
 }
 
 void CZmChunkHeader::Read(CHfcInputStream& stream, const char* chunkTag)
@@ -79,6 +53,13 @@ void CZmChunkHeader::Read(CHfcInputStream& stream, const char* chunkTag)
     if (!HasTag(chunkTag))
         throw CZmFileException(kZmFileErrorInvalidId);
     ReadRest(stream);
+}
+
+void CZmChunkHeader::ReadChecked(CHfcInputStream& stream, const char* chunkTag, uint32_t recordSize)
+{
+    Read(stream, chunkTag);
+    if (headerSize < kSize && size < recordSize)
+        throw CZmFileException(kZmFileErrorDataSize);
 }
 
 void ReadExact(CHfcInputStream& stream, void* buffer, uint64_t n)
@@ -91,6 +72,12 @@ void SkipExact(CHfcInputStream& stream, uint64_t n)
 {
     const uint64_t position = stream.GetPosition();
     if (n > stream.GetSize() || position > stream.GetSize() - n || !stream.Skip(n))
+        throw CZmFileException(kZmFileErrorReadData);
+}
+
+void SeekExact(CHfcInputStream& stream, uint64_t position)
+{
+    if (position > stream.GetSize() || !stream.SetPosition(position))
         throw CZmFileException(kZmFileErrorReadData);
 }
 

@@ -33,10 +33,35 @@ struct CZmChunkHeader
     void ReadRest(CHfcInputStream& stream);
     // ReadTag, then 5 when the tag is not chunkTag, then ReadRest.
     void Read(CHfcInputStream& stream, const char* chunkTag);
+    // Read, then 8 when both the header size is below 32 and the size below recordSize.
+    void ReadChecked(CHfcInputStream& stream, const char* chunkTag, uint32_t recordSize);
 };
+
+// Little-endian fields of the data formats.
+inline uint16_t GetLe16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+inline uint32_t GetLe32(const uint8_t* p)
+{
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+inline void PutLe16(uint8_t* p, uint16_t v)
+{
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+inline void PutLe32(uint8_t* p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
 
 // Stream steps that throw the file exceptions: 2 for a short read, 3 for a failed write.
 void ReadExact(CHfcInputStream& stream, void* buffer, uint64_t n);
 void SkipExact(CHfcInputStream& stream, uint64_t n);
+// Moves to a position within the stream's size.
+void SeekExact(CHfcInputStream& stream, uint64_t position);
 void WriteExact(CHfcOutputStream& stream, const void* buffer, uint64_t n);
 void FillExact(CHfcOutputStream& stream, uint8_t value, uint64_t n);

@@ -2,7 +2,6 @@
 
 #include "synthdata/CZmChunkHeader.h"
 
-#include "foundation/CZmException.h"
 #include "foundation/EfMd5.h"
 
 #include <cstring>
@@ -57,9 +56,7 @@ const uint32_t kGlobalPadding = 28;
 void CQ3580GlobalData::ReadChunk(CHfcInputStream& stream)
 {
     CZmChunkHeader header;
-    header.Read(stream, GetChunkTag());
-    if (header.headerSize < CZmChunkHeader::kSize && header.size < kGlobalRecordSize)
-        throw CZmFileException(kZmFileErrorDataSize);
+    header.ReadChecked(stream, GetChunkTag(), kGlobalRecordSize);
     uint8_t image[kQ3580GlobalImageSize];
     uint8_t digest[kDigestSize];
     ReadExact(stream, image, sizeof image);

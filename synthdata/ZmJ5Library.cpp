@@ -33,23 +33,6 @@ const uint32_t kMaxPrograms = 128;
 const uint32_t kAuthorLength = 24;
 const uint32_t kCommentLength = 64;
 
-uint32_t U16(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t U32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void Seek(CHfcInputStream& stream, uint64_t position)
-{
-    if (position > stream.GetSize() || !stream.SetPosition(position))
-        throw CZmFileException(kZmFileErrorReadData);
-}
-
 // The position one step on, refused when the step is zero or leaves the file.
 uint64_t Advance(const CHfcInputStream& stream, uint64_t position, uint64_t step)
 {
@@ -79,8 +62,8 @@ void ReadRecord(CHfcInputStream& stream, Record& record)
     ReadExact(stream, record.author, kAuthorLength);
     ReadExact(stream, record.comment, kCommentLength);
     SkipExact(stream, 4);
-    const uint32_t headerSize = U32(header + 4);
-    const uint32_t dataSize = U32(header + 8);
+    const uint32_t headerSize = GetLe32(header + 4);
+    const uint32_t dataSize = GetLe32(header + 8);
     if (headerSize != kRecordHeaderSize && dataSize != kRecordDataSize)
         throw CZmFileException(kZmFileErrorDataSize);
     record.step = uint64_t{headerSize} + dataSize;
@@ -106,9 +89,9 @@ void ReadJ5Library(CHfcInputStream& stream, CLibraryData& library)
     if (std::memcmp(header, "740L", 4) != 0)
         throw CZmFileException(kZmFileErrorInvalidId);
     ReadExact(stream, header + 4, sizeof header - 4);
-    if (U32(header + 4) != kLibraryHeaderSize)
+    if (GetLe32(header + 4) != kLibraryHeaderSize)
         throw CZmFileException(kZmFileErrorDataSize);
-    const uint32_t entries = U16(header + 48);
+    const uint32_t entries = GetLe16(header + 48);
 
     CLibraryData read;
     CProgramSet& programs = *read.AddEntry(CLibraryEntry::kKindProgramSet)->GetProgramSet();
@@ -118,23 +101,23 @@ void ReadJ5Library(CHfcInputStream& stream, CLibraryData& library)
     uint64_t position = start + kLibraryHeaderSize;
     for (uint32_t e = 0; e < entries; ++e)
     {
-        Seek(stream, position);
+        SeekExact(stream, position);
         uint8_t entry[52];
         ReadExact(stream, entry, 12);
-        const uint32_t headerSize = U32(entry + 4);
+        const uint32_t headerSize = GetLe32(entry + 4);
         if (std::memcmp(entry, "740P", 4) != 0)
         {
-            position = Advance(stream, position, uint64_t{headerSize} + U32(entry + 8));
+            position = Advance(stream, position, uint64_t{headerSize} + GetLe32(entry + 8));
             continue;
         }
         ReadExact(stream, entry + 12, sizeof entry - 12);
-        const uint32_t count = U32(entry + 44);
+        const uint32_t count = GetLe32(entry + 44);
         if (headerSize != kSetHeaderSize || count > kMaxPrograms)
             throw CZmFileException(kZmFileErrorDataSize);
         position += kSetHeaderSize;
         for (uint32_t k = 0; k < count; ++k)
         {
-            Seek(stream, position);
+            SeekExact(stream, position);
             ReadRecord(stream, record);
             position = Advance(stream, position, record.step);
             ConvertRecord(record, programs.GetProgram(k), converter);

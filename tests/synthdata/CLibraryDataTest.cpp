@@ -46,6 +46,16 @@ int32_t ReadAllDataCode(CLibraryData& library, const Bytes& bytes)
         });
 }
 
+int32_t ReadChunkCode(CZmData& data, const Bytes& bytes)
+{
+    return CodeOf(
+        [&]
+        {
+            CHfcMemoryInputStream stream(bytes.data(), bytes.size());
+            data.ReadChunk(stream);
+        });
+}
+
 Bytes ProgramChunk(const CProgram& program)
 {
     return WrittenBytes([&](CHfcOutputStream& s) { program.WriteProgramChunk(s); });
@@ -384,14 +394,7 @@ TEST(ProgramChunkTest, HeaderSizeBelow32IsRefusedOnlyWithARecordSizeBelow496)
         PutU32At(chunk, 10, c.size);
         CProgram read;
         read.Init();
-        EXPECT_EQ(CodeOf(
-                      [&]
-                      {
-                          CHfcMemoryInputStream stream(chunk.data(), chunk.size());
-                          read.ReadProgramChunk(stream);
-                      }),
-                  c.code)
-            << c.headerSize << "/" << c.size;
+        EXPECT_EQ(ReadChunkCode(read, chunk), c.code) << c.headerSize << "/" << c.size;
     }
 }
 
@@ -411,14 +414,7 @@ TEST(ProgramChunkTest, DamagedChunksAreRefusedAndLeaveTheProgramAsItWas)
         const CProgramBlock block = target.GetBlock();
         const CProgramBlock saved = target.GetSavedBlock();
         const Bytes bytes = d.damage(good);
-        EXPECT_EQ(CodeOf(
-                      [&]
-                      {
-                          CHfcMemoryInputStream stream(bytes.data(), bytes.size());
-                          target.ReadProgramChunk(stream);
-                      }),
-                  d.code)
-            << d.name;
+        EXPECT_EQ(ReadChunkCode(target, bytes), d.code) << d.name;
         EXPECT_EQ(std::memcmp(&target.GetBlock(), &block, sizeof block), 0) << d.name;
         EXPECT_EQ(std::memcmp(&target.GetSavedBlock(), &saved, sizeof saved), 0) << d.name;
     }
@@ -441,14 +437,7 @@ TEST(GlobalChunkTest, DamagedChunksAreRefusedAndLeaveTheGlobalDataAsItWas)
         target.GetImage()[5] = 0x77;
         const Bytes before(target.GetImage(), target.GetImage() + 100);
         const Bytes bytes = d.damage(good);
-        EXPECT_EQ(CodeOf(
-                      [&]
-                      {
-                          CHfcMemoryInputStream stream(bytes.data(), bytes.size());
-                          target.ReadChunk(stream);
-                      }),
-                  d.code)
-            << d.name;
+        EXPECT_EQ(ReadChunkCode(target, bytes), d.code) << d.name;
         EXPECT_EQ(Bytes(target.GetImage(), target.GetImage() + 100), before) << d.name;
     }
 }
