@@ -21,6 +21,8 @@ public:
     CProgramSet();
 
     void Init();
+    // Program n; callers keep n below 128 (a larger n answers program 127, never memory
+    // outside the set).
     CProgram& GetProgram(uint32_t n) { return m_programs[n < kProgramCount ? n : kProgramCount - 1]; }
     const CProgram& GetProgram(uint32_t n) const
     {
