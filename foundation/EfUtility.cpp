@@ -39,7 +39,9 @@ void CopyTrimmedText(char* dest, const char* src, size_t n)
     }
     while (len > 0 && dest[len - 1] == ' ')
         --len;
-    dest[len] = '\0';
+    // The whole field after the text is zero, so that copies of it compare equal.
+    for (size_t i = len; i <= n; ++i)
+        dest[i] = '\0';
 }
 
 void CopyPadded(char* dest, const char* src, size_t n)

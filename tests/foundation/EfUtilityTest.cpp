@@ -64,7 +64,7 @@ TEST(EfUtility, FixedWidthNames)
 {
     char trimmed[5];
     CopyTrimmedText(trimmed, "AB  ", 4);
-    EXPECT_STREQ(trimmed, "AB");
+    EXPECT_EQ(std::memcmp(trimmed, "AB\0\0\0", 5), 0); // nothing of the blanks is left behind
     CopyTrimmedText(trimmed, "A\0CD", 4);
     EXPECT_STREQ(trimmed, "A");
     CopyTrimmedText(trimmed, "WXYZextra", 4);
