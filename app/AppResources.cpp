@@ -10,13 +10,13 @@
 namespace
 {
 std::atomic<uint16_t> g_resourceLanguage{0}; // 0: follow the user's locale
+} // namespace
 
-HMODULE GetResourceModule()
+void* GetAppResourceModule()
 {
-    HMODULE module = static_cast<HMODULE>(GetInstanceHandle());
+    void* module = GetInstanceHandle();
     return module != nullptr ? module : GetModuleHandleW(nullptr);
 }
-} // namespace
 
 uint16_t ChooseResourceLanguage(uint16_t userLanguageId)
 {
@@ -40,7 +40,7 @@ bool FindAppResource(const wchar_t* type, const wchar_t* name, const void** data
         return false;
     *data = nullptr;
     *size = 0;
-    HMODULE module = GetResourceModule();
+    HMODULE module = static_cast<HMODULE>(GetAppResourceModule());
     HRSRC info = FindResourceExW(module, type, name, GetResourceLanguage());
     if (info == nullptr)
         info = FindResourceExW(module, type, name, kLanguageEnglish);

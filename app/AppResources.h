@@ -21,6 +21,9 @@ uint16_t GetResourceLanguage();
 // 0 returns to the user's locale.
 void SetResourceLanguage(uint16_t languageId);
 
+// The module that holds the resources: the instance module, or the program when none was set.
+void* GetAppResourceModule(); // HMODULE
+
 // The bytes of a resource of the instance module (the program when none was set): the one in the
 // resource language, else the English one, else one in any language. False when there is none.
 bool FindAppResource(const wchar_t* type, const wchar_t* name, const void** data, uint32_t* size);

@@ -1,11 +1,8 @@
 #include "app/CSettings.h"
 
+#include "app/AppText.h"
 #include "foundation/CHfcPreferences.h"
 #include "foundation/EfUtility.h"
-
-#include <vector>
-
-#include <windows.h>
 
 const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
 
@@ -15,21 +12,12 @@ std::string ReadDeviceName(const CHfcPreferences& preferences, const wchar_t* na
 {
     wchar_t wide[CSettings::kMaximumDeviceNameLength + 1];
     preferences.GetString(name, wide, CSettings::kMaximumDeviceNameLength + 1, L"");
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1)
-        return std::string();
-    std::vector<char> text(static_cast<size_t>(bytes));
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), bytes, nullptr, nullptr);
-    return std::string(text.data());
+    return WideToAnsi(wide);
 }
 
 bool WriteDeviceName(CHfcPreferences& preferences, const wchar_t* name, const std::string& device)
 {
-    const int length = MultiByteToWideChar(CP_ACP, 0, device.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, device.c_str(), -1, wide.data(), length);
-    return preferences.SetString(name, wide.data());
+    return preferences.SetString(name, AnsiToWide(device.c_str()).c_str());
 }
 
 // The value, or (for a switch stored as any non-zero number) its truth.

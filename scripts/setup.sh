@@ -130,5 +130,13 @@ if [[ ! -f $WINEPREFIX/.complete ]]; then
     [[ -f $WINEPREFIX/system.reg ]] || die "wineboot made no prefix (see $LOGS/wineboot.log)"
     touch "$WINEPREFIX/.complete"
 fi
+# No window manager runs on the test display: top-level windows are made unmanaged, else Wine
+# waits two seconds for a manager each time one is destroyed.
+if [[ ! -f $WINEPREFIX/.unmanaged ]]; then
+    quiet "$LOGS/wine-x11.log" env -u DISPLAY "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' \
+        /v Managed /d N /f
+    quiet "$LOGS/wineserver-wait.log" wineserver -w
+    touch "$WINEPREFIX/.unmanaged"
+fi
 
 say "ready"
