@@ -2,9 +2,9 @@
 #include "app/CDialogPresenter.h"
 #include "app/CModalDialog.h"
 #include "app/CProgressDialog.h"
-#include "foundation/EfWin32Utility.h"
 #include "resources/AppDialogIds.h"
 
+#include "support/MessagePump.h"
 #include "support/ScriptedDialogPresenter.h"
 
 #include <commctrl.h>
@@ -47,19 +47,6 @@ struct FrameWindow
     HWND handle;
 };
 
-// Pumps the thread's messages until the condition holds, for at most ten seconds.
-template <class Condition> bool PumpUntil(Condition condition)
-{
-    const DWORD start = GetTickCount();
-    while (!condition())
-    {
-        if (GetTickCount() - start > 10000)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        PumpMessages();
-    }
-    return true;
-}
 } // namespace
 
 TEST(CModalDialog, EndsWithTheResultOfItsCommandOrMinusOneOnCancel)
