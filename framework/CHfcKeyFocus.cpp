@@ -1,0 +1,23 @@
+#include "framework/CHfcKeyFocus.h"
+
+#include "framework/CHfcKeyFocusListener.h"
+
+bool CHfcKeyFocus::SetKeyFocus(CHfcKeyFocusListener* listener, HWND owner)
+{
+    if (!listener || !owner)
+        return false;
+    if (listener == m_listener)
+        return true;
+    m_listener = listener;
+    m_listener->OnHfcKeyFocusGot(this);
+    return true;
+}
+
+void CHfcKeyFocus::ReleaseKeyFocus()
+{
+    CHfcKeyFocusListener* listener = m_listener;
+    if (!listener)
+        return;
+    m_listener = nullptr;
+    listener->OnHfcKeyFocusLost(this);
+}

@@ -1,0 +1,116 @@
+#include "framework/CHfcMouse.h"
+
+#include "framework/CHfcMouseListener.h"
+#include "framework/CHfcWindow.h"
+
+namespace
+{
+CHfcMouse* g_mouse = nullptr;
+int g_mouseReferences = 0;
+
+// The system cursor ids (IDC_ARROW and the others) for the byte-string LoadCursorA.
+LPCSTR CursorId(int32_t index)
+{
+    switch (index)
+    {
+    case 4:
+        return MAKEINTRESOURCEA(32513); // I-beam
+    case 5:
+        return MAKEINTRESOURCEA(32515); // cross
+    case 7:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+        return MAKEINTRESOURCEA(32514); // wait
+    case 10:
+        return MAKEINTRESOURCEA(32649); // hand
+    case 15:
+    case 16:
+    case 17:
+        return MAKEINTRESOURCEA(32644); // west-east sizing
+    default:
+        return MAKEINTRESOURCEA(32512); // arrow
+    }
+}
+} // namespace
+
+CHfcMouse::CHfcMouse()
+{
+    for (int32_t i = 0; i < kCursorCount; ++i)
+        m_cursors[m_cursorCount++] = LoadCursorA(nullptr, CursorId(i));
+}
+
+bool CHfcMouse::Create()
+{
+    if (!g_mouse)
+        g_mouse = new CHfcMouse();
+    ++g_mouseReferences;
+    return g_mouse != nullptr;
+}
+
+bool CHfcMouse::Release()
+{
+    if (g_mouseReferences <= 0)
+        return false;
+    if (--g_mouseReferences == 0)
+    {
+        delete g_mouse;
+        g_mouse = nullptr;
+    }
+    return true;
+}
+
+CHfcMouse* CHfcMouse::GetMouse()
+{
+    return g_mouse;
+}
+
+void CHfcMouse::SetCapture(CHfcMouseListener* listener, CHfcWindow* window)
+{
+    const HWND hwnd = window ? window->GetHwnd() : nullptr;
+    if (hwnd && ::GetCapture() != hwnd)
+        ::SetCapture(hwnd);
+    CHfcMouseListener* previous = m_captureOwner;
+    m_captureOwner = listener;
+    if (previous && previous != listener)
+        previous->OnHfcMouseCaptureLost(this);
+}
+
+void CHfcMouse::ReleaseCapture()
+{
+    CHfcMouseListener* previous = m_captureOwner;
+    m_captureOwner = nullptr;
+    ::ReleaseCapture();
+    if (previous)
+        previous->OnHfcMouseCaptureLost(this);
+}
+
+void CHfcMouse::DropCapture()
+{
+    CHfcMouseListener* previous = m_captureOwner;
+    m_captureOwner = nullptr;
+    if (previous)
+        previous->OnHfcMouseCaptureLost(this);
+}
+
+bool CHfcMouse::GetCursorPosition(POINT& point) const
+{
+    return ::GetCursorPos(&point) != FALSE;
+}
+
+void CHfcMouse::SetCursor(int32_t index)
+{
+    if (index < 0 || index >= 128 || index >= m_cursorCount)
+        return;
+    ::SetCursor(m_cursors[index]);
+}
+
+void CHfcMouse::RecordEvent(CHfcWindow* window, int32_t screenX, int32_t screenY, int32_t clientX,
+                            int32_t clientY, uint32_t modifiers)
+{
+    m_window = window;
+    m_screenPoint = {screenX, screenY};
+    m_clientPoint = {clientX, clientY};
+    m_modifiers = modifiers;
+}
