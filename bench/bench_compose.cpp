@@ -2,6 +2,7 @@
 // page), per frame: every layer recomposed onto the root surface, then the window painted
 // from it. Run under the display the windows go to; prints milliseconds per frame.
 #include "framework/CHfcGdiplus.h"
+#include "framework/FrameworkTestSupport.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcMouse.h"
 #include "framework/CHfcOffscreenContext.h"
@@ -16,17 +17,13 @@ namespace
 // Fills a layer with a pattern whose alpha is 255 (opaque), or varies from 0 to 255.
 void Fill(CHfcWindowLayer& layer, bool opaque)
 {
-    CHfcBmpLock lock(layer.GetOffscreen()->GetBitmap());
-    const CHfcPixelView view = lock.View();
-    for (int32_t y = 0; y < view.height; ++y)
-        for (int32_t x = 0; x < view.width; ++x)
-        {
-            uint8_t* p = view.Pixel(x, y);
-            p[0] = static_cast<uint8_t>(x);
-            p[1] = static_cast<uint8_t>(y);
-            p[2] = static_cast<uint8_t>(x + y);
-            p[3] = opaque ? 255 : static_cast<uint8_t>((x / 8 + y / 8) * 37);
-        }
+    FillLayer(layer,
+              [opaque](int32_t x, int32_t y)
+              {
+                  const uint32_t alpha = opaque ? 255u : static_cast<uint8_t>((x / 8 + y / 8) * 37);
+                  return alpha << 24 | static_cast<uint32_t>(static_cast<uint8_t>(x + y)) << 16 |
+                         static_cast<uint32_t>(static_cast<uint8_t>(y)) << 8 | static_cast<uint8_t>(x);
+              });
 }
 
 void Pump()

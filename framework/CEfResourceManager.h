@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/CEfSemaphore.h"
 #include "framework/CHfcBmp.h"
 
 #include <cstddef>
@@ -34,6 +35,9 @@ public:
     CHfcBmp* FindBitmap(const char* name);
     void UnloadBitmaps();
     size_t GetBitmapCount() const { return m_bitmaps.size(); }
+    // "ResourceManager" (count 1), for callers that share the registry's state; the look-ups
+    // here do not take it.
+    CEfSemaphore& GetSemaphore() { return m_semaphore; }
 
     static CEfResourceManager* GetInstance();
 
@@ -42,6 +46,7 @@ private:
     size_t m_stride = 0;
     std::vector<uint8_t> m_decoded;
     std::vector<std::unique_ptr<CHfcBmp>> m_bitmaps;
+    CEfSemaphore m_semaphore{1, CHfcSemaphore::kMaximumCount, "ResourceManager"};
     std::map<std::string, size_t> m_index;
 };
 

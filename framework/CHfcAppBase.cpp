@@ -1,5 +1,7 @@
 #include "framework/CHfcAppBase.h"
 
+#include "foundation/EfWin32Utility.h"
+
 #include "framework/CHfcKey.h"
 #include "framework/CHfcMouse.h"
 #include "framework/CHfcWindow.h"
@@ -7,7 +9,6 @@
 namespace
 {
 CHfcAppBase* g_app = nullptr;
-HINSTANCE g_instance = nullptr;
 } // namespace
 
 CHfcAppBase::CHfcAppBase()
@@ -29,12 +30,13 @@ CHfcAppBase* CHfcAppBase::GetApp()
 
 void CHfcAppBase::SetInstanceHandle(HINSTANCE instance)
 {
-    g_instance = instance;
+    ::SetInstanceHandle(instance);
 }
 
 HINSTANCE CHfcAppBase::GetInstanceHandle()
 {
-    return g_instance ? g_instance : GetModuleHandleW(nullptr);
+    void* instance = ::GetInstanceHandle();
+    return instance ? static_cast<HINSTANCE>(instance) : GetModuleHandleW(nullptr);
 }
 
 bool CHfcAppBase::Init()

@@ -17,8 +17,8 @@ public:
     // The first application object constructed and not yet destroyed, or null.
     static CHfcAppBase* GetApp();
 
-    // The module whose resources and window classes the framework uses; the program's own
-    // module until Run records another.
+    // The module whose resources and window classes the framework uses (the foundation's
+    // instance handle); the program's own module until HfcRun records one.
     static void SetInstanceHandle(HINSTANCE instance);
     static HINSTANCE GetInstanceHandle();
 

@@ -41,7 +41,8 @@ private:
     bool m_locked = false;
 };
 
-HBITMAP CreateTopDownDib(int32_t width, int32_t height, void** bits)
+// The header of top-down 32-bit rows without a palette.
+BITMAPINFO TopDownInfo(int32_t width, int32_t height)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -50,6 +51,12 @@ HBITMAP CreateTopDownDib(int32_t width, int32_t height, void** bits)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateTopDownDib(int32_t width, int32_t height, void** bits)
+{
+    const BITMAPINFO info = TopDownInfo(width, height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
@@ -194,13 +201,7 @@ bool CHfcBmp::LoadBitmapResource(uint32_t id)
         if (pixels.IsValid())
         {
             // Top-down 32-bit rows from whatever depth the resource has.
-            BITMAPINFO info = {};
-            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            info.bmiHeader.biWidth = m_width;
-            info.bmiHeader.biHeight = -m_height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
+            BITMAPINFO info = TopDownInfo(m_width, m_height);
             std::vector<uint8_t> rows(static_cast<size_t>(m_width) * m_height * 4);
             HDC screen = GetDC(nullptr);
             copied = GetDIBits(screen, source, 0, m_height, rows.data(), &info, DIB_RGB_COLORS) == m_height;

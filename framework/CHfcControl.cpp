@@ -34,29 +34,24 @@ bool CHfcControl::ScreenToControl(POINT& point) const
     return true;
 }
 
-bool CHfcControl::OnHfcScreenMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers)
+bool CHfcControl::RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
+                                   uint32_t modifiers, int32_t delta)
 {
+    switch (event)
+    {
+    case HfcMouseEvent::LeftDown:
+    case HfcMouseEvent::LeftDoubleClick:
+    case HfcMouseEvent::LeftUp:
+        if (!m_enabled)
+            return false;
+        break;
+    case HfcMouseEvent::Move:
+        break;
+    default:
+        return false;
+    }
     POINT point = {x, y};
-    return m_enabled && ScreenToControl(point) && OnHfcMouseLeftDown(mouse, point.x, point.y, modifiers);
-}
-
-bool CHfcControl::OnHfcScreenMouseLeftDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers)
-{
-    POINT point = {x, y};
-    return m_enabled && ScreenToControl(point) &&
-           OnHfcMouseLeftDoubleClick(mouse, point.x, point.y, modifiers);
-}
-
-bool CHfcControl::OnHfcScreenMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers)
-{
-    POINT point = {x, y};
-    return m_enabled && ScreenToControl(point) && OnHfcMouseLeftUp(mouse, point.x, point.y, modifiers);
-}
-
-bool CHfcControl::OnHfcScreenMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers)
-{
-    POINT point = {x, y};
-    return ScreenToControl(point) && OnHfcMouseMove(mouse, point.x, point.y, modifiers);
+    return ScreenToControl(point) && CallClientMouse(event, mouse, point.x, point.y, modifiers, delta);
 }
 
 void CHfcControl::Draw(CHfcDrawContext* context)

@@ -4,7 +4,7 @@
 #include "framework/CHfcDragListener.h"
 #include "framework/CHfcKeyFocusListener.h"
 #include "framework/CHfcKeyListener.h"
-#include "framework/CHfcMouseListener.h"
+#include "framework/CHfcMouseRouter.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ class CHfcWindowLayer;
 // The base of every control on a window layer: its rectangle in layer coordinates, its state
 // flags and the layer that holds it. Subclasses set the rectangle and the flags when they are
 // created, draw themselves and handle the local mouse events.
-class CHfcControl : public CHfcMouseListener,
+class CHfcControl : public CHfcScreenMouseRouter,
                     public CHfcKeyListener,
                     public CHfcKeyFocusListener,
                     public CHfcDragListener
@@ -26,13 +26,6 @@ public:
     CHfcControl(const CHfcControl&) = delete;
     CHfcControl& operator=(const CHfcControl&) = delete;
     ~CHfcControl() override;
-
-    // The screen twins used while the control holds the capture: presses reach an enabled
-    // control only, moves any control; the point goes to control coordinates.
-    bool OnHfcScreenMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseLeftDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
 
     // Leaves the layer and gives up the mouse capture.
     virtual bool Destroy();
@@ -61,6 +54,12 @@ public:
     bool IsEnabled() const { return m_enabled; }
 
 protected:
+    // The screen twins used while the control holds the capture: left presses reach an enabled
+    // control only, moves any control, the other events none; the point goes to control
+    // coordinates.
+    bool RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers,
+                          int32_t delta) override;
+
     CHfcRect m_rect; // layer coordinates
     uint32_t m_id = 0;
     CHfcWindowLayer* m_layer = nullptr; // not owned

@@ -33,3 +33,26 @@ bool CHfcDragListener::CallScreenDrag(HfcDragEvent event, CHfcDragData* data, ui
     }
     return false;
 }
+
+bool CHfcScreenDragRouter::OnHfcScreenDragEnter(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
+                                                uint32_t* e)
+{
+    return RouteScreenDrag(HfcDragEvent::Enter, d, s, x, y, k, e);
+}
+
+bool CHfcScreenDragRouter::OnHfcScreenDragOver(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
+                                               uint32_t* e)
+{
+    return RouteScreenDrag(HfcDragEvent::Over, d, s, x, y, k, e);
+}
+
+bool CHfcScreenDragRouter::OnHfcScreenDragLeave(CHfcDragData* d)
+{
+    return RouteScreenDrag(HfcDragEvent::Leave, d, 0, 0, 0, 0, nullptr);
+}
+
+bool CHfcScreenDragRouter::OnHfcScreenDrop(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
+                                           uint32_t* e)
+{
+    return RouteScreenDrag(HfcDragEvent::Drop, d, s, x, y, k, e);
+}

@@ -53,3 +53,21 @@ public:
     bool CallScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
                         uint32_t modifiers, uint32_t* effect);
 };
+
+// A drag listener whose screen-coordinate operations all go to RouteScreenDrag (leave with
+// no point).
+class CHfcScreenDragRouter : public CHfcDragListener
+{
+public:
+    bool OnHfcScreenDragEnter(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
+                              uint32_t* effect) override;
+    bool OnHfcScreenDragOver(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
+                             uint32_t* effect) override;
+    bool OnHfcScreenDragLeave(CHfcDragData* data) override;
+    bool OnHfcScreenDrop(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
+                         uint32_t* effect) override;
+
+protected:
+    virtual bool RouteScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x,
+                                 int32_t y, uint32_t modifiers, uint32_t* effect) = 0;
+};

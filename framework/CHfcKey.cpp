@@ -1,36 +1,25 @@
 #include "framework/CHfcKey.h"
 
-#include "framework/CHfcKeyListener.h"
+#include "foundation/CEfSingleton.h"
 
-namespace
-{
-CHfcKey* g_key = nullptr;
-int g_keyReferences = 0;
-} // namespace
+#include "framework/CHfcKeyListener.h"
 
 bool CHfcKey::Create()
 {
-    if (!g_key)
-        g_key = new CHfcKey();
-    ++g_keyReferences;
-    return g_key != nullptr;
+    return CEfSingleton<CHfcKey>::Acquire() != nullptr;
 }
 
 bool CHfcKey::Release()
 {
-    if (g_keyReferences <= 0)
+    if (!CEfSingleton<CHfcKey>::Get())
         return false;
-    if (--g_keyReferences == 0)
-    {
-        delete g_key;
-        g_key = nullptr;
-    }
+    CEfSingleton<CHfcKey>::Release();
     return true;
 }
 
 CHfcKey* CHfcKey::GetKey()
 {
-    return g_key;
+    return CEfSingleton<CHfcKey>::Get();
 }
 
 void CHfcKey::SetFocus(CHfcKeyListener* listener, HWND hwnd)

@@ -15,6 +15,8 @@ public:
     static bool Release();
     static CHfcKey* GetKey();
 
+    // Made through Create.
+    CHfcKey() = default;
     virtual ~CHfcKey() = default;
 
     // Gives the focus to the listener and the Win32 focus to its window; the listener gets
@@ -34,8 +36,6 @@ public:
     virtual bool Character(uint32_t code, uint32_t flags);
 
 private:
-    CHfcKey() = default;
-
     CHfcKeyListener* m_listener = nullptr;
     HWND m_hwnd = nullptr;
 };

@@ -45,22 +45,12 @@ bool CHfcMdiChildWindow::Create(int32_t x, int32_t y, int32_t width, int32_t hei
     m_commandTarget = frame->GetCommandTarget();
     m_menuBar = menuBar;
     const DWORD style = GetWindowStyle() | GetStyleFromFlags(flags);
-    int outerX = CW_USEDEFAULT, outerY = CW_USEDEFAULT, outerWidth = CW_USEDEFAULT,
-        outerHeight = CW_USEDEFAULT;
-    if (x != 0 || y != 0 || width != 0 || height != 0)
-    {
-        RECT r = {0, 0, width, height};
-        AdjustWindowRectEx(&r, style, FALSE, GetWindowExStyle());
-        outerX = x;
-        outerY = y;
-        outerWidth = r.right - r.left;
-        outerHeight = r.bottom - r.top;
-    }
+    const RECT outer = GetCreationRect(x, y, width, height, style, GetWindowExStyle(), false);
     HWND hwnd = nullptr;
     if (RegisterWindowClass())
-        hwnd = CreateMDIWindowA(GetWindowClassName(), title ? title : "", style, outerX, outerY, outerWidth,
-                                outerHeight, frame->GetClientHwnd(), CHfcAppBase::GetInstanceHandle(),
-                                reinterpret_cast<LPARAM>(this));
+        hwnd = CreateMDIWindowA(GetWindowClassName(), title ? title : "", style, outer.left, outer.top,
+                                outer.right, outer.bottom, frame->GetClientHwnd(),
+                                CHfcAppBase::GetInstanceHandle(), reinterpret_cast<LPARAM>(this));
     if (!hwnd)
     {
         m_parent = nullptr;
@@ -81,22 +71,23 @@ bool CHfcMdiChildWindow::Destroy()
     return true;
 }
 
-bool CHfcMdiChildWindow::Show()
+bool CHfcMdiChildWindow::ShowAndActivate(int command)
 {
     if (!m_hwnd || !GetFrame())
         return false;
-    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    ShowWindow(m_hwnd, command);
     SendMessageA(GetFrame()->GetClientHwnd(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hwnd), 0);
     return true;
 }
 
+bool CHfcMdiChildWindow::Show()
+{
+    return ShowAndActivate(SW_SHOWNORMAL);
+}
+
 bool CHfcMdiChildWindow::Hide()
 {
-    if (!m_hwnd || !GetFrame())
-        return false;
-    ShowWindow(m_hwnd, SW_HIDE);
-    SendMessageA(GetFrame()->GetClientHwnd(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hwnd), 0);
-    return true;
+    return ShowAndActivate(SW_HIDE);
 }
 
 LRESULT CHfcMdiChildWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)

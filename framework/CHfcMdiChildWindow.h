@@ -29,4 +29,8 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     static LRESULT CALLBACK StaticChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    // ShowWindow with the command, then WM_MDIACTIVATE for the child.
+    bool ShowAndActivate(int command);
 };

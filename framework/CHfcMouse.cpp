@@ -1,12 +1,12 @@
 #include "framework/CHfcMouse.h"
 
+#include "foundation/CEfSingleton.h"
+
 #include "framework/CHfcMouseListener.h"
 #include "framework/CHfcWindow.h"
 
 namespace
 {
-CHfcMouse* g_mouse = nullptr;
-int g_mouseReferences = 0;
 
 // The system cursor ids (IDC_ARROW and the others) for the byte-string LoadCursorA.
 LPCSTR CursorId(int32_t index)
@@ -43,27 +43,20 @@ CHfcMouse::CHfcMouse()
 
 bool CHfcMouse::Create()
 {
-    if (!g_mouse)
-        g_mouse = new CHfcMouse();
-    ++g_mouseReferences;
-    return g_mouse != nullptr;
+    return CEfSingleton<CHfcMouse>::Acquire() != nullptr;
 }
 
 bool CHfcMouse::Release()
 {
-    if (g_mouseReferences <= 0)
+    if (!CEfSingleton<CHfcMouse>::Get())
         return false;
-    if (--g_mouseReferences == 0)
-    {
-        delete g_mouse;
-        g_mouse = nullptr;
-    }
+    CEfSingleton<CHfcMouse>::Release();
     return true;
 }
 
 CHfcMouse* CHfcMouse::GetMouse()
 {
-    return g_mouse;
+    return CEfSingleton<CHfcMouse>::Get();
 }
 
 void CHfcMouse::SetCapture(CHfcMouseListener* listener, CHfcWindow* window)

@@ -8,7 +8,7 @@ class CHfcMouseListener;
 class CHfcWindow;
 
 // The process-wide mouse: the capture owner, the last mouse event and the stock cursors.
-// Reference-counted; window thread only.
+// Reference-counted (CEfSingleton); window thread only.
 class CHfcMouse
 {
 public:
@@ -19,6 +19,8 @@ public:
     static bool Release();
     static CHfcMouse* GetMouse();
 
+    // Made through Create; loads the cursors.
+    CHfcMouse();
     virtual ~CHfcMouse() = default;
 
     // The listener becomes the capture owner and the window takes the Win32 capture; a
@@ -44,8 +46,6 @@ public:
     uint32_t GetEventModifiers() const { return m_modifiers; }
 
 private:
-    CHfcMouse();
-
     CHfcMouseListener* m_captureOwner = nullptr;
     CHfcWindow* m_window = nullptr;
     POINT m_screenPoint = {0, 0};

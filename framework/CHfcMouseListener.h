@@ -20,15 +20,8 @@ enum class HfcMouseEvent
     Wheel,
 };
 
-// Modifier bits of every mouse and drag event.
-enum : uint32_t
-{
-    kHfcModifierShift = 1,
-    kHfcModifierControl = 2,
-    kHfcModifierAlt = 4,
-};
-
-// Receives mouse events. Every operation answers "handled"; the defaults answer false.
+// Receives mouse events; the modifier bits are those of GetModifierKeys (Shift 1, Control 2,
+// Alt 4). Every operation answers "handled"; the defaults answer false.
 class CHfcMouseListener
 {
 public:

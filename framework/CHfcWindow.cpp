@@ -1,6 +1,7 @@
 #include "framework/CHfcWindow.h"
 
 #include "foundation/EfUtility.h"
+#include "foundation/EfWin32Utility.h"
 #include "framework/CHfcAppBase.h"
 #include "framework/CHfcDrawContext.h"
 #include "framework/CHfcKey.h"
@@ -37,11 +38,11 @@ uint32_t ModifiersFrom(WPARAM keyState)
 {
     uint32_t modifiers = 0;
     if (keyState & MK_SHIFT)
-        modifiers |= kHfcModifierShift;
+        modifiers |= kModifierShift;
     if (keyState & MK_CONTROL)
-        modifiers |= kHfcModifierControl;
+        modifiers |= kModifierControl;
     if (GetAsyncKeyState(VK_MENU) < 0)
-        modifiers |= kHfcModifierAlt;
+        modifiers |= kModifierAlt;
     return modifiers;
 }
 
@@ -189,6 +190,16 @@ SIZE CHfcWindow::GetOuterSize(int32_t width, int32_t height, bool hasMenu)
     return {r.right - r.left, r.bottom - r.top};
 }
 
+RECT CHfcWindow::GetCreationRect(int32_t x, int32_t y, int32_t width, int32_t height, DWORD style,
+                                 DWORD exStyle, bool hasMenu)
+{
+    if (x == 0 && y == 0 && width == 0 && height == 0)
+        return {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    RECT r = {0, 0, width, height};
+    AdjustWindowRectEx(&r, style, hasMenu, exStyle);
+    return {x, y, r.right - r.left, r.bottom - r.top};
+}
+
 bool CHfcWindow::Create(int32_t x, int32_t y, int32_t width, int32_t height, const char* title,
                         uint32_t flags, CHfcMenuBar* menuBar, CHfcWindow* parent)
 {
@@ -198,22 +209,12 @@ bool CHfcWindow::Create(int32_t x, int32_t y, int32_t width, int32_t height, con
     m_menuBar = menuBar;
     const DWORD style = GetStyleFromFlags(flags) | GetWindowStyle();
     const DWORD exStyle = GetWindowExStyle();
-    int outerX = CW_USEDEFAULT, outerY = CW_USEDEFAULT, outerWidth = CW_USEDEFAULT,
-        outerHeight = CW_USEDEFAULT;
-    if (x != 0 || y != 0 || width != 0 || height != 0)
-    {
-        RECT r = {0, 0, width, height};
-        AdjustWindowRectEx(&r, style, menuBar != nullptr, exStyle);
-        outerX = x;
-        outerY = y;
-        outerWidth = r.right - r.left;
-        outerHeight = r.bottom - r.top;
-    }
+    const RECT outer = GetCreationRect(x, y, width, height, style, exStyle, menuBar != nullptr);
     HWND hwnd = nullptr;
     if (RegisterWindowClass())
         hwnd =
-            CreateWindowExA(exStyle, GetWindowClassName(), title ? title : "", style, outerX, outerY,
-                            outerWidth, outerHeight, parent ? parent->GetHwnd() : nullptr,
+            CreateWindowExA(exStyle, GetWindowClassName(), title ? title : "", style, outer.left, outer.top,
+                            outer.right, outer.bottom, parent ? parent->GetHwnd() : nullptr,
                             menuBar ? menuBar->GetMenu() : nullptr, CHfcAppBase::GetInstanceHandle(), this);
     if (!hwnd)
     {
@@ -725,8 +726,8 @@ void CHfcWindow::OnCaptureChanged()
 
 // --- mouse routing
 
-bool CHfcWindow::HitTestLayers(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
-                               uint32_t modifiers, int32_t delta)
+bool CHfcWindow::RouteClientMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
+                                  uint32_t modifiers, int32_t delta)
 {
     for (size_t i = m_layers.size(); i-- > 0;)
     {
@@ -739,112 +740,22 @@ bool CHfcWindow::HitTestLayers(HfcMouseEvent event, CHfcMouse* mouse, int32_t x,
     return false;
 }
 
-bool CHfcWindow::OnScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
-                               uint32_t modifiers)
+bool CHfcWindow::RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
+                                  uint32_t modifiers, int32_t delta)
 {
     POINT point = {x, y};
     if (!ScreenToClient(point))
         return false;
-    if (mouse)
+    // The wheel is not recorded.
+    if (event != HfcMouseEvent::Wheel && mouse)
         mouse->RecordEvent(this, x, y, point.x, point.y, modifiers);
-    return CallClientMouse(event, mouse, point.x, point.y, modifiers);
-}
-
-bool CHfcWindow::OnHfcMouseLeftDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::LeftDown, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseLeftDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::LeftDoubleClick, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseLeftUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::LeftUp, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseRightDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::RightDown, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseRightDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::RightDoubleClick, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseRightUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::RightUp, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseMiddleDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::MiddleDown, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseMiddleDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::MiddleDoubleClick, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseMiddleUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::MiddleUp, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseMove(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::Move, m, x, y, k);
-}
-bool CHfcWindow::OnHfcMouseWheel(CHfcMouse* m, int32_t x, int32_t y, int32_t, int32_t delta, uint32_t k)
-{
-    return HitTestLayers(HfcMouseEvent::Wheel, m, x, y, k, delta);
-}
-
-bool CHfcWindow::OnHfcScreenMouseLeftDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::LeftDown, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseLeftDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::LeftDoubleClick, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseLeftUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::LeftUp, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseRightDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::RightDown, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseRightDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::RightDoubleClick, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseRightUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::RightUp, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseMiddleDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::MiddleDown, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseMiddleDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::MiddleDoubleClick, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseMiddleUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::MiddleUp, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseMove(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return OnScreenMouse(HfcMouseEvent::Move, m, x, y, k);
-}
-bool CHfcWindow::OnHfcScreenMouseWheel(CHfcMouse* m, int32_t x, int32_t y, int32_t, int32_t delta, uint32_t k)
-{
-    POINT point = {x, y};
-    return ScreenToClient(point) && OnHfcMouseWheel(m, point.x, point.y, 0, delta, k);
+    return CallClientMouse(event, mouse, point.x, point.y, modifiers, delta);
 }
 
 // --- drag routing
 
-bool CHfcWindow::RouteDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
-                           uint32_t modifiers, uint32_t* effect)
+bool CHfcWindow::RouteScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x,
+                                 int32_t y, uint32_t modifiers, uint32_t* effect)
 {
     // Unlike the mouse, drags go to the layers from the first to the last, without a test of
     // the point against the layer.
@@ -855,25 +766,6 @@ bool CHfcWindow::RouteDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyS
     if (event != HfcDragEvent::Leave && !ScreenToClient(point))
         return false;
     return CallClientDrag(event, data, keyState, point.x, point.y, modifiers, effect);
-}
-
-bool CHfcWindow::OnHfcScreenDragEnter(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
-                                      uint32_t* e)
-{
-    return RouteDrag(HfcDragEvent::Enter, d, s, x, y, k, e);
-}
-bool CHfcWindow::OnHfcScreenDragOver(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
-                                     uint32_t* e)
-{
-    return RouteDrag(HfcDragEvent::Over, d, s, x, y, k, e);
-}
-bool CHfcWindow::OnHfcScreenDragLeave(CHfcDragData* d)
-{
-    return RouteDrag(HfcDragEvent::Leave, d, 0, 0, 0, 0, nullptr);
-}
-bool CHfcWindow::OnHfcScreenDrop(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k, uint32_t* e)
-{
-    return RouteDrag(HfcDragEvent::Drop, d, s, x, y, k, e);
 }
 
 // --- layers and focus

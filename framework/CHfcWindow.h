@@ -2,7 +2,7 @@
 
 #include "foundation/CHfcRect.h"
 #include "framework/CHfcDragListener.h"
-#include "framework/CHfcMouseListener.h"
+#include "framework/CHfcMouseRouter.h"
 
 #include <windows.h>
 
@@ -21,7 +21,7 @@ class CHfcWindowLayer;
 // offscreen surface holds the composed image of the window and the other layers in paint
 // order, routes mouse events to the topmost layer under the pointer and keys to the key
 // singleton, and paints from the composed surface. Window thread only.
-class CHfcWindow : public CHfcMouseListener, public CHfcDragListener
+class CHfcWindow : public CHfcMouseRouter, public CHfcScreenDragRouter
 {
 public:
     // Style flags of Create.
@@ -42,45 +42,6 @@ public:
 
     // The window object of an HWND made by this framework, or null.
     static CHfcWindow* FromHwnd(HWND hwnd);
-
-    // Client coordinates: hit-test the layers from the topmost down.
-    bool OnHfcMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseLeftDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseRightDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseRightDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseRightUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseMiddleDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseMiddleDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseMiddleUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    // Screen coordinates: record the event in the mouse singleton, then the client twin.
-    bool OnHfcScreenMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseLeftDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseRightDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseRightDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y,
-                                          uint32_t modifiers) override;
-    bool OnHfcScreenMouseRightUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseMiddleDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseMiddleDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y,
-                                           uint32_t modifiers) override;
-    bool OnHfcScreenMouseMiddleUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcMouseWheel(CHfcMouse* mouse, int32_t x, int32_t y, int32_t reserved, int32_t delta,
-                         uint32_t modifiers) override;
-    bool OnHfcScreenMouseWheel(CHfcMouse* mouse, int32_t x, int32_t y, int32_t reserved, int32_t delta,
-                               uint32_t modifiers) override;
-
-    // Drags from the drop target: offered to the visible layers first to last, then to the
-    // window's own client-coordinate operation.
-    bool OnHfcScreenDragEnter(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
-                              uint32_t* effect) override;
-    bool OnHfcScreenDragOver(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
-                             uint32_t* effect) override;
-    bool OnHfcScreenDragLeave(CHfcDragData* data) override;
-    bool OnHfcScreenDrop(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
-                         uint32_t* effect) override;
 
     // Creates the window; width and height are the client size (all four 0: the system's
     // placement). False when the window exists or cannot be made.
@@ -204,11 +165,21 @@ protected:
     bool RegisterClassOnce(const char* name, UINT style, WNDPROC procedure);
     bool CreateRootLayer();
     bool DestroyRootLayer();
-    bool OnScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers);
-    bool HitTestLayers(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers,
-                       int32_t delta = 0);
-    bool RouteDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
-                   uint32_t modifiers, uint32_t* effect);
+    // Screen coordinates: a button or move event is recorded in the mouse singleton, then the
+    // client-coordinate twin runs.
+    bool RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers,
+                          int32_t delta) override;
+    // Client coordinates: hit-test the layers from the topmost down.
+    bool RouteClientMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers,
+                          int32_t delta) override;
+    // Drags from the drop target: offered to the visible layers first to last, then to the
+    // window's own client-coordinate operation.
+    bool RouteScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
+                         uint32_t modifiers, uint32_t* effect) override;
+    // Position and outer size (in left, top, right, bottom) for a window whose client area is
+    // width x height; all four 0 give the system's placement.
+    static RECT GetCreationRect(int32_t x, int32_t y, int32_t width, int32_t height, DWORD style,
+                                DWORD exStyle, bool hasMenu);
     // The outer size of a window whose client area is width x height.
     SIZE GetOuterSize(int32_t width, int32_t height, bool hasMenu);
 

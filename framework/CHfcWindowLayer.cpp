@@ -114,22 +114,23 @@ bool CHfcWindowLayer::Move(int32_t x, int32_t y, bool redraw)
     return true;
 }
 
-bool CHfcWindowLayer::Show(bool now)
+bool CHfcWindowLayer::SetVisible(bool visible, bool now)
 {
     if (!m_created)
         return false;
-    m_visible = true;
+    m_visible = visible;
     Recompose(m_rect, now);
     return true;
 }
 
+bool CHfcWindowLayer::Show(bool now)
+{
+    return SetVisible(true, now);
+}
+
 bool CHfcWindowLayer::Hide(bool now)
 {
-    if (!m_created)
-        return false;
-    m_visible = false;
-    Recompose(m_rect, now);
-    return true;
+    return SetVisible(false, now);
 }
 
 bool CHfcWindowLayer::AddControl(CHfcControl* control, bool draw)
@@ -270,61 +271,15 @@ bool CHfcWindowLayer::DispatchMouse(HfcMouseEvent event, CHfcMouse* mouse, int32
     return CallClientMouse(event, mouse, x, y, modifiers, delta);
 }
 
-bool CHfcWindowLayer::ScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
-                                  uint32_t modifiers, int32_t delta)
+bool CHfcWindowLayer::RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
+                                       uint32_t modifiers, int32_t delta)
 {
     POINT point = {x, y};
     return ScreenToLayer(point) && DispatchMouse(event, mouse, point.x, point.y, modifiers, delta);
 }
 
-bool CHfcWindowLayer::OnHfcScreenMouseLeftDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::LeftDown, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseLeftDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::LeftDoubleClick, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseLeftUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::LeftUp, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseRightDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::RightDown, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseRightDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::RightDoubleClick, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseRightUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::RightUp, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseMiddleDown(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::MiddleDown, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseMiddleDoubleClick(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::MiddleDoubleClick, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseMiddleUp(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::MiddleUp, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseMove(CHfcMouse* m, int32_t x, int32_t y, uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::Move, m, x, y, k);
-}
-bool CHfcWindowLayer::OnHfcScreenMouseWheel(CHfcMouse* m, int32_t x, int32_t y, int32_t, int32_t delta,
-                                            uint32_t k)
-{
-    return ScreenMouse(HfcMouseEvent::Wheel, m, x, y, k, delta);
-}
-
-bool CHfcWindowLayer::ScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x,
-                                 int32_t y, uint32_t modifiers, uint32_t* effect)
+bool CHfcWindowLayer::RouteScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x,
+                                      int32_t y, uint32_t modifiers, uint32_t* effect)
 {
     POINT point = {x, y};
     const bool hasPoint = event != HfcDragEvent::Leave;
@@ -340,24 +295,4 @@ bool CHfcWindowLayer::ScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_
             return true;
     }
     return CallClientDrag(event, data, keyState, point.x, point.y, modifiers, effect);
-}
-
-bool CHfcWindowLayer::OnHfcScreenDragEnter(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
-                                           uint32_t* e)
-{
-    return ScreenDrag(HfcDragEvent::Enter, d, s, x, y, k, e);
-}
-bool CHfcWindowLayer::OnHfcScreenDragOver(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
-                                          uint32_t* e)
-{
-    return ScreenDrag(HfcDragEvent::Over, d, s, x, y, k, e);
-}
-bool CHfcWindowLayer::OnHfcScreenDragLeave(CHfcDragData* d)
-{
-    return ScreenDrag(HfcDragEvent::Leave, d, 0, 0, 0, 0, nullptr);
-}
-bool CHfcWindowLayer::OnHfcScreenDrop(CHfcDragData* d, uint32_t s, int32_t x, int32_t y, uint32_t k,
-                                      uint32_t* e)
-{
-    return ScreenDrag(HfcDragEvent::Drop, d, s, x, y, k, e);
 }

@@ -4,7 +4,7 @@
 #include "framework/CHfcDragListener.h"
 #include "framework/CHfcKeyFocusListener.h"
 #include "framework/CHfcKeyListener.h"
-#include "framework/CHfcMouseListener.h"
+#include "framework/CHfcMouseRouter.h"
 
 #include <windows.h>
 
@@ -19,9 +19,9 @@ class CHfcWindow;
 // controls. It draws its controls onto its surface, has the window recompose the rectangles
 // that changed, and hands the mouse and drag events the window routes to it to the control
 // under the pointer. Window thread only.
-class CHfcWindowLayer : public CHfcMouseListener,
+class CHfcWindowLayer : public CHfcScreenMouseRouter,
                         public CHfcKeyListener,
-                        public CHfcDragListener,
+                        public CHfcScreenDragRouter,
                         public CHfcKeyFocusListener
 {
 public:
@@ -64,32 +64,6 @@ public:
     virtual bool DispatchMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y,
                                uint32_t modifiers, int32_t delta = 0);
 
-    // Used while the layer holds the capture: the point goes to layer coordinates.
-    bool OnHfcScreenMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseLeftDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseRightDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseRightDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y,
-                                          uint32_t modifiers) override;
-    bool OnHfcScreenMouseRightUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseMiddleDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseMiddleDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y,
-                                           uint32_t modifiers) override;
-    bool OnHfcScreenMouseMiddleUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
-    bool OnHfcScreenMouseWheel(CHfcMouse* mouse, int32_t x, int32_t y, int32_t reserved, int32_t delta,
-                               uint32_t modifiers) override;
-
-    // Drags in screen coordinates: to the first visible control under the point (enabled or
-    // not) that handles it, else to the layer's own client-coordinate operation.
-    bool OnHfcScreenDragEnter(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
-                              uint32_t* effect) override;
-    bool OnHfcScreenDragOver(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
-                             uint32_t* effect) override;
-    bool OnHfcScreenDragLeave(CHfcDragData* data) override;
-    bool OnHfcScreenDrop(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
-                         uint32_t* effect) override;
-
     void SetAllControlsDirty(bool dirty);
     // Recompose the area (layer coordinates) or the whole layer through the window.
     void InvalidateArea(int32_t x, int32_t y, int32_t width, int32_t height, bool now);
@@ -119,11 +93,17 @@ public:
     float GetScale() const { return m_scale; }
     void SetScale(float scale) { m_scale = scale; }
 
+protected:
+    // Used while the layer holds the capture: the point goes to layer coordinates.
+    bool RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers,
+                          int32_t delta) override;
+    // Drags in screen coordinates: to the first visible control under the point (enabled or
+    // not) that handles it, else to the layer's own client-coordinate operation.
+    bool RouteScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
+                         uint32_t modifiers, uint32_t* effect) override;
+
 private:
-    bool ScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers,
-                     int32_t delta = 0);
-    bool ScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
-                    uint32_t modifiers, uint32_t* effect);
+    bool SetVisible(bool visible, bool now);
     void Recompose(const CHfcRect& rect, bool now);
 
     bool m_created = false;

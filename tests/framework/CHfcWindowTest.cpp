@@ -4,6 +4,7 @@
 #include "framework/CHfcMouse.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "framework/CHfcWindow.h"
+#include "foundation/EfWin32Utility.h"
 
 #include <gtest/gtest.h>
 
@@ -146,7 +147,7 @@ TEST_F(RoutingTest, MouseMessagesReachTheTopmostLayerAndTheFirstControlThatAnswe
     POINT expected = {33, 44};
     window->ClientToScreen(expected);
     EXPECT_EQ(mouse->GetEventScreenPoint().x, expected.x);
-    EXPECT_EQ(mouse->GetEventModifiers(), static_cast<uint32_t>(kHfcModifierControl));
+    EXPECT_EQ(mouse->GetEventModifiers(), static_cast<uint32_t>(kModifierControl));
 }
 
 TEST_F(RoutingTest, TheCaptureOwnerGetsEveryEventInItsOwnCoordinates)
@@ -246,17 +247,7 @@ uint32_t Pixel(CHfcBmp* bmp, int32_t x, int32_t y)
 
 void Fill(CHfcWindowLayer& layer, uint32_t argb)
 {
-    CHfcBmpLock lock(layer.GetOffscreen()->GetBitmap());
-    const CHfcPixelView view = lock.View();
-    for (int32_t y = 0; y < view.height; ++y)
-        for (int32_t x = 0; x < view.width; ++x)
-        {
-            uint8_t* p = view.Pixel(x, y);
-            p[0] = argb & 0xFF;
-            p[1] = (argb >> 8) & 0xFF;
-            p[2] = (argb >> 16) & 0xFF;
-            p[3] = argb >> 24;
-        }
+    FillLayer(layer, [argb](int32_t, int32_t) { return argb; });
 }
 
 TEST(HfcWindowComposition, VisibleLayersAreCopiedInOrderOntoTheRootSurface)

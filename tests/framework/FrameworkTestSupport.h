@@ -1,6 +1,10 @@
 #pragma once
 
-// Shared by the framework tests: a pump that waits on a condition, and records of calls.
+// Shared by the framework tests and benchmarks: a pump that waits on a condition, records of
+// calls, layer surfaces filled with given pixels.
+#include "framework/CHfcOffscreenContext.h"
+#include "framework/CHfcWindowLayer.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -37,3 +41,20 @@ inline void DiscardMessages()
 }
 
 using CallLog = std::vector<std::string>;
+
+// Sets each pixel of the layer's surface to argbAt(x, y) (alpha in the top byte).
+template <class ArgbAt> void FillLayer(CHfcWindowLayer& layer, ArgbAt argbAt)
+{
+    CHfcBmpLock lock(layer.GetOffscreen()->GetBitmap());
+    const CHfcPixelView view = lock.View();
+    for (int32_t y = 0; y < view.height; ++y)
+        for (int32_t x = 0; x < view.width; ++x)
+        {
+            const uint32_t argb = argbAt(x, y);
+            uint8_t* p = view.Pixel(x, y);
+            p[0] = argb & 0xFF;
+            p[1] = (argb >> 8) & 0xFF;
+            p[2] = (argb >> 16) & 0xFF;
+            p[3] = argb >> 24;
+        }
+}
