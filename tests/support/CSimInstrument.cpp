@@ -296,22 +296,25 @@ void CSimInstrument::Queue(std::vector<Image> answers, Clock::time_point heardAt
     size_t wireBytes = heardLength;
     if (b.wireRate)
         due = std::max(heardAt, m_wireFree);
-    for (Image& bytes : answers)
+    for (const Image& one : answers)
+    {
+        // Copies go back to back, in one input buffer.
+        Image bytes;
         for (uint32_t copy = 0; copy < std::max<uint32_t>(b.copies, 1); ++copy)
+            bytes.insert(bytes.end(), one.begin(), one.end());
+        Answer answer{std::move(bytes), due};
+        if (b.wireRate)
         {
-            Answer answer{bytes, due};
-            if (b.wireRate)
-            {
-                wireBytes += bytes.size();
-                answer.due = due + std::chrono::microseconds(
-                                       static_cast<int64_t>(wireBytes * kWireMicrosecondsPerByte));
-                m_wireFree = answer.due;
-            }
-            if (b.late)
-                m_held.push_back(std::move(answer));
-            else
-                m_answers.push_back(std::move(answer));
+            wireBytes += answer.bytes.size();
+            answer.due =
+                due + std::chrono::microseconds(static_cast<int64_t>(wireBytes * kWireMicrosecondsPerByte));
+            m_wireFree = answer.due;
         }
+        if (b.late)
+            m_held.push_back(std::move(answer));
+        else
+            m_answers.push_back(std::move(answer));
+    }
     m_changed.notify_all();
 }
 
@@ -328,11 +331,9 @@ void CSimInstrument::Deliver(const Answer& answer)
         bytes.insert(bytes.begin() + 90, 0xFE);
         SimMidiInputStream(m_input, bytes.data(), static_cast<UINT>(bytes.size()), kInputWaitMs);
     }
-    else if (b.bytesPerBuffer > 0)
+    else
         SimMidiInputLong(m_input, bytes.data(), static_cast<UINT>(bytes.size()), b.bytesPerBuffer,
                          kInputWaitMs);
-    else
-        SimMidiInputStream(m_input, bytes.data(), static_cast<UINT>(bytes.size()), kInputWaitMs);
 }
 
 std::vector<CSimInstrument::Image> CSimInstrument::Respond(const Image& m)
@@ -341,7 +342,8 @@ std::vector<CSimInstrument::Image> CSimInstrument::Respond(const Image& m)
     const uint32_t length = static_cast<uint32_t>(m.size());
     if (b.silent)
         return {};
-    if (MatchSysExTemplate(kRowDeviceInquiry, m.data(), length) && length == 6)
+    const CSysExTemplate& inquiry = SysExTemplateTable[kRowDeviceInquiry];
+    if (length == inquiry.length && std::memcmp(m.data(), inquiry.bytes, length) == 0)
         return {IdentityReply()};
     if (length == kSearchRequestLength && m[1] == kSysExMakerId && m[2] == kSearchChannelByte &&
         m[3] == kSearchRequestByte)

@@ -33,7 +33,7 @@ struct CSimBehaviour
     bool silent = false;                            // answers nothing at all
     int32_t silentAtProgram = kNone;                // no answer to the request or write of this program
     bool late = false;                              // holds every answer until ReleaseHeldAnswers
-    uint32_t copies = 1;                            // each answer goes this many times
+    uint32_t copies = 1;                            // each answer goes this many times, back to back
     int32_t answerChannel = kNone;                  // answers carry this channel in place of its own
     bool secondModelId = false;                     // answers carry the second model id
     bool shortDumps = false;                        // dumps lose their last payload byte

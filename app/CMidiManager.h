@@ -1,0 +1,176 @@
+#pragma once
+
+#include "foundation/CEfSemaphore.h"
+#include "foundation/CHfcGuard.h"
+#include "framework/CHfcMidiListener.h"
+#include "synthdata/CProgram.h"
+#include "synthdata/CZmGlobalData.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CHfcMidi;
+class CHfcMidiMessage;
+class CLibraryData;
+class CLibraryEntry;
+class CProgramSet;
+class CWindowManager;
+
+// Writes at most 26 bytes of a message into text as "%02X " each, then a terminating zero; text
+// holds at least 79 characters.
+void FormatHexBytes(uint32_t count, char* text, const uint8_t* bytes);
+
+// The system-exclusive conversation with the instrument over one port pair: the device
+// inquiry, dump requests and their replies, writes and their acknowledgements, parameter changes
+// out and in.
+//
+// Every exchange runs on the window thread: it sends a request and waits for the reply that the
+// port's thread recognises. The port's thread settles an awaited exchange once (pending to done
+// or failed) and only then releases the reply semaphore, so a duplicate or late reply never wakes
+// a later wait. Failures throw CZmMidiException.
+class CMidiManager : public CHfcMidiListener
+{
+public:
+    enum : uint32_t
+    {
+        kStateIdle = 0,
+        kStateDeviceInquiry = 1,
+        kStateWritePrograms = 2,
+        kStateWriteGlobal = 3,
+        kStateReceiveProgram = 5,
+        kStateReceiveGlobal = 6,
+
+        kExpectNone = 0,
+        kExpectAcknowledgement = 1,
+        kExpectDump = 3,
+
+        kResultPending = 0,
+        kResultFailed = 1,
+        kResultDone = 3,
+
+        kReplyTimeoutMs = 5000,
+        kExclusiveWaitMs = 50,
+        kMonitorLineSize = 80,
+    };
+
+    // Clears the state and becomes the port's only listener.
+    explicit CMidiManager(CHfcMidi* port);
+    ~CMidiManager() override;
+    CMidiManager(const CMidiManager&) = delete;
+    CMidiManager& operator=(const CMidiManager&) = delete;
+
+    // Creates the semaphores; a second call throws the text "CMidiManager is already created.".
+    void Create();
+    void Destroy();
+    bool IsCreated() const { return m_created; }
+
+    // Where notifications go (codes 7 and 2 of received parameter changes).
+    void SetWindowManager(CWindowManager* manager) { m_windowManager = manager; }
+    // How long an exchange waits for its reply (5000 ms unless a test says otherwise).
+    void SetReplyTimeout(uint32_t ms) { m_replyTimeoutMs = ms; }
+
+    // Ports. Each close clears the open state; IsOpen: both ports open and the manager created.
+    bool OpenMidiInByName(const char* name);
+    bool OpenMidiOutByName(const char* name);
+    bool OpenMidiIn(int32_t index);
+    bool OpenMidiOut(int32_t index);
+    void CloseMidiIn();
+    void CloseMidiOut();
+    void CloseMidiPorts();
+    bool IsOpen() const { return m_portsOpen && m_created; }
+
+    // Exchanges (window thread).
+    bool DeviceInquiry();
+    // Programs 0 to 127 into the set; `counter` rises with each program stored. False when
+    // cancelled.
+    bool ReceiveAllPrograms(CProgramSet& set, uint32_t& counter);
+    bool WriteAllPrograms(CProgramSet& set, uint32_t& counter);
+    bool ReceiveGlobal(CGlobal& global);
+    bool WriteGlobal(CGlobal& global, uint32_t& counter);
+    // A program by number 0..127, or the instrument's current program for -1; no frame of its
+    // own (see the menu-level operations).
+    void ReceiveProgramData(CProgram& program, int32_t number);
+    void TransmitProgramData(CProgram& program, int32_t number);
+
+    // Single messages.
+    void SendParameterChange(int32_t index, int32_t section, int32_t value);
+    void SendAllNotesOff();
+    // Builds a row's message on the learned channel and sends it; throws MIDI error 9 when the
+    // port refuses it. Nothing unless the ports are open.
+    void BuildAndSendSysEx(uint32_t row, const uint8_t* data, uint32_t dataLength, uint32_t number);
+
+    // The MIDI monitor's lines: written while the monitor is shown, cleared when it is shown again.
+    void SetMidiMonitorShown(bool shown);
+    bool IsMidiMonitorShown();
+    // Copies both lines (kMonitorLineSize bytes each).
+    void GetMidiMonitorLines(char* inLine, char* outLine);
+
+    // What the last identity reply told, and the channel learned from the instrument.
+    int32_t GetFamily();
+    int32_t GetMember();
+    int32_t GetVersionA();
+    int32_t GetVersionB();
+    uint32_t GetGlobalChannel() const { return m_channel; }
+    // Cancels a running transfer before its next program.
+    void Cancel() { m_running = false; }
+    bool IsRunning() const { return m_running; }
+    bool IsSysExInProgress() const { return m_sysExInProgress; }
+
+    // CHfcMidiListener, on the port's thread.
+    bool OnSysExMessage(CHfcMidi* midi, CHfcMidiMessage* message) override;
+    bool OnLongMessageSent(CHfcMidi*, uint32_t) override { return false; }
+    bool OnSpareBytesB(CHfcMidi* midi, uint32_t length, const uint8_t* bytes) override;
+
+private:
+    // The progress dialog's status text "Progress" + operation, and its bar, while it is open.
+    void ShowStatus(const char* operation);
+    void ShowProgress(uint32_t position);
+    // A line for the status log.
+    void Log(const wchar_t* text);
+    // Sets up an exchange: drains the reply semaphore, then state, expected reply, pending.
+    void Begin(uint32_t state, uint32_t expected);
+    // Waits for the exchange to settle; a time-out (or a wait that returns with nothing settled)
+    // clears the exchange and throws MIDI error 7. Answers the result.
+    uint32_t WaitForReply();
+    // Waits, then a failed result throws MIDI error 10.
+    void WaitForDone();
+    void ClearExchange();
+    // Under m_exchangeLock: settles the exchange and releases the reply semaphore.
+    void Settle(uint32_t result);
+    void OnReply(const uint8_t* bytes, uint32_t length);
+    void ApplyParameterChange(const uint8_t* bytes, uint32_t length);
+    void EchoOut(const uint8_t* bytes, uint32_t length);
+    std::vector<uint8_t> Pack(const uint8_t* image, uint32_t size) const;
+
+    CHfcMidi* m_port;
+    CWindowManager* m_windowManager = nullptr;
+    std::unique_ptr<CEfSemaphore> m_reply;     // released by the port's thread
+    std::unique_ptr<CEfSemaphore> m_exclusive; // one transfer at a time
+    uint32_t m_replyTimeoutMs = kReplyTimeoutMs;
+
+    std::atomic<bool> m_running{false};
+    bool m_portsOpen = false;
+    bool m_created = false;
+
+    CHfcGuard m_exchangeLock;
+    uint32_t m_state = kStateIdle; // guarded by m_exchangeLock, as are the fields below
+    uint32_t m_expected = kExpectNone;
+    uint32_t m_result = kResultPending;
+    CProgram m_receiveProgram;
+    CProgram m_unpacked; // the dump's image before it becomes the receive program's
+    CGlobal m_receiveGlobal;
+    int32_t m_family = 0;
+    int32_t m_member = 0;
+    int32_t m_versionA = 0;
+    int32_t m_versionB = 0;
+
+    std::atomic<uint32_t> m_channel{0};
+    std::atomic<bool> m_sysExInProgress{false};
+
+    CHfcGuard m_monitorLock;
+    bool m_monitorShown = false; // guarded by m_monitorLock, as are the lines
+    char m_monitorIn[kMonitorLineSize] = {};
+    char m_monitorOut[kMonitorLineSize] = {};
+};
