@@ -1,6 +1,12 @@
 #include "app/CMidiManager.h"
 
+#include "app/AppMessageBox.h"
+#include "app/AppText.h"
+#include "app/CDeviceLister.h"
+#include "app/CLogManager.h"
+#include "app/CMMTimer.h"
 #include "app/CParameterChangeTarget.h"
+#include "app/CProgressDialog.h"
 #include "app/CSettings.h"
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
@@ -9,6 +15,7 @@
 #include "foundation/EfWin32Utility.h"
 #include "framework/CHfcMidi.h"
 #include "framework/CHfcScopedLock.h"
+#include "synthdata/CLibraryData.h"
 #include "synthdata/CProgramSet.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 #include "synthdata/CZmIdConverter.h"
@@ -26,6 +33,20 @@ enum : uint32_t
     kNotificationNameChanged = 2,
     kNotificationParameterChanged = 7,
 };
+} // namespace
+
+namespace
+{
+// The localised text of the key joined from its parts.
+std::wstring Text(const char* prefix, const char* name = "", const char* suffix = "")
+{
+    return GetLocalizedString((std::string(prefix) + name + suffix).c_str());
+}
+
+std::string Ansi(const std::wstring& text)
+{
+    return WideToAnsi(text.c_str());
+}
 } // namespace
 
 void FormatHexBytes(uint32_t count, char* text, const uint8_t* bytes)
@@ -70,6 +91,7 @@ void CMidiManager::Destroy()
 {
     if (!m_created)
         return;
+    CloseProgress();
     CHfcScopedLock lock(m_exchangeLock);
     m_reply.reset();
     m_exclusive.reset();
@@ -120,7 +142,12 @@ bool CMidiManager::OpenMidiIn(int32_t index)
 {
     CloseMidiIn();
     if (m_port == nullptr || !m_port->MidiInOpen(index))
+    {
+        snprintf(m_portError, sizeof m_portError, "%s", "Can not open midi in device.");
+        ReportTransferError(kZmMidiErrorOpenMidiInFailed, "PortOpen", false);
         return false;
+    }
+    m_inIndex = index;
     m_portsOpen = m_port->IsMidiOutOpen();
     return true;
 }
@@ -129,7 +156,12 @@ bool CMidiManager::OpenMidiOut(int32_t index)
 {
     CloseMidiOut();
     if (m_port == nullptr || !m_port->MidiOutOpen(index))
+    {
+        snprintf(m_portError, sizeof m_portError, "%s", "Can not open midi out device.");
+        ReportTransferError(kZmMidiErrorOpenMidiOutFailed, "PortOpen", false);
         return false;
+    }
+    m_outIndex = index;
     m_portsOpen = m_port->IsMidiInOpen();
     return true;
 }
@@ -137,6 +169,7 @@ bool CMidiManager::OpenMidiOut(int32_t index)
 void CMidiManager::CloseMidiIn()
 {
     m_portsOpen = false;
+    m_inIndex = -1;
     if (m_port != nullptr && m_port->IsMidiInOpen())
         m_port->MidiInClose();
 }
@@ -144,6 +177,7 @@ void CMidiManager::CloseMidiIn()
 void CMidiManager::CloseMidiOut()
 {
     m_portsOpen = false;
+    m_outIndex = -1;
     if (m_port != nullptr && m_port->IsMidiOutOpen())
         m_port->MidiOutClose();
 }
@@ -152,6 +186,75 @@ void CMidiManager::CloseMidiPorts()
 {
     CloseMidiIn();
     CloseMidiOut();
+}
+
+bool CMidiManager::OpenByNameAndLog(bool input, const char* name)
+{
+    const bool opened = input ? OpenMidiInByName(name) : OpenMidiOutByName(name);
+    if (opened)
+        WriteLog("%s %s", input ? "MIDI input port: " : "MIDI output port: ", name);
+    else
+        WriteLog("%s (%s)", input ? "Failed to open MIDI input port." : "Failed to open MIDI output port.",
+                 name);
+    return opened;
+}
+
+bool CMidiManager::OpenPortAndLog(bool input, int32_t index, const char* name)
+{
+    const bool opened = input ? OpenMidiIn(index) : OpenMidiOut(index);
+    if (opened)
+        WriteLog("%s %s", input ? "MIDI input port: " : "MIDI output port: ", name);
+    else
+        WriteLog("%s (%s)", input ? "Failed to open MIDI input port." : "Failed to open MIDI output port.",
+                 name);
+    return opened;
+}
+
+bool CMidiManager::OpenMidiPorts()
+{
+    CloseMidiPorts();
+    const CSettings& settings = GetSettings();
+    if (!settings.midiDeviceAutoScan)
+    {
+        OpenByNameAndLog(true, settings.midiInDevice.c_str());
+        OpenByNameAndLog(false, settings.midiOutDevice.c_str());
+    }
+    else
+    {
+        CDeviceList list;
+        {
+            CDeviceLister lister;
+            lister.ScanDevices(list);
+        }
+        CDeviceListEntry entry;
+        bool found = false;
+        for (uint32_t i = 0; !found && list.GetEntry(i, entry); ++i)
+            found = entry.family == kSysExModelId && entry.member == 0;
+        if (found)
+        {
+            OpenPortAndLog(true, static_cast<int32_t>(entry.inputPort), entry.inputName);
+            OpenPortAndLog(false, static_cast<int32_t>(entry.outputPort), entry.outputName);
+        }
+        else
+            WriteLog("%s", Ansi(Text("MidiErrorDeviceNotFoundLog")).c_str());
+    }
+    if (!m_portsOpen)
+        return false;
+    // Another driver only warns: the ports stay open and in use.
+    if (!IsInstrumentDriver())
+        ShowMessageBox(kBoxTypeWarning, Text("TitlePortOpen").c_str(),
+                       Text("MidiErrorNotTarvUsbMidiDriver").c_str());
+    return true;
+}
+
+bool CMidiManager::IsInstrumentDriver() const
+{
+    MIDIINCAPSW in = {};
+    MIDIOUTCAPSW out = {};
+    return midiInGetDevCapsW(static_cast<UINT>(m_inIndex), &in, sizeof in) == MMSYSERR_NOERROR &&
+           midiOutGetDevCapsW(static_cast<UINT>(m_outIndex), &out, sizeof out) == MMSYSERR_NOERROR &&
+           in.wMid == kDriverManufacturerId && in.wPid == kDriverInputProductId &&
+           out.wMid == kDriverManufacturerId && out.wPid == kDriverOutputProductId;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -568,10 +671,246 @@ int32_t CMidiManager::GetVersionB()
 }
 
 // ---------------------------------------------------------------------------------------------
+// Menu-level operations
+
+bool CMidiManager::Run(const CRun& run, const std::function<bool()>& exchanges, const CProgram* named)
+{
+    if (!m_created || m_exclusive->WaitTimeout(kExclusiveWaitMs) != CHfcSemaphore::kSignalled)
+        return false;
+    const bool timerRunning = m_timer != nullptr && m_timer->IsRunning();
+    if (timerRunning)
+        m_timer->SetInterval(0);
+    // A window-side user holding it (the caller itself, perhaps) keeps the program list away
+    // already; the operation goes on without it rather than wait on its own thread.
+    const bool progressHeld = m_progressSemaphore != nullptr &&
+                              m_progressSemaphore->WaitTimeout(kExclusiveWaitMs) == CHfcSemaphore::kSignalled;
+    auto finish = [&](bool result)
+    {
+        ClearExchange();
+        if (timerRunning)
+            m_timer->SetInterval(CMMTimer::kInterval);
+        if (progressHeld)
+            m_progressSemaphore->Release();
+        m_exclusive->Release();
+        return result;
+    };
+
+    if (!IsOpen())
+    {
+        if (run.reportClosedPorts)
+            ReportTransferError(kZmMidiErrorDeviceNotSpecified, run.operation, true);
+        return finish(false);
+    }
+    try
+    {
+        m_running = true;
+        OpenProgress(run.operation, run.maximum);
+        PumpMessages();
+        if (!DeviceInquiry())
+            throw CZmMidiException(kZmMidiErrorDeviceInquiry);
+        const bool success = exchanges();
+        CloseProgress();
+        switch (run.report)
+        {
+        case CReport::kBoxAndLog:
+            ReportTransferResult(run.operation, success);
+            break;
+        case CReport::kLog:
+            LogTransferResult(run.operation, success, "");
+            break;
+        case CReport::kLogWithName:
+            LogTransferResult(run.operation, success, named != nullptr ? named->GetProgramName() : "");
+            break;
+        }
+        m_running = false;
+        return finish(success);
+    }
+    catch (const CZmMidiException& e)
+    {
+        m_running = false;
+        CloseProgress();
+        ReportTransferError(e.GetCode(), run.operation, true);
+        return finish(false);
+    }
+}
+
+bool CMidiManager::RunReceiveAll(CLibraryData& library, bool showResult, uint32_t* received)
+{
+    uint32_t counter = 0;
+    const bool success =
+        Run({"ReceiveAll", 129, showResult ? CReport::kBoxAndLog : CReport::kLog, showResult},
+            [&]
+            {
+                CLibraryEntry* programs = library.FindEntryByKind(CLibraryEntry::kKindProgramSet);
+                if (programs == nullptr)
+                    throw CZmMidiException(kZmMidiErrorInternalError);
+                if (!ReceiveAllPrograms(*programs->GetProgramSet(), counter))
+                    return false;
+                CLibraryEntry* global = library.FindEntryByKind(CLibraryEntry::kKindGlobal);
+                if (global == nullptr)
+                    throw CZmMidiException(kZmMidiErrorInternalError);
+                ReceiveGlobal(*global->GetGlobal());
+                ShowProgress(++counter);
+                return m_running.load();
+            });
+    if (received != nullptr)
+        *received = std::min<uint32_t>(counter, CProgramSet::kProgramCount);
+    return success;
+}
+
+bool CMidiManager::RunWriteAll(CLibraryData& library)
+{
+    return Run({"WriteAll", 129, CReport::kBoxAndLog, true},
+               [&]
+               {
+                   uint32_t counter = 0;
+                   CLibraryEntry* programs = library.FindEntryByKind(CLibraryEntry::kKindProgramSet);
+                   if (programs == nullptr)
+                       throw CZmMidiException(kZmMidiErrorInternalError);
+                   if (!WriteAllPrograms(*programs->GetProgramSet(), counter))
+                       return false;
+                   CLibraryEntry* global = library.FindEntryByKind(CLibraryEntry::kKindGlobal);
+                   if (global == nullptr)
+                       throw CZmMidiException(kZmMidiErrorInternalError);
+                   WriteGlobal(*global->GetGlobal(), counter);
+                   return m_running.load();
+               });
+}
+
+bool CMidiManager::RunReceiveAllPrograms(CLibraryEntry& entry, uint32_t* received)
+{
+    uint32_t counter = 0;
+    const bool success = Run({"ReceiveAllPrograms", 128, CReport::kBoxAndLog, true},
+                             [&]
+                             {
+                                 if (entry.GetKind() != CLibraryEntry::kKindProgramSet)
+                                     throw CZmMidiException(kZmMidiErrorInternalError);
+                                 return ReceiveAllPrograms(*entry.GetProgramSet(), counter);
+                             });
+    if (received != nullptr)
+        *received = counter;
+    return success;
+}
+
+bool CMidiManager::RunWriteAllPrograms(CLibraryEntry& entry)
+{
+    return Run({"WriteAllPrograms", 128, CReport::kBoxAndLog, true},
+               [&]
+               {
+                   if (entry.GetKind() != CLibraryEntry::kKindProgramSet)
+                       throw CZmMidiException(kZmMidiErrorInternalError);
+                   uint32_t counter = 0;
+                   return WriteAllPrograms(*entry.GetProgramSet(), counter);
+               });
+}
+
+bool CMidiManager::RunReceiveGlobal(CGlobal& global)
+{
+    return Run({"ReceiveGlobal", 1, CReport::kLog, true}, [&] { return ReceiveGlobal(global); });
+}
+
+bool CMidiManager::RunWriteGlobal(CGlobal& global)
+{
+    return Run({"WriteGlobal", 1, CReport::kLog, true},
+               [&]
+               {
+                   uint32_t counter = 0;
+                   return WriteGlobal(global, counter);
+               });
+}
+
+bool CMidiManager::ReceiveProgram(CProgram& program, int32_t number)
+{
+    return Run(
+        {number < 0 ? "ReceiveCurrentProgram" : "ReceiveProgram", 1, CReport::kLogWithName, true},
+        [&]
+        {
+            ReceiveProgramData(program, number);
+            return true;
+        },
+        &program);
+}
+
+bool CMidiManager::TransmitProgram(CProgram& program, int32_t number)
+{
+    return Run(
+        {number < 0 ? "TransmitCurrentProgram" : "WriteProgram", 1, CReport::kLogWithName, true},
+        [&]
+        {
+            TransmitProgramData(program, number);
+            return true;
+        },
+        &program);
+}
+
+bool ReceiveCurrentProgramInto(CProgram& program, CMidiManager& manager, intptr_t documentId,
+                               int32_t programNumber)
+{
+    ParameterChangeTarget().Set(documentId, programNumber, nullptr, &program);
+    return manager.ReceiveProgram(program, -1);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Progress and reports
 
-void CMidiManager::ShowStatus(const char*) {}
+void CMidiManager::OpenProgress(const char* operation, int32_t maximum)
+{
+    CloseProgress();
+    m_progress = std::make_unique<CProgressDialog>([this] { m_running = false; });
+    m_progress->Open(nullptr, Text("Title", operation).c_str());
+    m_progress->SetMaximum(maximum);
+}
 
-void CMidiManager::ShowProgress(uint32_t) {}
+void CMidiManager::CloseProgress()
+{
+    if (m_progress != nullptr)
+    {
+        m_progress->Close();
+        m_progress.reset();
+    }
+}
 
-void CMidiManager::Log(const wchar_t*) {}
+void CMidiManager::ShowStatus(const char* operation)
+{
+    if (m_progress == nullptr)
+        return;
+    m_progress->SetStatusText(Text("Progress", operation).c_str());
+    PumpMessages();
+}
+
+void CMidiManager::ShowProgress(uint32_t position)
+{
+    if (m_progress != nullptr)
+        m_progress->SetPosition(static_cast<int32_t>(position));
+}
+
+void CMidiManager::ReportTransferResult(const char* operation, bool success)
+{
+    const char* outcome = success ? "Success" : "Failed";
+    WriteLog("%s : %s", Ansi(Text("TitleLog", operation)).c_str(),
+             Ansi(Text(outcome, "Log", operation)).c_str());
+    ShowMessageBox(success ? kBoxTypeOk : kBoxTypeWarning, Text("Title", operation).c_str(),
+                   Text(outcome, operation).c_str());
+}
+
+void CMidiManager::LogTransferResult(const char* operation, bool success, const char* suffix)
+{
+    std::string line = Ansi(Text(success ? "SuccessLog" : "FailedLog", operation));
+    if (suffix != nullptr && *suffix != '\0')
+        line += std::string(" : ") + suffix;
+    WriteLog("%s", line.c_str());
+}
+
+void CMidiManager::ReportTransferError(int32_t code, const char* operation, bool withLog)
+{
+    const CZmMidiException error(code);
+    const char* key = error.GetMessageKey();
+    ShowMessageBox(kBoxTypeWarning, Text("Title", operation).c_str(), Text(key).c_str());
+    if (withLog)
+        WriteLog("%s : %s", Ansi(Text("TitleLog", operation)).c_str(), Ansi(Text(key, "Log")).c_str());
+}
+
+void CMidiManager::Log(const wchar_t* text)
+{
+    WriteLog("%s", WideToAnsi(text).c_str());
+}

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,7 +16,9 @@ class CHfcMidi;
 class CHfcMidiMessage;
 class CLibraryData;
 class CLibraryEntry;
+class CMMTimer;
 class CProgramSet;
+class CProgressDialog;
 class CWindowManager;
 
 // Writes at most 26 bytes of a message into text as "%02X " each, then a terminating zero; text
@@ -68,10 +71,19 @@ public:
 
     // Where notifications go (codes 7 and 2 of received parameter changes).
     void SetWindowManager(CWindowManager* manager) { m_windowManager = manager; }
+    // The 60 ms timer, paused while a menu-level operation runs.
+    void SetTimer(CMMTimer* timer) { m_timer = timer; }
+    // "ProgressSemaphore": held by a menu-level operation for its whole run, so that what the
+    // windows do between programs can probe it and stand back.
+    void SetProgressSemaphore(CEfSemaphore* semaphore) { m_progressSemaphore = semaphore; }
     // How long an exchange waits for its reply (5000 ms unless a test says otherwise).
     void SetReplyTimeout(uint32_t ms) { m_replyTimeoutMs = ms; }
 
     // Ports. Each close clears the open state; IsOpen: both ports open and the manager created.
+    // OpenMidiPorts opens the saved ports by name, or with "MidiDeviceAutoScan" those of the first
+    // instrument a scan finds, logs what it opened and warns about another driver; true when both
+    // are open.
+    bool OpenMidiPorts();
     bool OpenMidiInByName(const char* name);
     bool OpenMidiOutByName(const char* name);
     bool OpenMidiIn(int32_t index);
@@ -93,6 +105,24 @@ public:
     // own (see the menu-level operations).
     void ReceiveProgramData(CProgram& program, int32_t number);
     void TransmitProgramData(CProgram& program, int32_t number);
+
+    // Menu-level operations: one at a time (a second returns false at once, showing nothing),
+    // with the progress dialog, the timer paused, every MIDI error caught, shown and logged, and
+    // the result reported. True when the operation succeeded. A receive of all programs that
+    // ends early keeps the programs received and tells how many in `received`.
+    bool RunReceiveAll(CLibraryData& library, bool showResult, uint32_t* received = nullptr);
+    bool RunWriteAll(CLibraryData& library);
+    bool RunReceiveAllPrograms(CLibraryEntry& entry, uint32_t* received = nullptr);
+    bool RunWriteAllPrograms(CLibraryEntry& entry);
+    bool RunReceiveGlobal(CGlobal& global);
+    bool RunWriteGlobal(CGlobal& global);
+    // Number 0..127, or -1 for the instrument's current program.
+    bool ReceiveProgram(CProgram& program, int32_t number);
+    bool TransmitProgram(CProgram& program, int32_t number);
+    // The progress dialog of the operation running, or null.
+    CProgressDialog* GetProgressDialog() const { return m_progress.get(); }
+    // The text of the last port that failed to open.
+    const char* GetPortErrorText() const { return m_portError; }
 
     // Single messages.
     void SendParameterChange(int32_t index, int32_t section, int32_t value);
@@ -124,6 +154,33 @@ public:
     bool OnSpareBytesB(CHfcMidi* midi, uint32_t length, const uint8_t* bytes) override;
 
 private:
+    enum class CReport
+    {
+        kBoxAndLog,  // a box and a log line
+        kLog,        // a log line
+        kLogWithName // a log line ending in the program's name
+    };
+    struct CRun
+    {
+        const char* operation;
+        int32_t maximum;
+        CReport report;
+        bool reportClosedPorts;
+    };
+
+    // The frame of the menu-level operations around `exchanges`, which answers success; a log
+    // line with a name takes it from `named` when the operation is over.
+    bool Run(const CRun& run, const std::function<bool()>& exchanges, const CProgram* named = nullptr);
+    void OpenProgress(const char* operation, int32_t maximum);
+    void CloseProgress();
+    void ReportTransferResult(const char* operation, bool success);
+    void LogTransferResult(const char* operation, bool success, const char* suffix);
+    void ReportTransferError(int32_t code, const char* operation, bool withLog);
+    // The driver capabilities of the open ports are those of the instrument's USB-MIDI driver.
+    bool IsInstrumentDriver() const;
+    bool OpenPortAndLog(bool input, int32_t index, const char* name);
+    bool OpenByNameAndLog(bool input, const char* name);
+
     // The progress dialog's status text "Progress" + operation, and its bar, while it is open.
     void ShowStatus(const char* operation);
     void ShowProgress(uint32_t position);
@@ -145,9 +202,15 @@ private:
     std::vector<uint8_t> Pack(const uint8_t* image, uint32_t size) const;
 
     CHfcMidi* m_port;
+    int32_t m_inIndex = -1; // the devices open on the port
+    int32_t m_outIndex = -1;
+    char m_portError[256] = {};
     CWindowManager* m_windowManager = nullptr;
-    std::unique_ptr<CEfSemaphore> m_reply;     // released by the port's thread
-    std::unique_ptr<CEfSemaphore> m_exclusive; // one transfer at a time
+    CMMTimer* m_timer = nullptr;
+    CEfSemaphore* m_progressSemaphore = nullptr;
+    std::unique_ptr<CProgressDialog> m_progress; // while a menu-level operation runs
+    std::unique_ptr<CEfSemaphore> m_reply;       // released by the port's thread
+    std::unique_ptr<CEfSemaphore> m_exclusive;   // one transfer at a time
     uint32_t m_replyTimeoutMs = kReplyTimeoutMs;
 
     std::atomic<bool> m_running{false};
@@ -174,3 +237,8 @@ private:
     char m_monitorIn[kMonitorLineSize] = {};
     char m_monitorOut[kMonitorLineSize] = {};
 };
+
+// Makes the program the target of received parameter changes (for the document and program
+// number), then receives the instrument's current program into it.
+bool ReceiveCurrentProgramInto(CProgram& program, CMidiManager& manager, intptr_t documentId,
+                               int32_t programNumber);
