@@ -120,49 +120,28 @@ int32_t FindDevice(bool input, const char* name)
 }
 } // namespace
 
-bool CMidiManager::OpenMidiInByName(const char* name)
+bool CMidiManager::OpenPortByName(bool input, const char* name)
 {
-    CloseMidiIn();
+    input ? CloseMidiIn() : CloseMidiOut();
     if (name == nullptr || *name == '\0')
         return true;
-    const int32_t index = FindDevice(true, name);
-    return index >= 0 && OpenMidiIn(index);
+    const int32_t index = FindDevice(input, name);
+    return index >= 0 && OpenPort(input, index);
 }
 
-bool CMidiManager::OpenMidiOutByName(const char* name)
+bool CMidiManager::OpenPort(bool input, int32_t index)
 {
-    CloseMidiOut();
-    if (name == nullptr || *name == '\0')
-        return true;
-    const int32_t index = FindDevice(false, name);
-    return index >= 0 && OpenMidiOut(index);
-}
-
-bool CMidiManager::OpenMidiIn(int32_t index)
-{
-    CloseMidiIn();
-    if (m_port == nullptr || !m_port->MidiInOpen(index))
+    input ? CloseMidiIn() : CloseMidiOut();
+    if (m_port == nullptr || !(input ? m_port->MidiInOpen(index) : m_port->MidiOutOpen(index)))
     {
-        snprintf(m_portError, sizeof m_portError, "%s", "Can not open midi in device.");
-        ReportTransferError(kZmMidiErrorOpenMidiInFailed, "PortOpen", false);
+        snprintf(m_portError, sizeof m_portError, "%s",
+                 input ? "Can not open midi in device." : "Can not open midi out device.");
+        ReportTransferError(input ? kZmMidiErrorOpenMidiInFailed : kZmMidiErrorOpenMidiOutFailed, "PortOpen",
+                            false);
         return false;
     }
-    m_inIndex = index;
-    m_portsOpen = m_port->IsMidiOutOpen();
-    return true;
-}
-
-bool CMidiManager::OpenMidiOut(int32_t index)
-{
-    CloseMidiOut();
-    if (m_port == nullptr || !m_port->MidiOutOpen(index))
-    {
-        snprintf(m_portError, sizeof m_portError, "%s", "Can not open midi out device.");
-        ReportTransferError(kZmMidiErrorOpenMidiOutFailed, "PortOpen", false);
-        return false;
-    }
-    m_outIndex = index;
-    m_portsOpen = m_port->IsMidiInOpen();
+    (input ? m_inIndex : m_outIndex) = index;
+    m_portsOpen = input ? m_port->IsMidiOutOpen() : m_port->IsMidiInOpen();
     return true;
 }
 
@@ -188,26 +167,13 @@ void CMidiManager::CloseMidiPorts()
     CloseMidiOut();
 }
 
-bool CMidiManager::OpenByNameAndLog(bool input, const char* name)
+void CMidiManager::LogPortOpen(bool input, bool opened, const char* name)
 {
-    const bool opened = input ? OpenMidiInByName(name) : OpenMidiOutByName(name);
     if (opened)
         WriteLog("%s %s", input ? "MIDI input port: " : "MIDI output port: ", name);
     else
         WriteLog("%s (%s)", input ? "Failed to open MIDI input port." : "Failed to open MIDI output port.",
                  name);
-    return opened;
-}
-
-bool CMidiManager::OpenPortAndLog(bool input, int32_t index, const char* name)
-{
-    const bool opened = input ? OpenMidiIn(index) : OpenMidiOut(index);
-    if (opened)
-        WriteLog("%s %s", input ? "MIDI input port: " : "MIDI output port: ", name);
-    else
-        WriteLog("%s (%s)", input ? "Failed to open MIDI input port." : "Failed to open MIDI output port.",
-                 name);
-    return opened;
 }
 
 bool CMidiManager::OpenMidiPorts()
@@ -216,8 +182,11 @@ bool CMidiManager::OpenMidiPorts()
     const CSettings& settings = GetSettings();
     if (!settings.midiDeviceAutoScan)
     {
-        OpenByNameAndLog(true, settings.midiInDevice.c_str());
-        OpenByNameAndLog(false, settings.midiOutDevice.c_str());
+        for (bool input : {true, false})
+        {
+            const char* name = (input ? settings.midiInDevice : settings.midiOutDevice).c_str();
+            LogPortOpen(input, OpenPortByName(input, name), name);
+        }
     }
     else
     {
@@ -232,8 +201,8 @@ bool CMidiManager::OpenMidiPorts()
             found = entry.family == kSysExModelId && entry.member == 0;
         if (found)
         {
-            OpenPortAndLog(true, static_cast<int32_t>(entry.inputPort), entry.inputName);
-            OpenPortAndLog(false, static_cast<int32_t>(entry.outputPort), entry.outputName);
+            LogPortOpen(true, OpenPort(true, static_cast<int32_t>(entry.inputPort)), entry.inputName);
+            LogPortOpen(false, OpenPort(false, static_cast<int32_t>(entry.outputPort)), entry.outputName);
         }
         else
             WriteLog("%s", Ansi(Text("MidiErrorDeviceNotFoundLog")).c_str());
@@ -365,7 +334,7 @@ bool CMidiManager::DeviceInquiry()
     ClearExchange();
     if (result != kResultDone)
         return false;
-    if (GetFamily() != kSysExModelId)
+    if (GetIdentity().family != kSysExModelId)
         throw CZmMidiException(kZmMidiErrorNotTargetDevice);
     return true;
 }
@@ -522,10 +491,7 @@ void CMidiManager::OnReply(const uint8_t* bytes, uint32_t length)
         if (!DecodeIdentityReply(bytes, length, identity))
             return;
         m_channel = identity.channel;
-        m_family = identity.family;
-        m_member = identity.member;
-        m_versionA = identity.versionA;
-        m_versionB = identity.versionB;
+        m_identity = identity;
         Settle(kResultDone);
         return;
     }
@@ -646,28 +612,10 @@ void CMidiManager::GetMidiMonitorLines(char* inLine, char* outLine)
     std::memcpy(outLine, m_monitorOut, kMonitorLineSize);
 }
 
-int32_t CMidiManager::GetFamily()
+CSysExIdentity CMidiManager::GetIdentity()
 {
     CHfcScopedLock lock(m_exchangeLock);
-    return m_family;
-}
-
-int32_t CMidiManager::GetMember()
-{
-    CHfcScopedLock lock(m_exchangeLock);
-    return m_member;
-}
-
-int32_t CMidiManager::GetVersionA()
-{
-    CHfcScopedLock lock(m_exchangeLock);
-    return m_versionA;
-}
-
-int32_t CMidiManager::GetVersionB()
-{
-    CHfcScopedLock lock(m_exchangeLock);
-    return m_versionB;
+    return m_identity;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "foundation/CEfSemaphore.h"
 #include "foundation/CHfcGuard.h"
+#include "app/MidiProtocol.h"
 #include "framework/CHfcMidiListener.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CZmGlobalData.h"
@@ -84,10 +85,12 @@ public:
     // instrument a scan finds, logs what it opened and warns about another driver; true when both
     // are open.
     bool OpenMidiPorts();
-    bool OpenMidiInByName(const char* name);
-    bool OpenMidiOutByName(const char* name);
-    bool OpenMidiIn(int32_t index);
-    bool OpenMidiOut(int32_t index);
+    // By the exact product name; an empty name opens nothing and answers true.
+    bool OpenMidiInByName(const char* name) { return OpenPortByName(true, name); }
+    bool OpenMidiOutByName(const char* name) { return OpenPortByName(false, name); }
+    // A port that does not open is reported in a box.
+    bool OpenMidiIn(int32_t index) { return OpenPort(true, index); }
+    bool OpenMidiOut(int32_t index) { return OpenPort(false, index); }
     void CloseMidiIn();
     void CloseMidiOut();
     void CloseMidiPorts();
@@ -138,10 +141,7 @@ public:
     void GetMidiMonitorLines(char* inLine, char* outLine);
 
     // What the last identity reply told, and the channel learned from the instrument.
-    int32_t GetFamily();
-    int32_t GetMember();
-    int32_t GetVersionA();
-    int32_t GetVersionB();
+    CSysExIdentity GetIdentity();
     uint32_t GetGlobalChannel() const { return m_channel; }
     // Cancels a running transfer before its next program.
     void Cancel() { m_running = false; }
@@ -178,8 +178,9 @@ private:
     void ReportTransferError(int32_t code, const char* operation, bool withLog);
     // The driver capabilities of the open ports are those of the instrument's USB-MIDI driver.
     bool IsInstrumentDriver() const;
-    bool OpenPortAndLog(bool input, int32_t index, const char* name);
-    bool OpenByNameAndLog(bool input, const char* name);
+    bool OpenPort(bool input, int32_t index);
+    bool OpenPortByName(bool input, const char* name);
+    void LogPortOpen(bool input, bool opened, const char* name);
 
     // The progress dialog's status text "Progress" + operation, and its bar, while it is open.
     void ShowStatus(const char* operation);
@@ -224,10 +225,7 @@ private:
     CProgram m_receiveProgram;
     CProgram m_unpacked; // the dump's image before it becomes the receive program's
     CGlobal m_receiveGlobal;
-    int32_t m_family = 0;
-    int32_t m_member = 0;
-    int32_t m_versionA = 0;
-    int32_t m_versionB = 0;
+    CSysExIdentity m_identity;
 
     std::atomic<uint32_t> m_channel{0};
     std::atomic<bool> m_sysExInProgress{false};

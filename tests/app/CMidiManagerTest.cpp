@@ -38,10 +38,10 @@ namespace
 TEST_F(MidiManager, InquiryLearnsTheInstrumentAndItsChannel)
 {
     ASSERT_TRUE(manager->DeviceInquiry());
-    EXPECT_EQ(manager->GetFamily(), kSysExModelId);
-    EXPECT_EQ(manager->GetMember(), 0);
-    EXPECT_EQ(manager->GetVersionA(), 1);
-    EXPECT_EQ(manager->GetVersionB(), 2);
+    EXPECT_EQ(manager->GetIdentity().family, kSysExModelId);
+    EXPECT_EQ(manager->GetIdentity().member, 0);
+    EXPECT_EQ(manager->GetIdentity().versionA, 1);
+    EXPECT_EQ(manager->GetIdentity().versionB, 2);
     EXPECT_EQ(manager->GetGlobalChannel(), kChannel);
 
     CProgram program;

@@ -122,12 +122,6 @@ CSimBehaviour CSimInstrument::GetBehaviour()
     return m_behaviour;
 }
 
-uint32_t CSimInstrument::GetChannel()
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_channel;
-}
-
 CSimInstrument::Image CSimInstrument::GetProgram(uint32_t n)
 {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -235,18 +229,6 @@ void CSimInstrument::ReleaseHeldAnswers()
     m_changed.notify_all();
 }
 
-uint64_t CSimInstrument::AnswersSent()
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_answersSent;
-}
-
-uint64_t CSimInstrument::BytesSent()
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_bytesSent;
-}
-
 // ---------------------------------------------------------------------------------------------
 // The instrument
 
@@ -283,8 +265,6 @@ void CSimInstrument::Run()
         Deliver(answer);
         lock.lock();
         m_busy = false;
-        ++m_answersSent;
-        m_bytesSent += answer.bytes.size();
         m_changed.notify_all();
     }
 }

@@ -71,7 +71,6 @@ public:
 
     void SetBehaviour(const CSimBehaviour& behaviour);
     CSimBehaviour GetBehaviour();
-    uint32_t GetChannel();
 
     // The instrument's memory. Programs start with an image of their own number, the edit
     // buffer with program 0's, the global data with an image of its own.
@@ -96,9 +95,6 @@ public:
     // Answers held by CSimBehaviour::late; ReleaseHeldAnswers sends them.
     size_t HeldAnswers();
     void ReleaseHeldAnswers();
-    // Answers sent, and the bytes they held, since construction.
-    uint64_t AnswersSent();
-    uint64_t BytesSent();
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -146,7 +142,5 @@ private:
     Clock::time_point m_wireFree; // when the last paced answer has arrived
     bool m_busy = false;          // the thread is answering
     bool m_stop = false;
-    uint64_t m_answersSent = 0;
-    uint64_t m_bytesSent = 0;
     std::thread m_thread;
 };
