@@ -11,6 +11,21 @@
 
 namespace
 {
+// The first engine window of this process: other test programs running at the same time have
+// engine windows of their own.
+HWND FindOwnEngineWindow()
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExW(HWND_MESSAGE, window, L"PslMessageDispatchEngine", nullptr)) != nullptr)
+    {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId())
+            return window;
+    }
+    return nullptr;
+}
+
 // Logs the calls, ticks and dropped calls it gets, with the thread each came on.
 class Recorder : public CPslMessageDispatchListener
 {
@@ -242,7 +257,7 @@ TEST(DispatchEngine, WindowIsMessageOnlyAndEachEngineHasItsOwn)
     {
         CPslMessageDispatchEngine second;
         ASSERT_TRUE(second.IsValid());
-        HWND window = FindWindowExW(HWND_MESSAGE, nullptr, L"PslMessageDispatchEngine", nullptr);
+        HWND window = FindOwnEngineWindow();
         ASSERT_NE(window, nullptr);
         EXPECT_NE(GetAncestor(window, GA_PARENT), GetDesktopWindow());
         EXPECT_FALSE(IsWindowVisible(window));
@@ -252,7 +267,7 @@ TEST(DispatchEngine, WindowIsMessageOnlyAndEachEngineHasItsOwn)
     first->Dispatch(&listener, 1, 0, 0, 0, 0, true);
     ASSERT_TRUE(PumpUntil([&] { return listener.CallCount() == 1; }));
     first.reset();
-    EXPECT_EQ(FindWindowExW(HWND_MESSAGE, nullptr, L"PslMessageDispatchEngine", nullptr), nullptr);
+    EXPECT_EQ(FindOwnEngineWindow(), nullptr);
 
     CPslMessageDispatchEngine again;
     EXPECT_TRUE(again.IsValid());
