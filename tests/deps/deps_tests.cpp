@@ -3,6 +3,8 @@
 #include <png.h>
 #include <zlib.h>
 
+#include "support/TestPng.h"
+
 #include <gtest/gtest.h>
 
 #include <csetjmp>
@@ -105,14 +107,6 @@ struct ReadCursor
     size_t offset;
 };
 
-void writeToVector(png_structp png, png_bytep bytes, size_t length)
-{
-    auto* out = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(png));
-    out->insert(out->end(), bytes, bytes + length);
-}
-
-void flushNothing(png_structp) {}
-
 void readFromCursor(png_structp png, png_bytep bytes, size_t length)
 {
     auto* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
@@ -140,27 +134,12 @@ void recordError(png_structp png, png_const_charp message)
 bool encodeRgba(const unsigned char* pixels, png_uint_32 width, png_uint_32 height,
                 std::vector<unsigned char>* out)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, quietWarning);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info)
-    {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png)))
-    {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_set_write_fn(png, out, writeToVector, flushNothing);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (png_uint_32 y = 0; y < height; ++y)
-        png_write_row(png, pixels + y * width * 4);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    TestPngImage image;
+    image.width = width;
+    image.height = height;
+    image.rows.assign(pixels, pixels + width * height * 4);
+    *out = EncodeTestPng(image);
+    return !out->empty();
 }
 
 struct Decoded
