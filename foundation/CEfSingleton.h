@@ -5,8 +5,7 @@
 
 // A reference-counted process-wide object: the first Acquire creates it, the last Release
 // deletes it. Impl is the concrete class, Interface what callers see.
-template <class Interface, class Impl = Interface>
-class CEfSingleton
+template <class Interface, class Impl = Interface> class CEfSingleton
 {
 public:
     static Interface* Acquire()

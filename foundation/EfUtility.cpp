@@ -7,9 +7,7 @@
 #include <cstring>
 #include <ctime>
 
-void DebugTrace(const char* /*format*/, ...)
-{
-}
+void DebugTrace(const char* /*format*/, ...) {}
 
 uint32_t GetPackedSize(uint32_t n)
 {

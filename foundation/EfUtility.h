@@ -8,16 +8,40 @@ class CHfcOutputStream;
 // Debug trace: takes a printf-style format and prints nothing in this build.
 void DebugTrace(const char* format, ...);
 
-inline int32_t MaxValue(int32_t a, int32_t b) { return a > b ? a : b; }
-inline int32_t MinValue(int32_t a, int32_t b) { return a < b ? a : b; }
-inline bool InRange(int32_t v, int32_t low, int32_t high) { return low <= v && v <= high; }
+inline int32_t MaxValue(int32_t a, int32_t b)
+{
+    return a > b ? a : b;
+}
+inline int32_t MinValue(int32_t a, int32_t b)
+{
+    return a < b ? a : b;
+}
+inline bool InRange(int32_t v, int32_t low, int32_t high)
+{
+    return low <= v && v <= high;
+}
 // The larger of v and low, then the smaller of that and high.
-inline int32_t ClampValue(int32_t v, int32_t low, int32_t high) { return MinValue(MaxValue(v, low), high); }
-inline double MaxValue(double a, double b) { return a > b ? a : b; }
-inline double MinValue(double a, double b) { return a < b ? a : b; }
-inline double ClampValue(double v, double low, double high) { return MinValue(MaxValue(v, low), high); }
+inline int32_t ClampValue(int32_t v, int32_t low, int32_t high)
+{
+    return MinValue(MaxValue(v, low), high);
+}
+inline double MaxValue(double a, double b)
+{
+    return a > b ? a : b;
+}
+inline double MinValue(double a, double b)
+{
+    return a < b ? a : b;
+}
+inline double ClampValue(double v, double low, double high)
+{
+    return MinValue(MaxValue(v, low), high);
+}
 
-inline uint16_t SwapBytes16(uint16_t v) { return static_cast<uint16_t>((v >> 8) | (v << 8)); }
+inline uint16_t SwapBytes16(uint16_t v)
+{
+    return static_cast<uint16_t>((v >> 8) | (v << 8));
+}
 inline uint32_t SwapBytes32(uint32_t v)
 {
     return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);

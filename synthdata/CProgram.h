@@ -10,7 +10,7 @@ struct CProgramBlock
     char programmer[CZmProgramData::kAuthorLength + 1];
     char comment[CZmProgramData::kCommentLength + 1];
     uint8_t pad[3];
-    int32_t priority;  // 0 Off, 1-5 = A-E
+    int32_t priority; // 0 Off, 1-5 = A-E
     uint8_t reserved[184];
 };
 static_assert(sizeof(CProgramBlock) == 636, "the program block is 636 bytes");
@@ -66,7 +66,6 @@ public:
     void RefreshName();
 
 private:
-
     CProgramBlock m_block;
     CProgramBlock m_saved;
 };

@@ -123,9 +123,5 @@ const CZmParameterInfo kGlbGroup4[65] = {
 } // namespace
 
 const CZmParameterGroup kQ3580GlobalGroups[kGlbGroupCount] = {
-    {kGlbGroup0, 8},
-    {kGlbGroup1, 7},
-    {kGlbGroup2, 4},
-    {kGlbGroup3, 12},
-    {kGlbGroup4, 65},
+    {kGlbGroup0, 8}, {kGlbGroup1, 7}, {kGlbGroup2, 4}, {kGlbGroup3, 12}, {kGlbGroup4, 65},
 };

@@ -567,14 +567,6 @@ const CZmParameterInfo kPrgGroup8[105] = {
 } // namespace
 
 const CZmParameterGroup kQ3580ProgramGroups[kPrgGroupCount] = {
-    {kPrgGroup0, 44},
-    {kPrgGroup1, 26},
-    {kPrgGroup2, 111},
-    {kPrgGroup3, 60},
-    {kPrgGroup4, 52},
-    {kPrgGroup5, 69},
-    {kPrgGroup6, 52},
-    {kPrgGroup7, 5},
-    {kPrgGroup8, 105},
-    {nullptr, 0},
+    {kPrgGroup0, 44}, {kPrgGroup1, 26}, {kPrgGroup2, 111}, {kPrgGroup3, 60},  {kPrgGroup4, 52},
+    {kPrgGroup5, 69}, {kPrgGroup6, 52}, {kPrgGroup7, 5},   {kPrgGroup8, 105}, {nullptr, 0},
 };

@@ -28,7 +28,8 @@ public:
     bool IsControlAssignable(const CZmData* program, const CZmParameterId& id) const override;
 
 protected:
-    bool LocateField(const CZmData* program, const CZmParameterId& id, CZmFieldLocation& field) const override;
+    bool LocateField(const CZmData* program, const CZmParameterId& id,
+                     CZmFieldLocation& field) const override;
     const CZmFxParameterInfo* GetEffectRow(const CZmData* program, const CZmParameterId& id) const override;
     bool IsTimbreGroup(uint32_t group) const override;
 
@@ -36,10 +37,10 @@ private:
     // A master effect as seen from one of its parameter ids.
     struct Effect
     {
-        uint32_t typeRow;    // FX Type row: 1 or 25
-        uint32_t paramBase;  // row of effect parameter 0: 4 or 28
+        uint32_t typeRow;   // FX Type row: 1 or 25
+        uint32_t paramBase; // row of effect parameter 0: 4 or 28
         uint32_t type;
-        const CZmFxTypeInfo* info;  // null for a type byte out of range
+        const CZmFxTypeInfo* info; // null for a type byte out of range
     };
     bool GetEffect(const CZmData* program, const CZmParameterId& id, Effect& effect) const;
     int32_t GetEffectParam(const CZmData* program, const Effect& effect, int32_t parameter) const;

@@ -10,7 +10,7 @@ class CZmData;
 // writes do nothing.
 struct CZmFieldLocation
 {
-    uint32_t offset = 0;  // from the start of the image
+    uint32_t offset = 0; // from the start of the image
     uint32_t shift = 0;
     uint32_t mask = 0;
     int32_t bias = 0;

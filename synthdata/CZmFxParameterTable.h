@@ -17,7 +17,7 @@ struct CZmFxTypeInfo
 {
     const char* name;
     int32_t reserved1;
-    int32_t control1;  // default Control 1 assignment (effect parameter 0-19)
+    int32_t control1; // default Control 1 assignment (effect parameter 0-19)
     int32_t control2;
     int32_t reserved2;
     CZmFxCoupling coupling1;
@@ -31,7 +31,7 @@ struct CZmFxTypeInfo
 // One of an effect type's 20 parameters.
 struct CZmFxParameterInfo
 {
-    const char* name;   // empty for an empty row
+    const char* name; // empty for an empty row
     int32_t present;
     int32_t minimum;
     int32_t maximum;

@@ -33,16 +33,16 @@ enum CZmParameterKind : uint32_t
 struct CZmParameterInfo
 {
     const char* name;
-    int32_t present;  // 0: the row only keeps its index; accessors refuse it
-    uint32_t offset;  // byte offset inside the group's section
+    int32_t present; // 0: the row only keeps its index; accessors refuse it
+    uint32_t offset; // byte offset inside the group's section
     uint32_t shift;
     uint32_t mask;
     int32_t minimum;
     int32_t maximum;
     int32_t bias;
     int32_t counted;
-    uint32_t kind;    // CZmParameterKind
-    int32_t link;     // knob-assign code, -1 for none
+    uint32_t kind; // CZmParameterKind
+    int32_t link;  // knob-assign code, -1 for none
     const char* format;
 };
 

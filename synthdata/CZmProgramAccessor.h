@@ -56,7 +56,8 @@ protected:
     CZmProgramAccessor& operator=(const CZmProgramAccessor&) = delete;
 
     // The field of a present row; false when the access is refused.
-    virtual bool LocateField(const CZmData* program, const CZmParameterId& id, CZmFieldLocation& field) const = 0;
+    virtual bool LocateField(const CZmData* program, const CZmParameterId& id,
+                             CZmFieldLocation& field) const = 0;
     // The effect row that describes a master-effect parameter; null for other ids.
     virtual const CZmFxParameterInfo* GetEffectRow(const CZmData* program, const CZmParameterId& id) const;
     // Groups whose rows exist once per timbre (counted twice in the totals).

@@ -11,7 +11,8 @@
 class FakeStringTable : public CEfStringTable
 {
 public:
-    explicit FakeStringTable(std::map<std::string, std::vector<std::string>> lists) : m_lists(std::move(lists))
+    explicit FakeStringTable(std::map<std::string, std::vector<std::string>> lists)
+        : m_lists(std::move(lists))
     {
         m_previous = GetStringTable();
         SetStringTable(this);

@@ -53,8 +53,8 @@ std::vector<uint8_t> FieldBits(const CZmProgramAccessor& a, const CZmParameterId
 {
     std::vector<uint8_t> bits(346, 0);
     const CZmParameterInfo* row = a.GetParameterInfo(id);
-    const uint32_t at = static_cast<uint32_t>(kSectionBase[id.group]) + (IsTimbreGroup(id.group) ? 96 * id.timbre : 0) +
-                        row->offset;
+    const uint32_t at = static_cast<uint32_t>(kSectionBase[id.group]) +
+                        (IsTimbreGroup(id.group) ? 96 * id.timbre : 0) + row->offset;
     if (Is16Bit(id.group, id.index))
         bits[at] = bits[at + 1] = 0xFF;
     else
@@ -88,9 +88,18 @@ public:
 };
 
 // Ids of the OSC 1 rows of a timbre.
-CZmParameterId Mod(uint32_t t = 0) { return {2, 21, t}; }
-CZmParameterId Ctrl1(uint32_t t = 0) { return {2, 22, t}; }
-CZmParameterId Ctrl2(uint32_t t = 0) { return {2, 23, t}; }
+CZmParameterId Mod(uint32_t t = 0)
+{
+    return {2, 21, t};
+}
+CZmParameterId Ctrl1(uint32_t t = 0)
+{
+    return {2, 22, t};
+}
+CZmParameterId Ctrl2(uint32_t t = 0)
+{
+    return {2, 23, t};
+}
 } // namespace
 
 TEST_F(ProgramAccessorTest, EveryPresentRowTakesItsMinimumAndMaximumInItsOwnBits)
@@ -152,7 +161,8 @@ TEST_F(ProgramAccessorTest, EveryEffectTypesRowsTakeTheirLimits)
                 {
                     accessor.SetValue(&p, id, v);
                     EXPECT_EQ(accessor.GetValue(&p, id), v);
-                    EXPECT_EQ(p.GetImage()[286 + 24 * effect + 4 + param], static_cast<uint8_t>(v + row->bias));
+                    EXPECT_EQ(p.GetImage()[286 + 24 * effect + 4 + param],
+                              static_cast<uint8_t>(v + row->bias));
                 }
             }
         }
@@ -180,21 +190,21 @@ TEST_F(ProgramAccessorTest, ChoosingAnEffectTypeWritesItsDefaultsAndControls)
     }
 
     // Known bytes of two types, as the instrument stores them.
-    Set(6, 25, 2);  // Filter
-    EXPECT_EQ(Byte(314), 100);  // Dry/Wet
-    EXPECT_EQ(Byte(315), 2);    // Filter Type
-    EXPECT_EQ(Byte(320), 64);   // Mod Intensity 0, stored with bias 64
-    EXPECT_EQ(Byte(324), 8);    // LFO Sync Note
-    EXPECT_EQ(Byte(312), 2);    // Control 1
-    EXPECT_EQ(Byte(313), 3);    // Control 2
-    Set(6, 25, 11);  // Chorus: LFO Spread's default lies above its range and is brought into it
+    Set(6, 25, 2);             // Filter
+    EXPECT_EQ(Byte(314), 100); // Dry/Wet
+    EXPECT_EQ(Byte(315), 2);   // Filter Type
+    EXPECT_EQ(Byte(320), 64);  // Mod Intensity 0, stored with bias 64
+    EXPECT_EQ(Byte(324), 8);   // LFO Sync Note
+    EXPECT_EQ(Byte(312), 2);   // Control 1
+    EXPECT_EQ(Byte(313), 3);   // Control 2
+    Set(6, 25, 11);            // Chorus: LFO Spread's default lies above its range and is brought into it
     EXPECT_EQ(Get(6, 28 + 3), 18);
     EXPECT_EQ(Byte(314 + 3), 18 + 64);
 }
 
 TEST_F(ProgramAccessorTest, RewritingTheCurrentEffectTypeKeepsItsParameters)
 {
-    Set(6, 1, 6);  // Delay
+    Set(6, 1, 6); // Delay
     Set(6, 4, 40);
     Set(6, 1, 6);
     EXPECT_EQ(Get(6, 4), 40);
@@ -204,7 +214,7 @@ TEST_F(ProgramAccessorTest, RewritingTheCurrentEffectTypeKeepsItsParameters)
 
 TEST_F(ProgramAccessorTest, AnEffectTypeByteOutOfRangeFallsBackToTheProgramRow)
 {
-    program.GetImage()[286] = 0x7F;  // type 127 on effect 1
+    program.GetImage()[286] = 0x7F; // type 127 on effect 1
     const CZmParameterId param{6, 4, 0};
     EXPECT_EQ(accessor.GetMin(&program, param), 0);
     EXPECT_EQ(accessor.GetMax(&program, param), 127);
@@ -215,20 +225,20 @@ TEST_F(ProgramAccessorTest, AnEffectTypeByteOutOfRangeFallsBackToTheProgramRow)
     EXPECT_TRUE(accessor.IsParameterEnabled(&program, param));
     accessor.SetValue(&program, param, 99);
     EXPECT_EQ(accessor.GetValue(&program, param), 99);
-    accessor.SetValue(&program, {6, 2, 0}, 5);  // Control 1: no couplings to apply
+    accessor.SetValue(&program, {6, 2, 0}, 5); // Control 1: no couplings to apply
     EXPECT_EQ(accessor.GetValue(&program, {6, 2, 0}), 5);
-    EXPECT_EQ(accessor.GetValue(&program, {6, 1, 0}), 17);  // FX Type itself is limited to its range
+    EXPECT_EQ(accessor.GetValue(&program, {6, 1, 0}), 17); // FX Type itself is limited to its range
 }
 
 TEST_F(ProgramAccessorTest, CouplingsMoveControlsToTheMemberInUse)
 {
-    Set(6, 1, 2);  // Filter: coupling (switch 8: LFO Tempo Sync; A 9 LFO Frequency; B 10 LFO Sync Note)
+    Set(6, 1, 2); // Filter: coupling (switch 8: LFO Tempo Sync; A 9 LFO Frequency; B 10 LFO Sync Note)
     Set(6, 2, 9);
     EXPECT_EQ(Get(6, 2), 9);
-    Set(6, 4 + 8, 1);  // tempo sync on: Control 1 follows to the sync note
+    Set(6, 4 + 8, 1); // tempo sync on: Control 1 follows to the sync note
     EXPECT_EQ(Get(6, 2), 10);
-    EXPECT_EQ(Get(6, 3), 3);  // Control 2 pointed elsewhere and stays
-    Set(6, 3, 9);  // asking for the frequency while synced gives the sync note
+    EXPECT_EQ(Get(6, 3), 3); // Control 2 pointed elsewhere and stays
+    Set(6, 3, 9);            // asking for the frequency while synced gives the sync note
     EXPECT_EQ(Get(6, 3), 10);
     Set(6, 4 + 8, 0);
     EXPECT_EQ(Get(6, 2), 9);
@@ -236,30 +246,32 @@ TEST_F(ProgramAccessorTest, CouplingsMoveControlsToTheMemberInUse)
     Set(6, 3, 10);
     EXPECT_EQ(Get(6, 3), 9);
 
-    Set(6, 25, 16);  // Ring Modulator on effect 2: parameter 1 chooses between 2 and 3
+    Set(6, 25, 16); // Ring Modulator on effect 2: parameter 1 chooses between 2 and 3
     Set(6, 26, 3);
     EXPECT_EQ(Get(6, 26), 2);
     Set(6, 28 + 1, 1);
     EXPECT_EQ(Get(6, 26), 3);
-    EXPECT_EQ(Get(6, 2), 9);  // effect 1 untouched
+    EXPECT_EQ(Get(6, 2), 9); // effect 1 untouched
 }
 
 TEST_F(ProgramAccessorTest, EffectRulesDecideEnabledAndAssignable)
 {
     auto enabled = [&](uint32_t param) { return accessor.IsParameterEnabled(&program, {6, 4 + param, 0}); };
-    auto assignable = [&](uint32_t param) { return accessor.IsControlAssignable(&program, {6, 4 + param, 0}); };
+    auto assignable = [&](uint32_t param) {
+        return accessor.IsControlAssignable(&program, {6, 4 + param, 0});
+    };
 
     // Effect Off: everything but the type is disabled.
     EXPECT_TRUE(accessor.IsParameterEnabled(&program, {6, 1, 0}));
     EXPECT_FALSE(accessor.IsParameterEnabled(&program, {6, 2, 0}));
     EXPECT_FALSE(enabled(0));
 
-    Set(6, 1, 2);  // Filter
+    Set(6, 1, 2); // Filter
     EXPECT_TRUE(enabled(9));
     EXPECT_FALSE(enabled(10));
     EXPECT_TRUE(assignable(9));
     EXPECT_FALSE(assignable(10));
-    EXPECT_FALSE(assignable(0));  // Dry/Wet is never a Control target
+    EXPECT_FALSE(assignable(0)); // Dry/Wet is never a Control target
     Set(6, 4 + 8, 1);
     EXPECT_FALSE(enabled(9));
     EXPECT_TRUE(enabled(10));
@@ -267,16 +279,16 @@ TEST_F(ProgramAccessorTest, EffectRulesDecideEnabledAndAssignable)
     EXPECT_TRUE(assignable(10));
     EXPECT_TRUE(enabled(11));
     EXPECT_FALSE(enabled(15));
-    Set(6, 4 + 5, 1);  // Mod Source: Ctrl
+    Set(6, 4 + 5, 1); // Mod Source: Ctrl
     EXPECT_FALSE(enabled(11));
     EXPECT_TRUE(enabled(15));
     Set(6, 4 + 5, 0);
-    Set(6, 4 + 13, 0);  // LFO Key Sync off: Init Phase follows it
+    Set(6, 4 + 13, 0); // LFO Key Sync off: Init Phase follows it
     EXPECT_FALSE(enabled(14));
     Set(6, 4 + 13, 1);
     EXPECT_TRUE(enabled(14));
 
-    Set(6, 1, 6);  // Delay: switch 2 chooses between parameters 3-5 and 6-8
+    Set(6, 1, 6); // Delay: switch 2 chooses between parameters 3-5 and 6-8
     Set(6, 4 + 2, 0);
     EXPECT_TRUE(enabled(3) && enabled(5));
     EXPECT_FALSE(enabled(6) || enabled(8));
@@ -285,13 +297,13 @@ TEST_F(ProgramAccessorTest, EffectRulesDecideEnabledAndAssignable)
     EXPECT_FALSE(enabled(3) || enabled(5));
     EXPECT_TRUE(enabled(6) && enabled(8));
 
-    Set(6, 1, 3);  // 4 Band EQ
+    Set(6, 1, 3); // 4 Band EQ
     Set(6, 4 + 2, 1);
     EXPECT_FALSE(enabled(4));
     Set(6, 4 + 2, 0);
     EXPECT_TRUE(enabled(4));
 
-    Set(6, 1, 16);  // Ring Modulator
+    Set(6, 1, 16); // Ring Modulator
     Set(6, 4 + 1, 0);
     EXPECT_TRUE(enabled(2));
     EXPECT_FALSE(enabled(3) || enabled(4));
@@ -312,11 +324,11 @@ TEST_F(ProgramAccessorTest, SixteenBitRowsAreReadWholeAndLimited)
     Set(7, 0, 128);
     EXPECT_EQ(Get(7, 0), 128);
 
-    Set(5, 53, 40000);  // Band 1 Hold Data, bytes 254-255
+    Set(5, 53, 40000); // Band 1 Hold Data, bytes 254-255
     EXPECT_EQ(Get(5, 53), 32767);
     EXPECT_EQ(Byte(254), 0xFF);
     EXPECT_EQ(Byte(255), 0x7F);
-    Set(5, 68, 300);  // Band 16, bytes 284-285
+    Set(5, 68, 300); // Band 16, bytes 284-285
     EXPECT_EQ(Byte(284), 0x2C);
     EXPECT_EQ(Byte(285), 0x01);
     Set(5, 68, -1);
@@ -325,16 +337,16 @@ TEST_F(ProgramAccessorTest, SixteenBitRowsAreReadWholeAndLimited)
 
 TEST_F(ProgramAccessorTest, SignedAndBiasedFields)
 {
-    Set(0, 43, -3);  // Octave: high nibble of byte 15, bias 8
+    Set(0, 43, -3); // Octave: high nibble of byte 15, bias 8
     EXPECT_EQ(Byte(15) >> 4, 5);
     EXPECT_EQ(Get(0, 43), -3);
-    Set(0, 12, 9);  // Category: low nibble of the same byte
+    Set(0, 12, 9); // Category: low nibble of the same byte
     EXPECT_EQ(Byte(15), 0x59);
     EXPECT_EQ(Get(0, 43), -3);
-    Set(2, 16, -100, 1);  // Transpose of timbre 2, limited to -48, stored with bias 64
+    Set(2, 16, -100, 1); // Transpose of timbre 2, limited to -48, stored with bias 64
     EXPECT_EQ(Byte(112 + 10), 16);
     EXPECT_EQ(Get(2, 16, 1), -48);
-    Set(5, 14, 2);  // Formant Shift: 3 bits, bias 4
+    Set(5, 14, 2); // Formant Shift: 3 bits, bias 4
     EXPECT_EQ((Byte(248) >> 4) & 7, 6);
     EXPECT_EQ(Get(5, 14), 2);
 }
@@ -343,13 +355,15 @@ TEST_F(ProgramAccessorTest, RefusedAccessesReadZeroAndWriteNothing)
 {
     const std::vector<uint8_t> before(program.GetImage(), program.GetImage() + 346);
     const CZmParameterId refused[] = {
-        {3, 0, 0},  {3, 59, 1}, {9, 0, 0},   {10, 0, 0}, {0, 44, 0},   // group 3, 9, unknown, past the count
-        {0, 8, 0},  {2, 0, 0},  {6, 0, 0},   {8, 17, 0},               // absent rows
-        {1, 16, 2}, {2, 36, 2}, {4, 48, 7}, {2, 19, 0xFFFFFFFF},       // no third timbre
+        {3, 0, 0},  {3, 59, 1}, {9, 0, 0},  {10, 0, 0},
+        {0, 44, 0},                                              // group 3, 9, unknown, past the count
+        {0, 8, 0},  {2, 0, 0},  {6, 0, 0},  {8, 17, 0},          // absent rows
+        {1, 16, 2}, {2, 36, 2}, {4, 48, 7}, {2, 19, 0xFFFFFFFF}, // no third timbre
     };
     for (const CZmParameterId& id : refused)
     {
-        SCOPED_TRACE(std::to_string(id.group) + "/" + std::to_string(id.index) + "/" + std::to_string(id.timbre));
+        SCOPED_TRACE(std::to_string(id.group) + "/" + std::to_string(id.index) + "/" +
+                     std::to_string(id.timbre));
         EXPECT_EQ(accessor.GetParameter(&program, id), 0);
         accessor.SetParameter(&program, id, 5);
         accessor.SetValue(&program, id, 5);
@@ -398,13 +412,13 @@ TEST_F(ProgramAccessorTest, AccessesStayInsideTheImage)
 TEST_F(ProgramAccessorTest, Osc1WaveChangesKeepEachWavesControls)
 {
     Set(2, 19, 2);
-    Set(2, 21, 3);  // PM
+    Set(2, 21, 3); // PM
     EXPECT_EQ(accessor.GetMax(&program, Ctrl2()), 31);
     Set(2, 22, 100);
     Set(2, 23, 20);
-    EXPECT_EQ(Byte(16 + 18), 80);  // Ctrl 2 is stored times 4 under PM
+    EXPECT_EQ(Byte(16 + 18), 80); // Ctrl 2 is stored times 4 under PM
 
-    Set(2, 19, 7);  // Audio In: Mod goes to 0, Controls come from slots 13 and 14
+    Set(2, 19, 7); // Audio In: Mod goes to 0, Controls come from slots 13 and 14
     EXPECT_EQ(Get(2, 21), 0);
     EXPECT_EQ(accessor.GetMax(&program, Mod()), 0);
     EXPECT_EQ(Get(2, 22), 0);
@@ -414,16 +428,16 @@ TEST_F(ProgramAccessorTest, Osc1WaveChangesKeepEachWavesControls)
     EXPECT_EQ(Byte(16 + 17), 1);
     EXPECT_EQ(Get(2, 22), -63);
 
-    Set(2, 19, 2);  // back: Mod 3 and the PM controls return
+    Set(2, 19, 2); // back: Mod 3 and the PM controls return
     EXPECT_EQ(Get(2, 21), 3);
     EXPECT_EQ(Get(2, 22), 100);
     EXPECT_EQ(Get(2, 23), 20);
 
-    Set(2, 19, 7);  // and the remembered -63 comes back as -63
+    Set(2, 19, 7); // and the remembered -63 comes back as -63
     EXPECT_EQ(Get(2, 22), -63);
 
     Set(2, 19, 0);
-    Set(2, 21, 1);  // Cross: its own slots, empty so far
+    Set(2, 21, 1); // Cross: its own slots, empty so far
     EXPECT_EQ(Get(2, 22), 0);
     Set(2, 22, 77);
     Set(2, 21, 3);
@@ -440,7 +454,7 @@ TEST_F(ProgramAccessorTest, Osc1MemoryIsPerTimbre)
     Set(2, 19, 4, 1);
     EXPECT_EQ(Get(2, 21, 0), 0);
     EXPECT_EQ(Get(2, 21, 1), 0);
-    Set(2, 23, -20, 0);  // Formant Shift, stored + 64
+    Set(2, 23, -20, 0); // Formant Shift, stored + 64
     EXPECT_EQ(Byte(16 + 18), 44);
     EXPECT_EQ(Get(2, 23, 1), 0);
     Set(2, 19, 1, 0);
@@ -453,7 +467,7 @@ TEST_F(ProgramAccessorTest, Osc1MemoryIsPerTimbre)
 
 TEST_F(ProgramAccessorTest, Osc1WaveByteOutOfRangeIsTreatedAsTheLastWave)
 {
-    program.GetImage()[16 + 16] = 0x0F;  // wave 15, mod 0
+    program.GetImage()[16 + 16] = 0x0F; // wave 15, mod 0
     EXPECT_EQ(Get(2, 19), 7);
     EXPECT_STREQ(accessor.GetName(&program, Ctrl1()), "Gain");
     EXPECT_EQ(accessor.GetMin(&program, Ctrl1()), -63);
@@ -504,7 +518,7 @@ TEST_F(ProgramAccessorTest, Osc1ControlNamesRangesAndFormatsFollowWaveAndMod)
         Set(2, 23, c.min2, 1);
         EXPECT_EQ(Get(2, 23, 1), c.min2);
     }
-    EXPECT_STREQ(accessor.GetName(&program, Ctrl1(0)), "Waveform");  // timbre 1 untouched
+    EXPECT_STREQ(accessor.GetName(&program, Ctrl1(0)), "Waveform"); // timbre 1 untouched
 }
 
 TEST_F(ProgramAccessorTest, EnabledStateFollowsTheRules)
@@ -516,9 +530,8 @@ TEST_F(ProgramAccessorTest, EnabledStateFollowsTheRules)
         CZmParameterId id;
         bool enabled;
     };
-    auto set = [](uint32_t g, uint32_t i, int32_t v, uint32_t t = 0) {
-        return [=](ProgramAccessorTest& f) { f.Set(g, i, v, t); };
-    };
+    auto set = [](uint32_t g, uint32_t i, int32_t v, uint32_t t = 0)
+    { return [=](ProgramAccessorTest& f) { f.Set(g, i, v, t); }; };
     const Case cases[] = {
         {"timbre 2 channel in Multi", set(0, 35, 3), {0, 41, 0}, true},
         {"timbre 2 channel in Split", set(0, 35, 2), {0, 41, 0}, false},
@@ -581,39 +594,38 @@ TEST_F(ProgramAccessorTest, DisplayTexts)
         const char* text;
     };
     auto none = [](ProgramAccessorTest&) {};
-    auto set = [](uint32_t g, uint32_t i, int32_t v, uint32_t t = 0) {
-        return [=](ProgramAccessorTest& f) { f.Set(g, i, v, t); };
-    };
+    auto set = [](uint32_t g, uint32_t i, int32_t v, uint32_t t = 0)
+    { return [=](ProgramAccessorTest& f) { f.Set(g, i, v, t); }; };
     const Case cases[] = {
-        {none, {2, 36, 0}, 64, "64"},              // Value, unsigned
-        {none, {2, 16, 0}, 0, "+0"},               // Value, signed
+        {none, {2, 36, 0}, 64, "64"}, // Value, unsigned
+        {none, {2, 16, 0}, 0, "+0"},  // Value, signed
         {none, {2, 16, 0}, 12, "+12"},
         {none, {2, 16, 1}, -5, "-5"},
-        {none, {2, 52, 0}, 64, "CNT"},             // PanValue
+        {none, {2, 52, 0}, 64, "CNT"}, // PanValue
         {none, {2, 52, 0}, 70, "R6"},
         {none, {2, 52, 0}, 1, "L63"},
-        {none, {8, 5, 0}, 50, "50%"},              // PercentValue
-        {none, {8, 6, 0}, -25, "-50%"},            // ArpSwing
+        {none, {8, 5, 0}, 50, "50%"},   // PercentValue
+        {none, {8, 6, 0}, -25, "-50%"}, // ArpSwing
         {none, {8, 6, 0}, 10, "20%"},
         {none, {8, 6, 0}, INT32_MIN, "-4294967296%"}, // any value has a text, without overflow
-        {none, {2, 19, 0}, 3, "Sine"},             // list
-        {none, {2, 19, 0}, 9, "9"},                // list entry that does not exist
-        {none, {2, 18, 0}, -62, "-2320cent"},      // list of a signed field: entry v - min
+        {none, {2, 19, 0}, 3, "Sine"},                // list
+        {none, {2, 19, 0}, 9, "9"},                   // list entry that does not exist
+        {none, {2, 18, 0}, -62, "-2320cent"},         // list of a signed field: entry v - min
         {none, {2, 18, 0}, 0, "63"},
-        {none, {0, 41, 0}, 1, "2"},                // MidiCh
+        {none, {0, 41, 0}, 1, "2"}, // MidiCh
         {set(2, 82, 1), {1, 22, 0}, 27, "LFO 1 Sync Note"},
         {set(2, 82, 0), {1, 22, 0}, 27, "LFO 1 Frequency"},
         {set(2, 89, 1, 1), {1, 23, 1}, 28, "LFO 2 Sync Note"},
         {set(2, 89, 1, 0), {1, 23, 1}, 28, "Knob28"},
-        {[](ProgramAccessorTest& f) { f.Set(2, 21, 3); }, {2, 23, 0}, 0, "1"},  // PmHarmonics
-        {set(6, 1, 2), {6, 4 + 14, 0}, 3, "30\t"},  // LfoInitPhase
-        {set(6, 1, 11), {6, 4 + 3, 0}, -5, "-50\t"},  // FxLfoSpread
+        {[](ProgramAccessorTest& f) { f.Set(2, 21, 3); }, {2, 23, 0}, 0, "1"}, // PmHarmonics
+        {set(6, 1, 2), {6, 4 + 14, 0}, 3, "30\t"},                             // LfoInitPhase
+        {set(6, 1, 11), {6, 4 + 3, 0}, -5, "-50\t"},                           // FxLfoSpread
         {set(6, 1, 11), {6, 4 + 3, 0}, 0, "+0\t"},
         {set(6, 1, 11), {6, 4 + 3, 0}, 5, "+50\t"},
-        {set(6, 1, 11), {6, 4 + 0, 0}, 30, "70:30"},  // FxWetDry
-        {set(6, 1, 3), {6, 4 + 5, 0}, -3, "-1.5dB"},  // FxdBValue
+        {set(6, 1, 11), {6, 4 + 0, 0}, 30, "70:30"}, // FxWetDry
+        {set(6, 1, 3), {6, 4 + 5, 0}, -3, "-1.5dB"}, // FxdBValue
         {set(6, 1, 3), {6, 4 + 5, 0}, 4, "+2.0dB"},
-        {set(6, 1, 3), {6, 4 + 4, 0}, 15, "2.0"},     // FxEqQ
+        {set(6, 1, 3), {6, 4 + 4, 0}, 15, "2.0"}, // FxEqQ
     };
     for (const Case& c : cases)
     {
@@ -631,11 +643,11 @@ TEST_F(ProgramAccessorTest, DisplayTexts)
 
 TEST_F(ProgramAccessorTest, FloatConversionsRoundTripEveryValue)
 {
-    const CZmParameterId vibrato{2, 18, 0};  // -63..63
+    const CZmParameterId vibrato{2, 18, 0}; // -63..63
     EXPECT_FLOAT_EQ(accessor.ValueToFloat(&program, vibrato, -63), 0.0f);
     EXPECT_FLOAT_EQ(accessor.ValueToFloat(&program, vibrato, 63), 2.0f);
     EXPECT_EQ(accessor.FloatToValue(&program, vibrato, 2.0f), 63);
-    EXPECT_EQ(accessor.FloatToValue(&program, {2, 36, 0}, 0.5f), 63);  // truncation between steps
+    EXPECT_EQ(accessor.FloatToValue(&program, {2, 36, 0}, 0.5f), 63); // truncation between steps
 
     for (const CZmParameterId& id : PresentIds(accessor))
     {
