@@ -12,12 +12,9 @@
 namespace
 {
 const char kAllDataTag[] = "3580AllD";
-const char kProgramSetTag[] = "3580PrgS";
-const char kGlobalTag[] = "3580GlbD";
 const char kLibraryInfoTag[] = "3580LibP";
 const uint32_t kLibraryInfoRecordSize = 128;
 const uint32_t kLibraryInfoPadding = 112;
-const uint32_t kGlobalChunkSize = 176;
 
 const uint32_t kListModeMax = 2;
 const uint32_t kCategoryHoldMax = 3;
@@ -153,8 +150,8 @@ uint64_t CLibraryData::GetAllDataSize() const
 {
     uint64_t size = CZmChunkHeader::kSize + kLibraryInfoChunkSize;
     for (const auto& entry : m_entries)
-        size +=
-            entry->GetKind() == CLibraryEntry::kKindProgramSet ? CProgramSet::kChunkSize : kGlobalChunkSize;
+        size += entry->GetKind() == CLibraryEntry::kKindProgramSet ? CProgramSet::kChunkSize
+                                                                   : CQ3580GlobalData::kChunkSize;
     return size;
 }
 
@@ -205,9 +202,9 @@ void CLibraryData::ReadAllDataFile(CHfcInputStream& stream)
         if (length < CZmChunkHeader::kSize || length > end - position)
             throw CZmFileException(kZmFileErrorDataSize);
         SeekExact(stream, position);
-        if (chunk.HasTag(kProgramSetTag))
+        if (chunk.HasTag(CProgramSet::kChunkTag))
             read.GetProgramSet()->ReadProgramSetChunk(stream);
-        else if (chunk.HasTag(kGlobalTag))
+        else if (chunk.HasTag(CQ3580GlobalData::kChunkTag))
             read.GetGlobal()->ReadChunk(stream);
         else if (chunk.HasTag(kLibraryInfoTag))
             read.ReadLibraryInfoChunk(stream);

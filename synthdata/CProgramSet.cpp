@@ -6,8 +6,7 @@
 
 namespace
 {
-const char kSetTag[] = "3580PrgS";
-const uint32_t kProgramChunkSize = 528;
+const uint32_t kProgramChunkSize = CQ3580ProgramData::kChunkSize;
 } // namespace
 
 CProgramSet::CProgramSet() : m_programs(kProgramCount)
@@ -24,7 +23,7 @@ void CProgramSet::Init()
 void CProgramSet::ReadProgramSetChunk(CHfcInputStream& stream)
 {
     CZmChunkHeader header;
-    header.ReadChecked(stream, kSetTag, kChunkSize - CZmChunkHeader::kSize);
+    header.ReadChecked(stream, kChunkTag, kChunkSize - CZmChunkHeader::kSize);
     if (header.count > kProgramCount)
         throw CZmFileException(kZmFileErrorDataSize);
     CProgramSet read;
@@ -35,7 +34,7 @@ void CProgramSet::ReadProgramSetChunk(CHfcInputStream& stream)
 
 void CProgramSet::WriteProgramSetChunk(CHfcOutputStream& stream) const
 {
-    CZmChunkHeader(kSetTag, kProgramCount * kProgramChunkSize, kProgramCount, kProgramChunkSize)
+    CZmChunkHeader(kChunkTag, kProgramCount * kProgramChunkSize, kProgramCount, kProgramChunkSize)
         .Write(stream);
     for (const CProgram& program : m_programs)
         program.WriteProgramChunk(stream);

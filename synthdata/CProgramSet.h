@@ -11,10 +11,12 @@ class CHfcOutputStream;
 class CProgramSet
 {
 public:
+    static constexpr char kChunkTag[] = "3580PrgS";
+
     enum : uint32_t
     {
         kProgramCount = 128,
-        kChunkSize = 32 + kProgramCount * 528,
+        kChunkSize = 32 + kProgramCount * CQ3580ProgramData::kChunkSize,
     };
 
     // 128 initialised programs.

@@ -23,6 +23,9 @@ struct CQ3580OscCtrlMemory
 class CQ3580ProgramData : public CZmProgramData
 {
 public:
+    static constexpr char kChunkTag[] = "3580PrgD";
+    static constexpr uint32_t kChunkSize = 528;
+
     CQ3580ProgramData();
 
     void Clear() override;
@@ -30,8 +33,8 @@ public:
     // priority (1 byte, 0-5), 23 bytes 0xFF.
     void ReadChunk(CHfcInputStream& stream) override;
     void WriteChunk(CHfcOutputStream& stream) const override;
-    const char* GetChunkTag() const override { return "3580PrgD"; }
-    uint32_t GetChunkSize() const override { return 528; }
+    const char* GetChunkTag() const override { return kChunkTag; }
+    uint32_t GetChunkSize() const override { return kChunkSize; }
     uint8_t* GetImage() override { return m_image; }
     const uint8_t* GetImage() const override { return m_image; }
     uint32_t GetImageSize() const override { return kQ3580ProgramImageSize; }

@@ -20,6 +20,9 @@ public:
 class CQ3580GlobalData : public CZmGlobalData
 {
 public:
+    static constexpr char kChunkTag[] = "3580GlbD";
+    static constexpr uint32_t kChunkSize = 176;
+
     CQ3580GlobalData();
 
     // The default image.
@@ -27,8 +30,8 @@ public:
     // "3580GlbD": image, 28 bytes 0xFF, MD5 of the image.
     void ReadChunk(CHfcInputStream& stream) override;
     void WriteChunk(CHfcOutputStream& stream) const override;
-    const char* GetChunkTag() const override { return "3580GlbD"; }
-    uint32_t GetChunkSize() const override { return 176; }
+    const char* GetChunkTag() const override { return kChunkTag; }
+    uint32_t GetChunkSize() const override { return kChunkSize; }
     uint8_t* GetImage() override { return m_image; }
     const uint8_t* GetImage() const override { return m_image; }
     uint32_t GetImageSize() const override { return kQ3580GlobalImageSize; }
