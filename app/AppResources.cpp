@@ -1,6 +1,6 @@
 #include "app/AppResources.h"
 
-#include "foundation/EfWin32Utility.h"
+#include "foundation/win32/EfWin32Utility.h"
 
 #include <atomic>
 #include <cstring>

@@ -2,8 +2,8 @@
 
 #include "app/CProgressDialog.h"
 #include "app/CTDWResource.h"
-#include "app/MidiProtocol.h"
-#include "foundation/EfWin32Utility.h"
+#include "app/protocol/MidiProtocol.h"
+#include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcMidi.h"
 #include "framework/CHfcScopedLock.h"
 

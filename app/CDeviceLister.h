@@ -1,8 +1,8 @@
 #pragma once
 
-#include "foundation/CEfSemaphore.h"
-#include "foundation/CHfcGuard.h"
-#include "framework/CHfcMidiListener.h"
+#include "foundation/win32/CEfSemaphore.h"
+#include "foundation/win32/CHfcGuard.h"
+#include "framework/midi/CHfcMidiListener.h"
 
 #include <cstdint>
 #include <map>

@@ -49,7 +49,7 @@ void CLogManager::AddLine(const char* text)
         m_next = (m_next + 1) % kLineCount;
     }
     if (m_manager != nullptr)
-        PostNotification(m_manager, kLineAddedNotification, 0, 0, 0, 0, this);
+        PostNotification(m_manager, kNotifyLogLineAdded, 0, 0, 0, 0, this);
 }
 
 void CLogManager::Clear()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CWindowManagerListener.h"
-#include "foundation/CEfSemaphore.h"
+#include "foundation/win32/CEfSemaphore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +18,6 @@ public:
         kLineCount = 50,
         kLineSize = 128,       // a stored line keeps at most 127 characters
         kLineBufferSize = 256, // what GetLine's callers provide
-        kLineAddedNotification = 15,
         kWriteLogBufferSize = 1056,
     };
 

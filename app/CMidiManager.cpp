@@ -10,9 +10,9 @@
 #include "app/CSettings.h"
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
-#include "app/MidiProtocol.h"
+#include "app/protocol/MidiProtocol.h"
 #include "foundation/CZmException.h"
-#include "foundation/EfWin32Utility.h"
+#include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcMidi.h"
 #include "framework/CHfcScopedLock.h"
 #include "synthdata/CLibraryData.h"
@@ -30,8 +30,6 @@ enum : uint32_t
 {
     kMonitorBytes = 26,
     kDeviceNameSize = 256,
-    kNotificationNameChanged = 2,
-    kNotificationParameterChanged = 7,
 };
 } // namespace
 
@@ -567,12 +565,12 @@ void CMidiManager::ApplyParameterChange(const uint8_t* bytes, uint32_t length)
         [&](const CParameterChangeTarget::CTarget& target)
         {
             accessor->SetValue(target.program, id, static_cast<int16_t>(value));
-            PostNotification(m_windowManager, kNotificationParameterChanged, target.programNumber, -1,
+            PostNotification(m_windowManager, kNotifyParameterChanged, target.programNumber, -1,
                              target.documentId, -1, this);
             if (section == 0 && index < 8)
             {
                 target.program->RefreshName();
-                PostNotification(m_windowManager, kNotificationNameChanged, target.programNumber, -1, -1, 0,
+                PostNotification(m_windowManager, kNotifyProgramNameChanged, target.programNumber, -1, -1, 0,
                                  this);
             }
         });

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "foundation/CEfSemaphore.h"
-#include "foundation/CHfcGuard.h"
-#include "app/MidiProtocol.h"
-#include "framework/CHfcMidiListener.h"
+#include "foundation/win32/CEfSemaphore.h"
+#include "foundation/win32/CHfcGuard.h"
+#include "app/protocol/MidiProtocol.h"
+#include "framework/midi/CHfcMidiListener.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CZmGlobalData.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/CHfcGuard.h"
+#include "foundation/win32/CHfcGuard.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "app/CSettings.h"
 
 #include "app/AppText.h"
-#include "foundation/CHfcPreferences.h"
+#include "foundation/win32/CHfcPreferences.h"
 #include "foundation/EfUtility.h"
 
 const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";

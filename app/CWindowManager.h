@@ -10,6 +10,31 @@
 
 class CPslMessageDispatchEngine;
 
+// The codes of the notifications carried to window-manager listeners, with their arguments.
+enum NotificationCode : uint32_t
+{
+    kNotifyFileOperationDone = 0,   // a library's save, open or import finished; p1 0
+    kNotifyProgramReceived = 1,     // p1 program received from the instrument, p2 -1
+    kNotifyProgramNameChanged = 2,  // p1 program, p2 -1, p3 document or -1
+    kNotifyProgramRenamed = 3,      // p1 program, from the library window
+    kNotifyRetitle = 4,             //
+    kNotifyParameterChanged = 7,    // p1 program, p2 -1, p3 document, p4 -1 or the program
+    kNotifyShowValuesSwitched = 12, //
+    kNotifyRefreshValues = 13,      // p1 -1 for all
+    kNotifyDocumentEdited = 14,     // arguments per poster
+    kNotifyLogLineAdded = 15,       //
+    kNotifyProgramsReplaced = 16,   // p1 document
+    kNotifyGlobalChanged = 17,      // p1 document
+    kNotifyDataReplaced = 18,       // p1 document, p2 -1, p3 -1, p4 the kind
+    kNotifyProgramReloaded = 19,    // p1 program, p2 1, p3 document, p4 the new program
+    kNotifyModifiedTracking = 20,   // p1 document, p2 0 off or 1 on
+    kNotifyRefreshSelf = 21,        // sender the poster
+    kNotifySelectPage = 24,         // p1 page
+    kNotifyShowGlobalSubPage = 25,  // p1 library window, p2 sub-page
+    kNotifyReloadProgramList = 26,  //
+    kNotifyShowOverlayMessage = 29, //
+};
+
 // Carries notifications from any thread to the window manager's listeners on the window thread,
 // through the dispatch engine: to one listener or to all.
 class CWindowManager : public CPslMessageDispatchListener

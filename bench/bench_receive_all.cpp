@@ -10,7 +10,7 @@
 #include "app/CLogManager.h"
 #include "app/CMidiManager.h"
 #include "app/CTDWResource.h"
-#include "app/MidiProtocol.h"
+#include "app/protocol/MidiProtocol.h"
 #include "framework/CHfcMidi.h"
 #include "synthdata/CLibraryData.h"
 

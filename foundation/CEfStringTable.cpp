@@ -10,7 +10,7 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include "foundation/EfWin32Utility.h"
+#include "foundation/win32/EfWin32Utility.h"
 #endif
 
 namespace

@@ -6,7 +6,7 @@
 
 #ifdef _WIN32
 #include "foundation/CHfcFileInputStream.h"
-#include "foundation/CHfcResourceFile.h"
+#include "foundation/win32/CHfcResourceFile.h"
 #else
 // Generated at build time from resources/Q3580StringTable.txt.
 extern const unsigned char kQ3580StringTableText[];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/CEfSemaphore.h"
+#include "foundation/win32/CEfSemaphore.h"
 #include "framework/CHfcBmp.h"
 
 #include <cstddef>

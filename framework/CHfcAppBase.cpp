@@ -1,6 +1,6 @@
 #include "framework/CHfcAppBase.h"
 
-#include "foundation/EfWin32Utility.h"
+#include "foundation/win32/EfWin32Utility.h"
 
 #include "framework/CHfcKey.h"
 #include "framework/CHfcMouse.h"

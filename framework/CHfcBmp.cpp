@@ -2,9 +2,9 @@
 
 #include "foundation/EfUtility.h"
 #include "framework/CHfcAppBase.h"
-#include "framework/CHfcImageException.h"
-#include "framework/HfcPixels.h"
-#include "framework/HfcPngDecode.h"
+#include "framework/pixels/CHfcImageException.h"
+#include "framework/pixels/HfcPixels.h"
+#include "framework/pixels/HfcPngDecode.h"
 
 #include <gdiplus.h>
 

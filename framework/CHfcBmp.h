@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CHfcPixelView.h"
+#include "framework/pixels/CHfcPixelView.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "foundation/EfUtility.h"
 #include "framework/CHfcBmp.h"
-#include "framework/HfcPixels.h"
+#include "framework/pixels/HfcPixels.h"
 
 #include <gdiplus.h>
 

@@ -1,6 +1,6 @@
 #include "framework/CHfcMidi.h"
 
-#include "foundation/CHfcSemaphore.h"
+#include "foundation/win32/CHfcSemaphore.h"
 #include "foundation/EfUtility.h"
 #include "framework/CHfcScopedLock.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "foundation/CHfcGuard.h"
-#include "framework/CHfcMidiInputParser.h"
-#include "framework/CHfcMidiListener.h"
-#include "framework/CHfcMidiMessage.h"
-#include "framework/HfcMidiBytes.h"
+#include "foundation/win32/CHfcGuard.h"
+#include "framework/midi/CHfcMidiInputParser.h"
+#include "framework/midi/CHfcMidiListener.h"
+#include "framework/midi/CHfcMidiMessage.h"
+#include "framework/midi/HfcMidiBytes.h"
 
 #include <windows.h>
 

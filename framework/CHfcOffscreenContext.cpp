@@ -1,7 +1,7 @@
 #include "framework/CHfcOffscreenContext.h"
 
 #include "foundation/EfUtility.h"
-#include "framework/HfcPixels.h"
+#include "framework/pixels/HfcPixels.h"
 
 #include <gdiplus.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/CHfcGuard.h"
+#include "foundation/win32/CHfcGuard.h"
 
 // Holds a guard's lock for the lifetime of the object.
 class CHfcScopedLock

@@ -1,7 +1,7 @@
 #include "framework/CHfcWindow.h"
 
 #include "foundation/EfUtility.h"
-#include "foundation/EfWin32Utility.h"
+#include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcAppBase.h"
 #include "framework/CHfcDrawContext.h"
 #include "framework/CHfcKey.h"

@@ -1,7 +1,7 @@
 #include "framework/CPslMessageDispatchEngine.h"
 
 #include "foundation/EfUtility.h"
-#include "foundation/EfWin32Utility.h"
+#include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcScopedLock.h"
 
 #include <mutex>

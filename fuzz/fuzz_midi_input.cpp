@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the MIDI input parser as a series of input buffers (the first byte
 // picks the buffer size) and checks every message it reports; the payload also goes through
 // a 7-bit pack and unpack round trip.
-#include "framework/CHfcMidiInputParser.h"
-#include "framework/HfcMidiBytes.h"
+#include "framework/midi/CHfcMidiInputParser.h"
+#include "framework/midi/HfcMidiBytes.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the PNG decoder. Chunk CRCs are rewritten first so that mutations
 // reach the chunk parsers and the inflate path instead of stopping at the checksum.
-#include "framework/CHfcImageException.h"
-#include "framework/HfcPngDecode.h"
+#include "framework/pixels/CHfcImageException.h"
+#include "framework/pixels/HfcPngDecode.h"
 
 #include <zlib.h>
 

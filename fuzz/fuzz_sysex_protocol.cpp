@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to every recogniser of the instrument's protocol, as a received message
 // would reach them, and checks that what they accept re-encodes to the same bytes.
-#include "app/MidiProtocol.h"
+#include "app/protocol/MidiProtocol.h"
 
 #include <cstdint>
 #include <cstdlib>

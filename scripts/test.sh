@@ -49,7 +49,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:check_initialization_order=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 step "native: configure" cmake -S "$ROOT" -B "$BUILD/native" -G Ninja \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DNV_PORTABLE_ONLY=ON -DNV_SANITIZE=ON &&
+        -DNV_PORTABLE_ONLY=ON -DNV_SANITIZE=ON -DNV_FUZZ=ON &&
     step "native: build" cmake --build "$BUILD/native" -j "$JOBS" &&
     step "native: test" "${CTEST[@]}" --test-dir "$BUILD/native"
 

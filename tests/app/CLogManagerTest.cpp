@@ -102,7 +102,7 @@ TEST(CLogManager, EachLineIsAnnouncedToTheWindows)
         bool OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2, intptr_t,
                                    intptr_t, void* sender) override
         {
-            if (code == CLogManager::kLineAddedNotification && p1 == 0 && p2 == 0)
+            if (code == kNotifyLogLineAdded && p1 == 0 && p2 == 0)
                 senders.push_back(sender);
             return true;
         }

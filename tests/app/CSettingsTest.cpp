@@ -1,6 +1,6 @@
 #include "app/CSettings.h"
 
-#include "foundation/CHfcPreferences.h"
+#include "foundation/win32/CHfcPreferences.h"
 
 #include <gtest/gtest.h>
 

@@ -83,8 +83,8 @@ TEST_F(WindowManager, PostsFromAnotherThreadArriveInOrderOnTheWindowThread)
         {
             for (intptr_t i = 0; i < 3; ++i)
             {
-                EXPECT_TRUE(PostNotification(manager.get(), 7, i, -1, 0, -1, nullptr));
-                EXPECT_TRUE(PostNotificationTo(manager.get(), &b, 2, i, -1, -1, 0, nullptr));
+                EXPECT_TRUE(PostNotification(manager.get(), kNotifyParameterChanged, i, -1, 0, -1, nullptr));
+                EXPECT_TRUE(PostNotificationTo(manager.get(), &b, kNotifyProgramNameChanged, i, -1, -1, 0, nullptr));
             }
         });
     poster.join();
@@ -98,7 +98,7 @@ TEST_F(WindowManager, ArgumentsAndSenderArriveUnchanged)
     manager->AddListener(&a);
     // Pointer-wide arguments: a window pointer, -1, the top of the range.
     intptr_t window = reinterpret_cast<intptr_t>(&c);
-    ASSERT_TRUE(PostNotification(manager.get(), 25, window, -1, INTPTR_MAX, INTPTR_MIN, &b));
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyShowGlobalSubPage, window, -1, INTPTR_MAX, INTPTR_MIN, &b));
     Drain();
     EXPECT_EQ(a.last, (std::vector<intptr_t>{window, -1, INTPTR_MAX, INTPTR_MIN}));
     EXPECT_EQ(a.lastSender, &b);
@@ -107,7 +107,7 @@ TEST_F(WindowManager, ArgumentsAndSenderArriveUnchanged)
 TEST_F(WindowManager, PostingNeverCallsAListenerInsideThePost)
 {
     manager->AddListener(&a);
-    ASSERT_TRUE(PostNotification(manager.get(), 14, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyDocumentEdited, 1, 0, 0, 0, nullptr));
     EXPECT_TRUE(log.lines.empty());
     EXPECT_EQ(Drain(), std::vector<std::string>{"a 14 1"});
 }
@@ -115,11 +115,11 @@ TEST_F(WindowManager, PostingNeverCallsAListenerInsideThePost)
 TEST_F(WindowManager, RefusedPostsPostNothing)
 {
     manager->AddListener(&a);
-    EXPECT_FALSE(PostNotificationTo(manager.get(), nullptr, 7, 0, 0, 0, 0, nullptr));
-    EXPECT_FALSE(PostNotification(nullptr, 7, 0, 0, 0, 0, nullptr));
+    EXPECT_FALSE(PostNotificationTo(manager.get(), nullptr, kNotifyParameterChanged, 0, 0, 0, 0, nullptr));
+    EXPECT_FALSE(PostNotification(nullptr, kNotifyParameterChanged, 0, 0, 0, 0, nullptr));
     EXPECT_TRUE(manager->Unregister());
     EXPECT_FALSE(manager->Unregister());
-    EXPECT_FALSE(PostNotification(manager.get(), 7, 0, 0, 0, 0, nullptr));
+    EXPECT_FALSE(PostNotification(manager.get(), kNotifyParameterChanged, 0, 0, 0, 0, nullptr));
     EXPECT_TRUE(manager->Register());
     EXPECT_FALSE(manager->Register());
     EXPECT_EQ(Drain(), std::vector<std::string>{});
@@ -127,7 +127,7 @@ TEST_F(WindowManager, RefusedPostsPostNothing)
 
 TEST_F(WindowManager, BroadcastWithoutListenersAndRemovingUnknownListeners)
 {
-    EXPECT_TRUE(PostNotification(manager.get(), 15, 0, 0, 0, 0, nullptr));
+    EXPECT_TRUE(PostNotification(manager.get(), kNotifyLogLineAdded, 0, 0, 0, 0, nullptr));
     EXPECT_EQ(Drain(), std::vector<std::string>{});
     EXPECT_FALSE(manager->RemoveListener(&a));
     EXPECT_FALSE(manager->RemoveListener(nullptr));
@@ -140,8 +140,8 @@ TEST_F(WindowManager, RemovedListenersHearNothingMore)
 {
     manager->AddListener(&a);
     manager->AddListener(&b);
-    ASSERT_TRUE(PostNotification(manager.get(), 7, 1, 0, 0, 0, nullptr));
-    ASSERT_TRUE(PostNotificationTo(manager.get(), &b, 2, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyParameterChanged, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotificationTo(manager.get(), &b, kNotifyProgramNameChanged, 1, 0, 0, 0, nullptr));
     // b goes away with a directed and a broadcast notification still on their way.
     EXPECT_TRUE(manager->RemoveListener(&b));
     EXPECT_EQ(Drain(), std::vector<std::string>{"a 7 1"});
@@ -162,8 +162,8 @@ TEST_F(WindowManager, ListenerRemovedDuringABroadcastIsNotCalledAfterwards)
         manager->RemoveListener(&self);
         manager->AddListener(&newcomer);
     };
-    ASSERT_TRUE(PostNotification(manager.get(), 13, 1, 0, 0, 0, nullptr));
-    ASSERT_TRUE(PostNotification(manager.get(), 13, 2, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyRefreshValues, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyRefreshValues, 2, 0, 0, 0, nullptr));
     EXPECT_EQ(Drain(),
               (std::vector<std::string>{"a 13 1", "self 13 1", "b 13 1", "a 13 2", "b 13 2", "new 13 2"}));
 }
@@ -171,13 +171,13 @@ TEST_F(WindowManager, ListenerRemovedDuringABroadcastIsNotCalledAfterwards)
 TEST_F(WindowManager, QueuedNotificationsDieWithTheManager)
 {
     manager->AddListener(&a);
-    ASSERT_TRUE(PostNotification(manager.get(), 7, 1, 0, 0, 0, nullptr));
-    ASSERT_TRUE(PostNotificationTo(manager.get(), &a, 2, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyParameterChanged, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotificationTo(manager.get(), &a, kNotifyProgramNameChanged, 1, 0, 0, 0, nullptr));
     manager.reset();
     // A manager made afterwards gets only its own.
     manager = std::make_unique<CWindowManager>(&engine);
     manager->AddListener(&a);
-    ASSERT_TRUE(PostNotification(manager.get(), 7, 2, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyParameterChanged, 2, 0, 0, 0, nullptr));
     EXPECT_EQ(Drain(), std::vector<std::string>{"a 7 2"});
 }
 

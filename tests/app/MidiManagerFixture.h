@@ -12,7 +12,7 @@
 #include "app/CSettings.h"
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
-#include "app/MidiProtocol.h"
+#include "app/protocol/MidiProtocol.h"
 #include "foundation/CZmException.h"
 #include "framework/CHfcMidi.h"
 #include "framework/CPslMessageDispatchEngine.h"

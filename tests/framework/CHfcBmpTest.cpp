@@ -1,6 +1,6 @@
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
-#include "framework/CHfcImageException.h"
+#include "framework/pixels/CHfcImageException.h"
 #include "framework/TestResourceIds.h"
 #include "support/TestPng.h"
 

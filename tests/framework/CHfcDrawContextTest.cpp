@@ -1,5 +1,5 @@
 #include "framework/CHfcOffscreenContext.h"
-#include "framework/HfcPixels.h"
+#include "framework/pixels/HfcPixels.h"
 #include "support/TestPixels.h"
 
 #include <gtest/gtest.h>

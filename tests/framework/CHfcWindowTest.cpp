@@ -4,7 +4,7 @@
 #include "framework/CHfcMouse.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "framework/CHfcWindow.h"
-#include "foundation/EfWin32Utility.h"
+#include "foundation/win32/EfWin32Utility.h"
 
 #include <gtest/gtest.h>
 

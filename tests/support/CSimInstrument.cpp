@@ -1,6 +1,6 @@
 #include "support/CSimInstrument.h"
 
-#include "framework/HfcMidiBytes.h"
+#include "framework/midi/HfcMidiBytes.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 #include "synthdata/CZmIdConverter.h"

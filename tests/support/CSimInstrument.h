@@ -10,7 +10,7 @@
 //
 // Several instruments may share the driver; each hears only its own output device.
 
-#include "app/MidiProtocol.h"
+#include "app/protocol/MidiProtocol.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // A surface of B, G, R, A pixels in a vector, for pixel and decoder tests.
-#include "framework/CHfcPixelView.h"
-#include "framework/HfcPngDecode.h"
+#include "framework/pixels/CHfcPixelView.h"
+#include "framework/pixels/HfcPngDecode.h"
 
 #include <cstdint>
 #include <vector>
