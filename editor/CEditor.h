@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/CEditorInterface.h"
+
+// The editor as the application core reaches it. Its windows are added with their own
+// classes; until then it opens none.
+class CEditor : public CEditorInterface
+{
+public:
+    CLibraryWindowInterface* CreateLibraryWindow(CHfcMdiFrameWindow* frame,
+                                                 const std::wstring& title) override;
+    void OpenMidiMonitorWindow(CHfcMdiFrameWindow* frame) override;
+    void OpenStatusLogWindow(CHfcMdiFrameWindow* frame) override;
+    void OpenVersionWindow(CHfcMdiFrameWindow* frame) override;
+    void CloseUtilityWindows() override;
+    CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow* child) override;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+// Writes what a window shows on the test display as a PNG into the build's screenshot folder,
+// for a person to look at.
+
+#include "support/TestPng.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifndef NV_SCREENSHOT_DIR
+#define NV_SCREENSHOT_DIR "screenshots"
+#endif
+
+// The window, brought to the top and repainted, copied from the screen with its frame into
+// <dir>/<name>.png; false when nothing could be captured or written. Tests that take them run
+// alone, so no other test's window covers this one.
+inline bool SaveWindowScreenshot(HWND window, const std::string& name)
+{
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The window's thread has handled everything sent before this once it answers.
+    DWORD_PTR ignored;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    RECT r;
+    if (!GetWindowRect(window, &r) || r.right <= r.left || r.bottom <= r.top)
+        return false;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool captured = false;
+    std::vector<uint8_t> bgra;
+    if (bitmap && bits)
+    {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        captured = BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY) != 0;
+        GdiFlush();
+        bgra.assign(static_cast<uint8_t*>(bits), static_cast<uint8_t*>(bits) + size_t(width) * height * 4);
+        SelectObject(memory, old);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!captured)
+        return false;
+    for (size_t i = 3; i < bgra.size(); i += 4)
+        bgra[i] = 0xFF; // the screen has no alpha
+
+    const std::vector<uint8_t> png = EncodeTestPngFromBgra(width, height, bgra);
+    CreateDirectoryA(NV_SCREENSHOT_DIR, nullptr);
+    const std::string path = std::string(NV_SCREENSHOT_DIR) + "/" + name + ".png";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = !png.empty() && std::fwrite(png.data(), 1, png.size(), file) == png.size();
+    return std::fclose(file) == 0 && written;
+}
