@@ -1,31 +1,164 @@
 #include "app/CSettings.h"
 
 #include "app/AppText.h"
-#include "foundation/win32/CHfcPreferences.h"
 #include "foundation/EfUtility.h"
+#include "foundation/win32/CHfcPreferences.h"
+
+#include <climits>
 
 const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
 
 namespace
 {
-std::string ReadDeviceName(const CHfcPreferences& preferences, const wchar_t* name)
+enum class FieldKind
 {
-    wchar_t wide[CSettings::kMaximumDeviceNameLength + 1];
-    preferences.GetString(name, wide, CSettings::kMaximumDeviceNameLength + 1, L"");
-    return WideToAnsi(wide);
+    Number,   // 32-bit, clamped when read
+    Switch,   // read as any number, non-zero on; written as 1 or 0
+    Text,     // a device name of at most kMaximumDeviceNameLength characters
+    Constant, // written, never read
+};
+
+// One registry value and the setting it holds. Defaults are the initialisers of CSettings.
+struct SettingField
+{
+    const wchar_t* name;
+    FieldKind kind;
+    int32_t CSettings::*number;
+    bool CSettings::*flag;
+    std::string CSettings::*text;
+    // A number read is masked, then clamped to [low, high]: each indexes or sizes something.
+    int32_t mask;
+    int32_t low;
+    int32_t high;
+    int32_t constant;
+    bool written;
+};
+
+SettingField Number(const wchar_t* name, int32_t CSettings::*number, int32_t low = INT32_MIN,
+                    int32_t high = INT32_MAX)
+{
+    return {name, FieldKind::Number, number, nullptr, nullptr, -1, low, high, 0, true};
 }
 
-bool WriteDeviceName(CHfcPreferences& preferences, const wchar_t* name, const std::string& device)
+SettingField Mask(const wchar_t* name, int32_t CSettings::*number, int32_t mask)
 {
-    return preferences.SetString(name, AnsiToWide(device.c_str()).c_str());
+    SettingField field = Number(name, number);
+    field.mask = mask;
+    return field;
 }
 
-// The value, or (for a switch stored as any non-zero number) its truth.
-bool ReadSwitch(const CHfcPreferences& preferences, const wchar_t* name, bool defaultValue)
+SettingField Switch(const wchar_t* name, bool CSettings::*flag, bool written = true)
 {
-    return preferences.GetInt(name, defaultValue ? 1 : 0) != 0;
+    return {name, FieldKind::Switch, nullptr, flag, nullptr, -1, 0, 0, 0, written};
+}
+
+SettingField Text(const wchar_t* name, std::string CSettings::*text)
+{
+    return {name, FieldKind::Text, nullptr, nullptr, text, -1, 0, 0, 0, true};
+}
+
+SettingField Constant(const wchar_t* name, int32_t value)
+{
+    return {name, FieldKind::Constant, nullptr, nullptr, nullptr, -1, 0, 0, value, true};
+}
+
+// In the order the values are written; reading walks the same table.
+const SettingField kFields[] = {
+    Number(L"MainWindowX", &CSettings::mainWindowX),
+    Number(L"MainWindowY", &CSettings::mainWindowY),
+    Number(L"MainWindowWidth", &CSettings::mainWindowWidth, CSettings::kMinimumMainWindowWidth),
+    Number(L"MainWindowHeight", &CSettings::mainWindowHeight, CSettings::kMinimumMainWindowHeight),
+    Number(L"ProgramListMode", &CSettings::programListMode, 0, 2),
+    Mask(L"ProgramListShowInfo", &CSettings::programListShowInfo, 0x1F),
+    Mask(L"ProgramListShowInfo4Lines", &CSettings::programListShowInfo4Lines, 0x1F),
+    Mask(L"ProgramListShowInfo2Lines", &CSettings::programListShowInfo2Lines, 0x1F),
+    Number(L"ProgramListCategoryHold", &CSettings::programListCategoryHold, 0, 3),
+    Number(L"KnobMode", &CSettings::knobMode, 0, 2),
+    Number(L"IncDecDelay", &CSettings::incDecDelay, 0),
+    Text(L"MidiInDevice", &CSettings::midiInDevice),
+    Text(L"MidiOutDevice", &CSettings::midiOutDevice),
+    Switch(L"ShowValueLayer", &CSettings::showValueLayer),
+    Switch(L"AutoDumpEnabled", &CSettings::autoDumpEnabled),
+    // Set by hand only: the editor keeps whatever is stored.
+    Switch(L"ReceiveParameterChange", &CSettings::receiveParameterChange, false),
+    Switch(L"ShowTipsLayer", &CSettings::showTipsLayer),
+    Number(L"MidiMonitorWindowShow", &CSettings::midiMonitorWindowShow),
+    Number(L"MidiMonitorWindowX", &CSettings::midiMonitorWindowX),
+    Number(L"MidiMonitorWindowY", &CSettings::midiMonitorWindowY),
+    Number(L"StatusLogWindowShow", &CSettings::statusLogWindowShow),
+    Number(L"StatusLogWindowX", &CSettings::statusLogWindowX),
+    Number(L"StatusLogWindowY", &CSettings::statusLogWindowY),
+    Constant(L"PreferencesVersion", 1),
+    Switch(L"ReceiveOnStartup", &CSettings::receiveOnStartup),
+    Switch(L"MidiDeviceAutoScan", &CSettings::midiDeviceAutoScan),
+};
+
+void ReadField(const CHfcPreferences& preferences, const SettingField& field, const CSettings& defaults,
+               CSettings& settings)
+{
+    switch (field.kind)
+    {
+    case FieldKind::Number:
+        settings.*field.number = ClampValue(
+            preferences.GetInt(field.name, defaults.*field.number) & field.mask, field.low, field.high);
+        break;
+    case FieldKind::Switch:
+        settings.*field.flag = preferences.GetInt(field.name, defaults.*field.flag ? 1 : 0) != 0;
+        break;
+    case FieldKind::Text:
+    {
+        wchar_t wide[CSettings::kMaximumDeviceNameLength + 1];
+        preferences.GetString(field.name, wide, CSettings::kMaximumDeviceNameLength + 1,
+                              AnsiToWide((defaults.*field.text).c_str()).c_str());
+        settings.*field.text = WideToAnsi(wide);
+        break;
+    }
+    case FieldKind::Constant:
+        break;
+    }
+}
+
+bool WriteField(CHfcPreferences& preferences, const SettingField& field, const CSettings& settings)
+{
+    switch (field.kind)
+    {
+    case FieldKind::Number:
+        return preferences.SetInt(field.name, settings.*field.number);
+    case FieldKind::Switch:
+        return preferences.SetInt(field.name, settings.*field.flag ? 1 : 0);
+    case FieldKind::Text:
+        return preferences.SetString(field.name, AnsiToWide((settings.*field.text).c_str()).c_str());
+    case FieldKind::Constant:
+        return preferences.SetInt(field.name, field.constant);
+    }
+    return false;
 }
 } // namespace
+
+bool ReadSettings(CSettings& settings, const CHfcPreferences& preferences)
+{
+    if (!preferences.IsOpen())
+        return false;
+    const CSettings defaults;
+    for (const SettingField& field : kFields)
+        ReadField(preferences, field, defaults, settings);
+    return true;
+}
+
+bool WriteSettings(const CSettings& settings, CHfcPreferences& preferences)
+{
+    if (!preferences.IsOpen())
+        return false;
+    for (const SettingField& field : kFields)
+    {
+        if (field.written && !WriteField(preferences, field, settings))
+        {
+            DebugTrace("WriteSettings() - %s", "Failed to write a value.");
+            return false;
+        }
+    }
+    return true;
+}
 
 bool ReadSettings(CSettings& settings, const wchar_t* subkey)
 {
@@ -35,43 +168,12 @@ bool ReadSettings(CSettings& settings, const wchar_t* subkey)
         DebugTrace("ReadSettings() - %s", "Failed to open the settings key.");
         return false;
     }
-    const CSettings d; // the defaults
-    CSettings& s = settings;
-    s.mainWindowX = preferences.GetInt(L"MainWindowX", d.mainWindowX);
-    s.mainWindowY = preferences.GetInt(L"MainWindowY", d.mainWindowY);
-    s.mainWindowWidth = MaxValue(preferences.GetInt(L"MainWindowWidth", d.mainWindowWidth),
-                                 CSettings::kMinimumMainWindowWidth);
-    s.mainWindowHeight = MaxValue(preferences.GetInt(L"MainWindowHeight", d.mainWindowHeight),
-                                  CSettings::kMinimumMainWindowHeight);
-    s.programListMode = ClampValue(preferences.GetInt(L"ProgramListMode", d.programListMode), 0, 2);
-    s.programListShowInfo = preferences.GetInt(L"ProgramListShowInfo", d.programListShowInfo) & 0x1F;
-    s.programListShowInfo4Lines =
-        preferences.GetInt(L"ProgramListShowInfo4Lines", d.programListShowInfo4Lines) & 0x1F;
-    s.programListShowInfo2Lines =
-        preferences.GetInt(L"ProgramListShowInfo2Lines", d.programListShowInfo2Lines) & 0x1F;
-    s.programListCategoryHold =
-        ClampValue(preferences.GetInt(L"ProgramListCategoryHold", d.programListCategoryHold), 0, 3);
-    s.knobMode = ClampValue(preferences.GetInt(L"KnobMode", d.knobMode), 0, 2);
-    s.incDecDelay = MaxValue(preferences.GetInt(L"IncDecDelay", d.incDecDelay), 0);
-    s.midiMonitorWindowShow = preferences.GetInt(L"MidiMonitorWindowShow", d.midiMonitorWindowShow);
-    s.midiMonitorWindowX = preferences.GetInt(L"MidiMonitorWindowX", d.midiMonitorWindowX);
-    s.midiMonitorWindowY = preferences.GetInt(L"MidiMonitorWindowY", d.midiMonitorWindowY);
-    s.statusLogWindowShow = preferences.GetInt(L"StatusLogWindowShow", d.statusLogWindowShow);
-    s.statusLogWindowX = preferences.GetInt(L"StatusLogWindowX", d.statusLogWindowX);
-    s.statusLogWindowY = preferences.GetInt(L"StatusLogWindowY", d.statusLogWindowY);
-    s.showValueLayer = ReadSwitch(preferences, L"ShowValueLayer", d.showValueLayer);
-    s.autoDumpEnabled = ReadSwitch(preferences, L"AutoDumpEnabled", d.autoDumpEnabled);
-    s.receiveParameterChange = ReadSwitch(preferences, L"ReceiveParameterChange", d.receiveParameterChange);
-    s.showTipsLayer = ReadSwitch(preferences, L"ShowTipsLayer", d.showTipsLayer);
-    s.midiInDevice = ReadDeviceName(preferences, L"MidiInDevice");
-    s.midiOutDevice = ReadDeviceName(preferences, L"MidiOutDevice");
-    s.receiveOnStartup = ReadSwitch(preferences, L"ReceiveOnStartup", d.receiveOnStartup);
-    s.midiDeviceAutoScan = ReadSwitch(preferences, L"MidiDeviceAutoScan", d.midiDeviceAutoScan);
+    ReadSettings(settings, preferences);
     preferences.Close();
     return true;
 }
 
-bool WriteSettings(const CSettings& s, const wchar_t* subkey)
+bool WriteSettings(const CSettings& settings, const wchar_t* subkey)
 {
     CHfcPreferences preferences;
     if (!preferences.Open(subkey))
@@ -79,48 +181,7 @@ bool WriteSettings(const CSettings& s, const wchar_t* subkey)
         DebugTrace("WriteSettings() - %s", "Failed to open the settings key.");
         return false;
     }
-    const struct
-    {
-        const wchar_t* name;
-        int32_t value;
-    } before[] =
-        {
-            {L"MainWindowX", s.mainWindowX},
-            {L"MainWindowY", s.mainWindowY},
-            {L"MainWindowWidth", s.mainWindowWidth},
-            {L"MainWindowHeight", s.mainWindowHeight},
-            {L"ProgramListMode", s.programListMode},
-            {L"ProgramListShowInfo", s.programListShowInfo},
-            {L"ProgramListShowInfo4Lines", s.programListShowInfo4Lines},
-            {L"ProgramListShowInfo2Lines", s.programListShowInfo2Lines},
-            {L"ProgramListCategoryHold", s.programListCategoryHold},
-            {L"KnobMode", s.knobMode},
-            {L"IncDecDelay", s.incDecDelay},
-        },
-      after[] = {
-          {L"ShowValueLayer", s.showValueLayer ? 1 : 0},
-          {L"AutoDumpEnabled", s.autoDumpEnabled ? 1 : 0},
-          {L"ShowTipsLayer", s.showTipsLayer ? 1 : 0},
-          {L"MidiMonitorWindowShow", s.midiMonitorWindowShow},
-          {L"MidiMonitorWindowX", s.midiMonitorWindowX},
-          {L"MidiMonitorWindowY", s.midiMonitorWindowY},
-          {L"StatusLogWindowShow", s.statusLogWindowShow},
-          {L"StatusLogWindowX", s.statusLogWindowX},
-          {L"StatusLogWindowY", s.statusLogWindowY},
-          {L"PreferencesVersion", 1},
-          {L"ReceiveOnStartup", s.receiveOnStartup ? 1 : 0},
-          {L"MidiDeviceAutoScan", s.midiDeviceAutoScan ? 1 : 0},
-      };
-    bool written = true;
-    for (const auto& value : before)
-        written = written && preferences.SetInt(value.name, value.value);
-    written = written && WriteDeviceName(preferences, L"MidiInDevice", s.midiInDevice);
-    written = written && WriteDeviceName(preferences, L"MidiOutDevice", s.midiOutDevice);
-    for (const auto& value : after)
-        written = written && preferences.SetInt(value.name, value.value);
-    if (!written)
-        DebugTrace("WriteSettings() - %s", "Failed to write a value.");
-    return written;
+    return WriteSettings(settings, preferences);
 }
 
 CSettings& GetSettings()

@@ -42,6 +42,8 @@ struct CSettings
     bool midiDeviceAutoScan = true;
 };
 
+class CHfcPreferences;
+
 // The settings' key under HKEY_CURRENT_USER.
 extern const wchar_t* const kSettingsKey;
 
@@ -52,6 +54,9 @@ bool ReadSettings(CSettings& settings, const wchar_t* subkey = kSettingsKey);
 // Writes every value but "ReceiveParameterChange", plus "PreferencesVersion" 1; stops at the
 // first value that cannot be written and answers false.
 bool WriteSettings(const CSettings& settings, const wchar_t* subkey = kSettingsKey);
+// The same through a preferences object already open; false when it is not.
+bool ReadSettings(CSettings& settings, const CHfcPreferences& preferences);
+bool WriteSettings(const CSettings& settings, CHfcPreferences& preferences);
 
 // The process-wide settings.
 CSettings& GetSettings();

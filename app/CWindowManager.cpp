@@ -117,9 +117,13 @@ bool CWindowManager::OnDispatch(uintptr_t a, uintptr_t b, uintptr_t, uintptr_t, 
     const CNotificationRecord& r = *record;
     if (r.broadcast == 0)
     {
-        // The target may have gone since the post.
+        // The target may have gone since the post, or never have registered: dropped, but
+        // traced, so that a window that forgot to register shows at once.
         if (IsListener(r.target))
             r.target->OnWindowManagerNotify(this, r.code, r.p1, r.p2, r.p3, r.p4, r.sender);
+        else
+            DebugTrace("[CWindowManager] Notification %u dropped: %p is not a listener.",
+                       static_cast<unsigned>(r.code), static_cast<void*>(r.target));
         return true;
     }
     // A listener may add or remove listeners while it is called: the walk goes over a copy and

@@ -80,6 +80,6 @@ private:
 bool PostNotification(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
                       intptr_t p4, void* sender);
 // The same for one listener; also false for a null target. A notification for a listener that
-// is removed before it arrives is dropped.
+// is not registered when it arrives (never added, or removed meanwhile) is dropped and traced.
 bool PostNotificationTo(CWindowManager* manager, CWindowManagerListener* target, uint32_t code, intptr_t p1,
                         intptr_t p2, intptr_t p3, intptr_t p4, void* sender);

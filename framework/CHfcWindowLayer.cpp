@@ -15,6 +15,12 @@ bool Contains(const CHfcRect& r, int32_t x, int32_t y)
 {
     return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
 }
+
+// Drags are offered to disabled controls too.
+bool IsUnderDrag(const CHfcControl* control, int32_t x, int32_t y)
+{
+    return control->IsVisible() && Contains(control->GetRect(), x, y);
+}
 } // namespace
 
 CHfcWindowLayer::CHfcWindowLayer() = default;
@@ -153,6 +159,8 @@ bool CHfcWindowLayer::RemoveControl(CHfcControl* control)
         return false;
     if (HasKeyFocus(control))
         ReleaseKeyFocus(control);
+    if (m_dragTarget == control)
+        m_dragTarget = nullptr;
     control->Detach();
     // Looked up again: the calls above may have changed the list.
     it = std::find(m_controls.begin(), m_controls.end(), control);
@@ -278,21 +286,63 @@ bool CHfcWindowLayer::RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, in
     return ScreenToLayer(point) && DispatchMouse(event, mouse, point.x, point.y, modifiers, delta);
 }
 
+void CHfcWindowLayer::LeaveDragTarget(CHfcDragData* data)
+{
+    CHfcControl* target = m_dragTarget;
+    m_dragTarget = nullptr;
+    if (target)
+        target->CallClientDrag(HfcDragEvent::Leave, data, 0, 0, 0, 0, nullptr);
+}
+
 bool CHfcWindowLayer::RouteScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x,
                                       int32_t y, uint32_t modifiers, uint32_t* effect)
 {
+    if (event == HfcDragEvent::Leave)
+    {
+        // Only the control that had the drag hears that it left.
+        CHfcControl* target = m_dragTarget;
+        m_dragTarget = nullptr;
+        if (target && target->CallClientDrag(event, data, 0, 0, 0, 0, effect))
+            return true;
+        return CallClientDrag(event, data, 0, 0, 0, 0, effect);
+    }
     POINT point = {x, y};
-    const bool hasPoint = event != HfcDragEvent::Leave;
-    if (hasPoint && !ScreenToLayer(point))
+    if (!ScreenToLayer(point))
         return false;
+    // A new drag: a target that never heard the last one end hears it now.
+    if (event == HfcDragEvent::Enter)
+        LeaveDragTarget(data);
+    // Every control that gets an enter later gets a leave or the drop: passing the drag from
+    // one control to another (the pointer moved, or the first declined) is a leave to the old
+    // target and an enter to the new one.
     for (size_t i = 0; i < m_controls.size(); ++i)
     {
         CHfcControl* control = m_controls[i];
+        if (!IsUnderDrag(control, point.x, point.y))
+            continue;
         const CHfcRect& r = control->GetRect();
-        if (control->IsVisible() && (!hasPoint || Contains(r, point.x, point.y)) &&
-            control->CallClientDrag(event, data, keyState, point.x - r.left, point.y - r.top, modifiers,
-                                    effect))
+        const int32_t cx = point.x - r.left, cy = point.y - r.top;
+        bool taken = false;
+        if (control != m_dragTarget)
+        {
+            LeaveDragTarget(data);
+            m_dragTarget = control;
+            taken = control->CallClientDrag(HfcDragEvent::Enter, data, keyState, cx, cy, modifiers, effect);
+        }
+        else if (event != HfcDragEvent::Drop)
+            taken = control->CallClientDrag(HfcDragEvent::Over, data, keyState, cx, cy, modifiers, effect);
+        if (event == HfcDragEvent::Drop)
+        {
+            // The drop ends the control's part in the drag, taken or not.
+            m_dragTarget = nullptr;
+            taken = control->CallClientDrag(event, data, keyState, cx, cy, modifiers, effect);
+        }
+        if (taken)
             return true;
     }
+    // No control took it: a target no longer under the point has lost the drag; one that
+    // declined it keeps it. A drop ends the drag for every control.
+    if (event == HfcDragEvent::Drop || (m_dragTarget && !IsUnderDrag(m_dragTarget, point.x, point.y)))
+        LeaveDragTarget(data);
     return CallClientDrag(event, data, keyState, point.x, point.y, modifiers, effect);
 }

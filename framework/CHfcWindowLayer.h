@@ -98,12 +98,16 @@ protected:
     bool RouteScreenMouse(HfcMouseEvent event, CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers,
                           int32_t delta) override;
     // Drags in screen coordinates: to the first visible control under the point (enabled or
-    // not) that handles it, else to the layer's own client-coordinate operation.
+    // not) that handles it, else to the layer's own client-coordinate operation. The control
+    // that had the drag last is its target: only it hears the leave, and a drag that moves to
+    // another control is a leave to the target and an enter to the new one.
     bool RouteScreenDrag(HfcDragEvent event, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
                          uint32_t modifiers, uint32_t* effect) override;
 
 private:
     bool SetVisible(bool visible, bool now);
+    // Tells the drag's target, if any, that the drag left it, and forgets it.
+    void LeaveDragTarget(CHfcDragData* data);
     void Recompose(const CHfcRect& rect, bool now);
 
     bool m_created = false;
@@ -113,4 +117,5 @@ private:
     bool m_visible = false;
     float m_scale = 1.0f;
     std::vector<CHfcControl*> m_controls; // not owned
+    CHfcControl* m_dragTarget = nullptr;  // one of m_controls: the last to get an enter or over
 };

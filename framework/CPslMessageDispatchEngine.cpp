@@ -49,6 +49,13 @@ CPslMessageDispatchEngine::~CPslMessageDispatchEngine()
 {
     if (m_window != nullptr)
         DestroyWindow(m_window);
+    std::deque<CRecord> dropped;
+    {
+        CHfcScopedLock lock(m_queueLock);
+        dropped.swap(m_queue);
+    }
+    for (const CRecord& r : dropped)
+        r.listener->OnDispatchDropped(r.a, r.b, r.c, r.d, r.e);
     std::lock_guard<std::mutex> lock(g_classLock);
     if (--g_engineCount == 0)
         UnregisterClassW(kClassName, Instance());

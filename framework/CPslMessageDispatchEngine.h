@@ -21,6 +21,8 @@ public:
     };
 
     CPslMessageDispatchEngine();
+    // Calls still queued are dropped (OnDispatchDropped each, in queue order), so that what
+    // their words carry is freed: their listeners must still live.
     virtual ~CPslMessageDispatchEngine();
     CPslMessageDispatchEngine(const CPslMessageDispatchEngine&) = delete;
     CPslMessageDispatchEngine& operator=(const CPslMessageDispatchEngine&) = delete;

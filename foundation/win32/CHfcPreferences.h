@@ -19,15 +19,17 @@ public:
     void Close();
     bool IsOpen() const { return m_key != nullptr; }
 
+    // The value accessors are virtual so that a derived object can watch or refuse them.
     // The REG_DWORD value, or the default when it is missing or of another type.
-    int32_t GetInt(const wchar_t* name, int32_t defaultValue) const;
+    virtual int32_t GetInt(const wchar_t* name, int32_t defaultValue) const;
     // Copies the REG_SZ value into buffer (size in characters, terminated); the default (cut to
     // the buffer) when the value is missing, of another type or too long for the buffer.
     // True when the stored value was copied.
-    bool GetString(const wchar_t* name, wchar_t* buffer, size_t size, const wchar_t* defaultValue) const;
-    bool SetInt(const wchar_t* name, int32_t value);
+    virtual bool GetString(const wchar_t* name, wchar_t* buffer, size_t size,
+                           const wchar_t* defaultValue) const;
+    virtual bool SetInt(const wchar_t* name, int32_t value);
     // Writes REG_SZ with its terminator.
-    bool SetString(const wchar_t* name, const wchar_t* text);
+    virtual bool SetString(const wchar_t* name, const wchar_t* text);
 
 private:
     void* m_key; // HKEY; null when closed

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,6 +45,26 @@ std::map<std::string, std::string> Fields(const CSettings& s)
         {"midiDeviceAutoScan", std::to_string(s.midiDeviceAutoScan)},
     };
 }
+
+// Writes through to the registry and records the name of each value written; refuses the
+// value named `refused`.
+class RecordingPreferences : public CHfcPreferences
+{
+public:
+    bool SetInt(const wchar_t* name, int32_t value) override
+    {
+        written.push_back(name);
+        return name != refused && CHfcPreferences::SetInt(name, value);
+    }
+    bool SetString(const wchar_t* name, const wchar_t* text) override
+    {
+        written.push_back(name);
+        return name != refused && CHfcPreferences::SetString(name, text);
+    }
+
+    std::vector<std::wstring> written;
+    std::wstring refused;
+};
 
 // A throw-away key under HKEY_CURRENT_USER\Software, deleted with everything in it.
 struct SettingsTest : ::testing::Test
@@ -232,4 +254,62 @@ TEST_F(SettingsTest, AKeyThatCannotBeOpenedFailsAndChangesNothing)
     EXPECT_FALSE(WriteSettings(settings, nullptr));
     EXPECT_EQ(kSettingsKey, std::wstring(L"Software\\TARV\\Nuvorn Sound Editor"));
     EXPECT_EQ(&GetSettings(), &GetSettings());
+}
+
+TEST_F(SettingsTest, ValuesAreWrittenInTheirOrderAndAFailedOneEndsTheWrite)
+{
+    const std::vector<std::wstring> order = {
+        L"MainWindowX",
+        L"MainWindowY",
+        L"MainWindowWidth",
+        L"MainWindowHeight",
+        L"ProgramListMode",
+        L"ProgramListShowInfo",
+        L"ProgramListShowInfo4Lines",
+        L"ProgramListShowInfo2Lines",
+        L"ProgramListCategoryHold",
+        L"KnobMode",
+        L"IncDecDelay",
+        L"MidiInDevice",
+        L"MidiOutDevice",
+        L"ShowValueLayer",
+        L"AutoDumpEnabled",
+        L"ShowTipsLayer",
+        L"MidiMonitorWindowShow",
+        L"MidiMonitorWindowX",
+        L"MidiMonitorWindowY",
+        L"StatusLogWindowShow",
+        L"StatusLogWindowX",
+        L"StatusLogWindowY",
+        L"PreferencesVersion",
+        L"ReceiveOnStartup",
+        L"MidiDeviceAutoScan",
+    };
+    {
+        RecordingPreferences preferences;
+        ASSERT_TRUE(preferences.Open(subkey.c_str()));
+        ASSERT_TRUE(WriteSettings(CSettings(), preferences));
+        EXPECT_EQ(preferences.written, order);
+    }
+    EXPECT_EQ(StoredValues().size(), order.size());
+
+    // A refused value: those before it are stored, none after it is tried.
+    for (const wchar_t* refused : {L"MainWindowX", L"MidiOutDevice", L"PreferencesVersion"})
+    {
+        SCOPED_TRACE(std::string(refused, refused + wcslen(refused)));
+        RegDeleteTreeW(HKEY_CURRENT_USER, subkey.c_str());
+        RecordingPreferences preferences;
+        preferences.refused = refused;
+        ASSERT_TRUE(preferences.Open(subkey.c_str()));
+        EXPECT_FALSE(WriteSettings(CSettings(), preferences));
+        const size_t tried = std::find(order.begin(), order.end(), refused) - order.begin() + 1;
+        EXPECT_EQ(preferences.written, std::vector<std::wstring>(order.begin(), order.begin() + tried));
+        EXPECT_EQ(StoredValues().size(), tried - 1);
+    }
+
+    RecordingPreferences closed;
+    EXPECT_FALSE(WriteSettings(CSettings(), closed));
+    CSettings settings;
+    EXPECT_FALSE(ReadSettings(settings, closed));
+    EXPECT_TRUE(closed.written.empty());
 }

@@ -84,7 +84,8 @@ TEST_F(WindowManager, PostsFromAnotherThreadArriveInOrderOnTheWindowThread)
             for (intptr_t i = 0; i < 3; ++i)
             {
                 EXPECT_TRUE(PostNotification(manager.get(), kNotifyParameterChanged, i, -1, 0, -1, nullptr));
-                EXPECT_TRUE(PostNotificationTo(manager.get(), &b, kNotifyProgramNameChanged, i, -1, -1, 0, nullptr));
+                EXPECT_TRUE(
+                    PostNotificationTo(manager.get(), &b, kNotifyProgramNameChanged, i, -1, -1, 0, nullptr));
             }
         });
     poster.join();
@@ -98,7 +99,8 @@ TEST_F(WindowManager, ArgumentsAndSenderArriveUnchanged)
     manager->AddListener(&a);
     // Pointer-wide arguments: a window pointer, -1, the top of the range.
     intptr_t window = reinterpret_cast<intptr_t>(&c);
-    ASSERT_TRUE(PostNotification(manager.get(), kNotifyShowGlobalSubPage, window, -1, INTPTR_MAX, INTPTR_MIN, &b));
+    ASSERT_TRUE(
+        PostNotification(manager.get(), kNotifyShowGlobalSubPage, window, -1, INTPTR_MAX, INTPTR_MIN, &b));
     Drain();
     EXPECT_EQ(a.last, (std::vector<intptr_t>{window, -1, INTPTR_MAX, INTPTR_MIN}));
     EXPECT_EQ(a.lastSender, &b);
@@ -145,6 +147,19 @@ TEST_F(WindowManager, RemovedListenersHearNothingMore)
     // b goes away with a directed and a broadcast notification still on their way.
     EXPECT_TRUE(manager->RemoveListener(&b));
     EXPECT_EQ(Drain(), std::vector<std::string>{"a 7 1"});
+}
+
+// Whether the target is a listener is decided on arrival: a window that never registered hears
+// nothing, one that registers while its notification is on the way hears it.
+TEST_F(WindowManager, DirectedNotificationsReachOnlyRegisteredListeners)
+{
+    manager->AddListener(&a);
+    ASSERT_TRUE(PostNotificationTo(manager.get(), &c, kNotifySelectPage, 1, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotificationTo(manager.get(), &a, kNotifySelectPage, 2, 0, 0, 0, nullptr));
+    ASSERT_TRUE(PostNotificationTo(manager.get(), &b, kNotifySelectPage, 3, 0, 0, 0, nullptr));
+    manager->AddListener(&b);
+    ASSERT_TRUE(PostNotification(manager.get(), kNotifyRefreshValues, 4, 0, 0, 0, nullptr));
+    EXPECT_EQ(Drain(), (std::vector<std::string>{"a 24 2", "b 24 3", "a 13 4", "b 13 4"}));
 }
 
 TEST_F(WindowManager, ListenerRemovedDuringABroadcastIsNotCalledAfterwards)

@@ -193,7 +193,78 @@ TEST_F(RoutingTest, DragsGoToTheLayersFirstToLastAndToEnabledOrDisabledControls)
     EXPECT_EQ(log, CallLog{"a3 DragEnter 10,10 1"});
     log.clear();
     window->OnHfcScreenDragLeave(nullptr);
-    EXPECT_EQ(log, CallLog{"a1 DragLeave"});
+    EXPECT_EQ(log, CallLog{"a3 DragLeave"});
+}
+
+// The control that had the drag last is its target: a leave reaches only it, and a drag that
+// changes controls leaves the old one before it enters the new one.
+TEST_F(RoutingTest, EachControlThatADragEntersHearsItLeaveOrDropOnce)
+{
+    enum Event
+    {
+        Enter,
+        Over,
+        Leave,
+        Drop,
+    };
+    struct Step
+    {
+        const char* what;
+        Event event;
+        int32_t x, y; // client coordinates
+        CallLog expected;
+    };
+    const Step steps[] = {
+        {"enter over a control", Enter, 20, 15, {"a1 DragEnter 10,5 0"}},
+        {"over the same control", Over, 25, 15, {"a1 DragOver 15,5 0"}},
+        {"on to another control", Over, 60, 50, {"a1 DragLeave", "a2 DragEnter 30,30 0"}},
+        {"where two overlap: the earlier one", Over, 40, 30, {"a2 DragLeave", "a1 DragEnter 30,20 0"}},
+        {"off every control", Over, 150, 120, {"a1 DragLeave", "A DragOver 150,120 0"}},
+        {"on to a disabled control", Over, 90, 20, {"a3 DragEnter 10,10 0"}},
+        {"leaving the window", Leave, 0, 0, {"a3 DragLeave"}},
+        {"a leave without a target goes to the layer", Leave, 0, 0, {"A DragLeave"}},
+        {"a declining control", Enter, 20, 80, {"a5 DragEnter 10,10 0", "A DragEnter 20,80 0"}},
+        {"keeps the drag while under it", Over, 21, 80, {"a5 DragOver 11,10 0", "A DragOver 21,80 0"}},
+        {"a drop elsewhere", Drop, 20, 15, {"a5 DragLeave", "a1 DragEnter 10,5 0", "a1 Drop 10,5 0"}},
+        {"a drop ends the drag", Leave, 0, 0, {"A DragLeave"}},
+        {"a new drag", Enter, 20, 15, {"a1 DragEnter 10,5 0"}},
+        {"a new drag whose leave never came", Enter, 60, 50, {"a1 DragLeave", "a2 DragEnter 30,30 0"}},
+        {"a drop on the target", Drop, 60, 50, {"a2 Drop 30,30 0"}},
+        {"a drop on no control", Drop, 150, 120, {"A Drop 150,120 0"}},
+    };
+    for (const Step& step : steps)
+    {
+        POINT screen = {step.x, step.y};
+        window->ClientToScreen(screen);
+        uint32_t effect = 2;
+        log.clear();
+        switch (step.event)
+        {
+        case Enter:
+            window->OnHfcScreenDragEnter(nullptr, 0, screen.x, screen.y, 0, &effect);
+            break;
+        case Over:
+            window->OnHfcScreenDragOver(nullptr, 0, screen.x, screen.y, 0, &effect);
+            break;
+        case Leave:
+            window->OnHfcScreenDragLeave(nullptr);
+            break;
+        case Drop:
+            window->OnHfcScreenDrop(nullptr, 0, screen.x, screen.y, 0, &effect);
+            break;
+        }
+        EXPECT_EQ(log, step.expected) << step.what;
+    }
+
+    // A control removed while it has the drag hears nothing more of it.
+    POINT screen = {20, 15};
+    window->ClientToScreen(screen);
+    uint32_t effect = 2;
+    window->OnHfcScreenDragEnter(nullptr, 0, screen.x, screen.y, 0, &effect);
+    ASSERT_TRUE(layerA.RemoveControl(&a1));
+    log.clear();
+    window->OnHfcScreenDragLeave(nullptr);
+    EXPECT_EQ(log, CallLog{"A DragLeave"});
 }
 
 TEST_F(RoutingTest, NavigationKeysComeFromKeyDownAndOtherCharactersFromCharMessages)

@@ -251,6 +251,55 @@ TEST(DispatchEngine, UnregisteringDropsTheListenersQueuedCalls)
     EXPECT_EQ(unregistered.dropped.size(), 1u);
 }
 
+// Calls queued when the engine goes are handed back, so that what their words point to is freed.
+TEST(DispatchEngine, CallsStillQueuedAtDestructionAreDropped)
+{
+    struct Payload
+    {
+        static int& Live()
+        {
+            static int live = 0;
+            return live;
+        }
+        Payload() { ++Live(); }
+        ~Payload() { --Live(); }
+    };
+    class Owner : public Recorder
+    {
+    public:
+        void OnDispatchDropped(uintptr_t a, uintptr_t b, uintptr_t c, uintptr_t d, uintptr_t e) override
+        {
+            Recorder::OnDispatchDropped(a, b, c, d, e);
+            delete reinterpret_cast<Payload*>(b);
+        }
+    };
+    Owner first, second;
+    {
+        CPslMessageDispatchEngine engine;
+        int32_t id = 0;
+        ASSERT_TRUE(engine.Register(&first, &id));
+        for (uintptr_t i = 0; i < 3; ++i)
+        {
+            Owner& owner = i == 1 ? second : first;
+            ASSERT_NE(engine.Dispatch(&owner, i, reinterpret_cast<uintptr_t>(new Payload), 0, 0, 0, true), 0);
+        }
+        std::thread(
+            [&] { engine.Dispatch(&second, 3, reinterpret_cast<uintptr_t>(new Payload), 0, 0, 0, false); })
+            .join();
+        EXPECT_EQ(Payload::Live(), 4);
+    }
+    EXPECT_EQ(Payload::Live(), 0);
+    EXPECT_TRUE(first.calls.empty());
+    EXPECT_TRUE(second.calls.empty());
+    ASSERT_EQ(first.dropped.size(), 2u);
+    EXPECT_EQ(first.dropped[0].words[0], 0u);
+    EXPECT_EQ(first.dropped[1].words[0], 2u);
+    ASSERT_EQ(second.dropped.size(), 2u);
+    EXPECT_EQ(second.dropped[0].words[0], 1u);
+    EXPECT_EQ(second.dropped[1].words[0], 3u);
+    EXPECT_EQ(second.dropped[1].thread, GetCurrentThreadId());
+}
+
 TEST(DispatchEngine, WindowIsMessageOnlyAndEachEngineHasItsOwn)
 {
     auto first = std::make_unique<CPslMessageDispatchEngine>();

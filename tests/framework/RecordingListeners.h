@@ -42,10 +42,19 @@
     {                                                                                                        \
         return Record("DragEnter", x, y, modifiers);                                                         \
     }                                                                                                        \
+    bool OnHfcDragOver(CHfcDragData*, uint32_t, int32_t x, int32_t y, uint32_t modifiers, uint32_t*)         \
+        override                                                                                             \
+    {                                                                                                        \
+        return Record("DragOver", x, y, modifiers);                                                          \
+    }                                                                                                        \
     bool OnHfcDragLeave(CHfcDragData*) override                                                              \
     {                                                                                                        \
         m_log->push_back(m_name + " DragLeave");                                                             \
         return m_handles;                                                                                    \
+    }                                                                                                        \
+    bool OnHfcDrop(CHfcDragData*, uint32_t, int32_t x, int32_t y, uint32_t modifiers, uint32_t*) override    \
+    {                                                                                                        \
+        return Record("Drop", x, y, modifiers);                                                              \
     }                                                                                                        \
     bool Record(const std::string& event, int32_t x, int32_t y, uint32_t modifiers)                          \
     {                                                                                                        \
