@@ -4,8 +4,8 @@
 #include "foundation/CHfcGuard.h"
 #include "app/MidiProtocol.h"
 #include "framework/CHfcMidiListener.h"
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgram.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include <atomic>
 #include <cstdint>

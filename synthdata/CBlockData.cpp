@@ -1,8 +1,8 @@
 #include "synthdata/CBlockData.h"
 
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
 #include "synthdata/CZmChunkHeader.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include "foundation/EfUtility.h"
 

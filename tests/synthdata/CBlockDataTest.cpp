@@ -1,7 +1,7 @@
 #include "synthdata/CBlockData.h"
 
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include "support/DataFixtures.h"
 
