@@ -36,7 +36,7 @@ void CQ3580GlobalData::Clear()
 
 namespace
 {
-const uint32_t kGlobalRecordSize = 144;
+const uint32_t kGlobalRecordSize = CQ3580GlobalData::kChunkSize - CZmChunkHeader::kSize;
 const uint32_t kGlobalPadding = 28;
 } // namespace
 

@@ -59,7 +59,7 @@ extern const CQ3580FxEnableRule kQ3580FxEnableRules[];
 extern const size_t kQ3580FxEnableRuleCount;
 extern const CQ3580UnruledRow kQ3580UnruledRows[kPrgGroupCount];
 
-// The program accessor of this model: section bases of the 346-byte image, the 16-bit
+// The program accessor of this model: section bases of the program image, the 16-bit
 // rows, the master effects and the rules between the OSC 1 parameters.
 class CQ3580ProgramAccessor : public CZmProgramAccessor
 {
