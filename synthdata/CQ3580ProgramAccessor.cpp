@@ -31,6 +31,28 @@ int32_t OscCtrlSlot(int32_t wave, int32_t mod, int32_t ctrl)
     return kSlots[wave - 4][ctrl];
 }
 
+// The couplings of an effect in the order they apply: the type row's second and first, then
+// the type's own.
+class Couplings
+{
+public:
+    Couplings(uint32_t type, const CZmFxTypeInfo& info)
+    {
+        m_items[m_count++] = &info.coupling2;
+        m_items[m_count++] = &info.coupling1;
+        for (size_t r = 0; r < kQ3580FxTypeCouplingCount && m_count < kMaxCount; ++r)
+            if (kQ3580FxTypeCouplings[r].type == type)
+                m_items[m_count++] = &kQ3580FxTypeCouplings[r].coupling;
+    }
+    const CZmFxCoupling* const* begin() const { return m_items; }
+    const CZmFxCoupling* const* end() const { return m_items + m_count; }
+
+private:
+    static constexpr size_t kMaxCount = 4;
+    const CZmFxCoupling* m_items[kMaxCount];
+    size_t m_count = 0;
+};
+
 // The rule that names a row, null without one.
 const CQ3580EnableRule* FindEnableRule(const CZmParameterId& id)
 {
@@ -184,8 +206,7 @@ int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParam
     Effect e;
     if (!GetEffect(program, id, e) || e.info == nullptr)
         return value;
-    const CZmFxCoupling* couplings[2] = {&e.info->coupling2, &e.info->coupling1};
-    const bool ringModulator = e.type == kFxRingModulator;
+    const Couplings couplings(e.type, *e.info);
 
     if (id.index == e.typeRow + 1 || id.index == e.typeRow + 2)
     {
@@ -199,14 +220,6 @@ int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParam
                 value = c->b;
             else if (value == c->b && !on)
                 value = c->a;
-        }
-        if (ringModulator)
-        {
-            const bool on = GetEffectParam(program, e, 1) != 0;
-            if (value == 2 && on)
-                value = 3;
-            else if (value == 3 && !on)
-                value = 2;
         }
         return value;
     }
@@ -227,8 +240,6 @@ int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParam
     for (const CZmFxCoupling* c : couplings)
         if (c->flag != 0 && p == c->sw)
             retarget(c->a, c->b);
-    if (ringModulator && p == 1)
-        retarget(2, 3);
     return value;
 }
 
@@ -288,18 +299,12 @@ bool CQ3580ProgramAccessor::IsControlAssignable(const CZmData* program, const CZ
     if (row == nullptr || !GetEffect(program, id, e) || row->assignable == 0)
         return false;
     const int32_t p = static_cast<int32_t>(id.index - e.paramBase);
-    for (const CZmFxCoupling* c : {&e.info->coupling2, &e.info->coupling1})
+    for (const CZmFxCoupling* c : Couplings(e.type, *e.info))
     {
         if (c->flag == 0)
             continue;
         const bool on = GetEffectParam(program, e, c->sw) != 0;
         if ((!on && p == c->b) || (on && p == c->a))
-            return false;
-    }
-    if (e.type == kFxRingModulator)
-    {
-        const bool on = GetEffectParam(program, e, 1) != 0;
-        if ((!on && p == 3) || (on && p == 2))
             return false;
     }
     return true;

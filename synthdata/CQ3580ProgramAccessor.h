@@ -44,6 +44,14 @@ struct CQ3580FxEnableRule
     int32_t value;
 };
 
+// A coupling an effect type has beyond the two of its table row: the Controls follow the
+// member in use and only that member is assignable.
+struct CQ3580FxTypeCoupling
+{
+    uint32_t type;
+    CZmFxCoupling coupling;
+};
+
 // What a row answers when no rule names it.
 enum class CQ3580UnruledRow : uint8_t
 {
@@ -57,6 +65,8 @@ extern const CQ3580EnableRule kQ3580EnableRules[];
 extern const size_t kQ3580EnableRuleCount;
 extern const CQ3580FxEnableRule kQ3580FxEnableRules[];
 extern const size_t kQ3580FxEnableRuleCount;
+extern const CQ3580FxTypeCoupling kQ3580FxTypeCouplings[];
+extern const size_t kQ3580FxTypeCouplingCount;
 extern const CQ3580UnruledRow kQ3580UnruledRows[kPrgGroupCount];
 
 // The program accessor of this model: section bases of the program image, the 16-bit

@@ -62,6 +62,13 @@ const CQ3580FxEnableRule kQ3580FxEnableRules[] = {
 };
 const size_t kQ3580FxEnableRuleCount = std::size(kQ3580FxEnableRules);
 
+// {effect type, {flag, A, B, switch}}
+const CQ3580FxTypeCoupling kQ3580FxTypeCouplings[] = {
+    // Fixed Frequency or Note Offset, by OSC Mode
+    {kFxRingModulator, {1, 2, 3, 1}},
+};
+const size_t kQ3580FxTypeCouplingCount = std::size(kQ3580FxTypeCouplings);
+
 // By group, 0-9.
 const CQ3580UnruledRow kQ3580UnruledRows[kPrgGroupCount] = {
     CQ3580UnruledRow::kEnabled,      CQ3580UnruledRow::kEnabled,      CQ3580UnruledRow::kEnabled,

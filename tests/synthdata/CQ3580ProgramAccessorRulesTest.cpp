@@ -60,6 +60,26 @@ TEST(ProgramAccessorRules, EffectRulesNamePresentParametersOfTheirType)
     }
 }
 
+TEST(ProgramAccessorRules, TypeCouplingsNamePresentParametersOfTheirType)
+{
+    CQ3580FxParameterTable table;
+    for (size_t r = 0; r < kQ3580FxTypeCouplingCount; ++r)
+    {
+        const CQ3580FxTypeCoupling& c = kQ3580FxTypeCouplings[r];
+        const std::string what = "type coupling " + std::to_string(r);
+        ASSERT_LT(c.type, static_cast<uint32_t>(kQ3580FxTypeCount)) << what;
+        EXPECT_NE(c.coupling.flag, 0) << what;
+        EXPECT_TRUE(c.coupling.a != c.coupling.b && c.coupling.a != c.coupling.sw &&
+                    c.coupling.b != c.coupling.sw)
+            << what;
+        for (int32_t p : {c.coupling.a, c.coupling.b, c.coupling.sw})
+        {
+            ASSERT_TRUE(p >= 0 && p < static_cast<int32_t>(kQ3580FxParameterCount)) << what;
+            EXPECT_NE(table.GetParameterInfo(c.type, static_cast<uint32_t>(p))->present, 0) << what;
+        }
+    }
+}
+
 // A wave byte above the last wave counts as that wave (Audio In): Ctrl 2 has nothing to set,
 // Ctrl 1 is its gain, and there is no PCM wave to choose.
 TEST(ProgramAccessorRules, Osc1WaveByteAboveTheLastWaveGreysOutWhatTheLastWaveDoes)
