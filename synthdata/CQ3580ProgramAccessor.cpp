@@ -580,11 +580,13 @@ bool CQ3580ProgramAccessor::IsParameterEnabled(const CZmData* program, const CZm
     {
         const CQ3580UnruledRow unruled =
             id.group < kPrgGroupCount ? kQ3580UnruledRows[id.group] : CQ3580UnruledRow::kWhilePresent;
-        const CZmParameterInfo* row = GetParameterInfo(id);
         if (unruled == CQ3580UnruledRow::kEffectRules)
             enabled = IsFxParameterEnabled(program, id);
         else if (unruled == CQ3580UnruledRow::kWhilePresent)
+        {
+            const CZmParameterInfo* row = GetParameterInfo(id);
             enabled = row != nullptr && row->present != 0;
+        }
     }
     // The second timbre is silent in Single mode.
     if (IsTimbreGroup(id.group) && id.group != kPrgGroupModSeq && id.timbre == 1 &&
