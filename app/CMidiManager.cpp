@@ -17,8 +17,8 @@
 #include "framework/CHfcScopedLock.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgramSet.h"
+#include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
-#include "synthdata/CZmIdConverter.h"
 
 #include <algorithm>
 #include <cstdio>

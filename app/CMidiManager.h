@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/protocol/MidiProtocol.h"
 #include "foundation/win32/CEfSemaphore.h"
 #include "foundation/win32/CHfcGuard.h"
-#include "app/protocol/MidiProtocol.h"
 #include "framework/midi/CHfcMidiListener.h"
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgram.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include <atomic>
 #include <cstdint>

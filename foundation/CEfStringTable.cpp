@@ -2,10 +2,10 @@
 
 #include "foundation/CHfcFile.h"
 #include "foundation/CHfcFileInputStream.h"
-#include "foundation/CQ3580StringTable.h"
 #include "foundation/EfUtility.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
@@ -17,6 +17,8 @@ namespace
 {
 
 CEfStringTable* g_stringTable = nullptr;
+// Set while a table is being constructed, which may be on another thread than the readers.
+std::atomic<CEfStringTable* (*)()> g_fallback{nullptr};
 
 bool UserLanguageIsJapanese()
 {
@@ -150,10 +152,18 @@ bool CEfStringTable::Create()
 
 CEfStringTable* GetStringTable()
 {
-    return g_stringTable != nullptr ? g_stringTable : CEfStringTableSingleton::Get();
+    if (g_stringTable != nullptr)
+        return g_stringTable;
+    CEfStringTable* (*fallback)() = g_fallback.load();
+    return fallback != nullptr ? fallback() : nullptr;
 }
 
 void SetStringTable(CEfStringTable* table)
 {
     g_stringTable = table;
+}
+
+void SetStringTableFallback(CEfStringTable* (*fallback)())
+{
+    g_fallback.store(fallback);
 }

@@ -42,7 +42,10 @@ private:
     const KeywordMap* m_current;
 };
 
-// The process-wide string table: the one installed with SetStringTable, else the
-// CEfStringTableSingleton's object; null when there is neither.
+// The process-wide string table: the one installed with SetStringTable, else the one the
+// fallback gives; null when there is neither.
 CEfStringTable* GetStringTable();
 void SetStringTable(CEfStringTable* table);
+// The model's table registers where its process-wide object is found, so that this layer
+// needs no knowledge of the model.
+void SetStringTableFallback(CEfStringTable* (*fallback)());

@@ -36,6 +36,8 @@ bool ReadText(std::string& text)
 
 CQ3580StringTable::CQ3580StringTable()
 {
+    // The singleton's object is one of these, so it is never there before this has run.
+    SetStringTableFallback(&CEfStringTableSingleton::Get);
     CQ3580StringTable::Create();
 }
 

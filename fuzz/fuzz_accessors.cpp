@@ -1,10 +1,10 @@
 // Random images, ids and values through get, set, enabled state and text of the program and
 // global accessors. A value read back after a set must lie in the parameter's range.
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
+#include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
-#include "synthdata/CZmGlobalData.h"
-#include "synthdata/CZmIdConverter.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Hostile bytes as a clipboard block, read as every kind: a read that is refused changes
 // nothing; one that succeeds gives a target that writes a block reading back to the same state.
 #include "synthdata/CBlockData.h"
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
 #include "synthdata/CBlockData.h"
 
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
 #include "synthdata/CZmChunkHeader.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include "foundation/EfUtility.h"
 
@@ -11,7 +11,6 @@
 
 namespace
 {
-const uint32_t kProgramBlockSize = sizeof(CProgramBlock);
 const uint32_t kTimbreAt = 16;
 const uint32_t kTimbreSize = 96;
 const uint32_t kVocoderAt = 208;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// Turns a program of the sibling model J5 into this model's 346-byte image: first into an
+// Turns a program of the sibling model J5 into this model's program image: first into an
 // intermediate 456-byte program that starts as the J5 template, then into the image. Values
 // with no counterpart are replaced by safe ones and noted in the conversion flags.
 class CJ5ProgramConverter

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include <filesystem>
 #include <memory>

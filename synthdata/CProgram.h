@@ -2,6 +2,11 @@
 
 #include "synthdata/CQ3580ProgramData.h"
 
+enum : uint32_t
+{
+    kProgramBlockSize = 636,
+};
+
 // The program block: what the accessors address and what the clipboard copies as one program.
 struct CProgramBlock
 {
@@ -13,7 +18,7 @@ struct CProgramBlock
     int32_t priority; // 0 Off, 1-5 = A-E
     uint8_t reserved[184];
 };
-static_assert(sizeof(CProgramBlock) == 636, "the program block is 636 bytes");
+static_assert(sizeof(CProgramBlock) == kProgramBlockSize, "the block's layout is fixed by the clipboard");
 
 // A program as libraries, the MIDI manager and the editors hold it: a program block and a
 // saved copy of it for revert and change detection. Library information (programmer name,
@@ -56,7 +61,8 @@ public:
     void SaveBlock();
     // True when the block differs from the saved copy.
     bool IsChanged() const;
-    uint32_t GetBlockSize() const { return 528; }
+    // The chunk size.
+    uint32_t GetBlockSize() const { return kChunkSize; }
 
     CProgramBlock& GetBlock() { return m_block; }
     const CProgramBlock& GetBlock() const { return m_block; }

@@ -8,6 +8,14 @@ enum : uint32_t
     kQ3580FxParameterCount = 20,
 };
 
+// Effect types that code names.
+enum CQ3580FxType : uint32_t
+{
+    kFxOff = 0,
+    kFx4BandEq = 3,
+    kFxRingModulator = 16,
+};
+
 // The effect types of the two master effects and their parameter rows.
 class CQ3580FxParameterTable : public CZmFxParameterTable
 {

@@ -9,49 +9,6 @@
 
 namespace
 {
-// Rows of the program table that the rules name.
-enum : uint32_t
-{
-    kRowVoiceMode = 35,
-    kRowTimbre2MidiCh = 41,
-    kRowSplitKey = 42,
-    kRowUnisonSw = 16,
-    kRowUnisonDetune = 17,
-    kRowUnisonSpread = 18,
-    kRowOsc1Wave = 19,
-    kRowOsc1Mod = 21,
-    kRowOsc1Ctrl1 = 22,
-    kRowOsc1Ctrl2 = 23,
-    kRowOsc1PcmWave = 24,
-    kRowFilterRouting = 33,
-    kRowDriveWsPosition = 48,
-    kRowDriveWsType = 50,
-    kRowDriveWsDepth = 51,
-    kRowLfo1Frequency = 81,
-    kRowLfo1BpmSync = 82,
-    kRowLfo1KeySync = 83,
-    kRowLfo1InitPhase = 84,
-    kRowLfo1SyncNote = 85,
-    kRowLfo2Frequency = 88,
-    kRowLfo2BpmSync = 89,
-    kRowLfo2KeySync = 90,
-    kRowLfo2InitPhase = 91,
-    kRowLfo2SyncNote = 92,
-    kRowEfSens = 19,
-    kRowBandHoldFirst = 53,
-    kRowBandHoldLast = 68,
-    kRowBpm = 0,
-    kRowLastStep = 4,
-    kRowStepSwFirst = 9,
-    kRowStepSwLast = 16,
-    kRowFx1Type = 1,
-    kRowFx2Type = 25,
-    kFxRingModulator = 16,
-    kFx4BandEq = 3,
-    kWaveAudioIn = 7,
-    kWavePcm = 6,
-};
-
 const uint32_t kTimbreBase = 16;
 const uint32_t kTimbreSize = 96;
 const uint32_t kVocoderBase = 208;
@@ -72,6 +29,57 @@ int32_t OscCtrlSlot(int32_t wave, int32_t mod, int32_t ctrl)
         return -1;
     static const int32_t kSlots[4][2] = {{8, 9}, {10, 11}, {-1, 12}, {13, 14}};
     return kSlots[wave - 4][ctrl];
+}
+
+// The couplings of an effect in the order they apply: the type row's second and first, then
+// the type's own.
+class Couplings
+{
+public:
+    Couplings(uint32_t type, const CZmFxTypeInfo& info)
+    {
+        m_items[m_count++] = &info.coupling2;
+        m_items[m_count++] = &info.coupling1;
+        for (size_t r = 0; r < kQ3580FxTypeCouplingCount && m_count < kMaxCount; ++r)
+            if (kQ3580FxTypeCouplings[r].type == type)
+                m_items[m_count++] = &kQ3580FxTypeCouplings[r].coupling;
+    }
+    const CZmFxCoupling* const* begin() const { return m_items; }
+    const CZmFxCoupling* const* end() const { return m_items + m_count; }
+
+private:
+    static constexpr size_t kMaxCount = 4;
+    const CZmFxCoupling* m_items[kMaxCount];
+    size_t m_count = 0;
+};
+
+// The rule that names a row, null without one.
+const CQ3580EnableRule* FindEnableRule(const CZmParameterId& id)
+{
+    for (size_t r = 0; r < kQ3580EnableRuleCount; ++r)
+    {
+        const CQ3580EnableRule& rule = kQ3580EnableRules[r];
+        if (rule.group == id.group && id.index >= rule.firstRow && id.index <= rule.lastRow)
+            return &rule;
+    }
+    return nullptr;
+}
+
+// step: the row's place among the rule's rows, for kSteps.
+bool Passes(CQ3580EnableTest test, int32_t value, int32_t expected, uint32_t step)
+{
+    switch (test)
+    {
+    case CQ3580EnableTest::kIs:
+        return value == expected;
+    case CQ3580EnableTest::kIsNot:
+        return value != expected;
+    case CQ3580EnableTest::kBelow:
+        return value < expected;
+    case CQ3580EnableTest::kSteps:
+        return static_cast<int32_t>(step) <= value;
+    }
+    return true;
 }
 } // namespace
 
@@ -105,11 +113,11 @@ bool CQ3580ProgramAccessor::LocateField(const CZmData* program, const CZmParamet
         break;
     case kPrgGroupVocoder:
         base = kVocoderBase;
-        wide = id.index >= kRowBandHoldFirst && id.index <= kRowBandHoldLast;
+        wide = id.index >= kVocoderBandHoldFirst && id.index <= kVocoderBandHoldLast;
         break;
     case kPrgGroupMfx:
         base = kMfxBase;
-        if (id.index != kRowFx1Type && id.index != kRowFx2Type)
+        if (id.index != kMfxFx1Type && id.index != kMfxFx2Type)
         {
             // Effect parameters take bias and sign from the row of the effect's current type.
             bias = GetBias(program, id);
@@ -117,7 +125,7 @@ bool CQ3580ProgramAccessor::LocateField(const CZmData* program, const CZmParamet
         }
         break;
     case kPrgGroupArpCommon:
-        wide = id.index == kRowBpm;
+        wide = id.index == kArpCommonBpm;
         break;
     case kPrgGroupArp:
         base = kArpBase;
@@ -143,7 +151,7 @@ bool CQ3580ProgramAccessor::GetEffect(const CZmData* program, const CZmParameter
 {
     if (id.group != kPrgGroupMfx || id.index >= 48)
         return false;
-    effect.typeRow = id.index < 24 ? kRowFx1Type : kRowFx2Type;
+    effect.typeRow = id.index < 24 ? kMfxFx1Type : kMfxFx2Type;
     effect.paramBase = effect.typeRow + 3;
     const int32_t type = GetParameter(program, {kPrgGroupMfx, effect.typeRow, 0});
     effect.type = static_cast<uint32_t>(type < 0 ? 0 : type);
@@ -198,8 +206,7 @@ int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParam
     Effect e;
     if (!GetEffect(program, id, e) || e.info == nullptr)
         return value;
-    const CZmFxCoupling* couplings[2] = {&e.info->coupling2, &e.info->coupling1};
-    const bool ringModulator = e.type == kFxRingModulator;
+    const Couplings couplings(e.type, *e.info);
 
     if (id.index == e.typeRow + 1 || id.index == e.typeRow + 2)
     {
@@ -213,14 +220,6 @@ int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParam
                 value = c->b;
             else if (value == c->b && !on)
                 value = c->a;
-        }
-        if (ringModulator)
-        {
-            const bool on = GetEffectParam(program, e, 1) != 0;
-            if (value == 2 && on)
-                value = 3;
-            else if (value == 3 && !on)
-                value = 2;
         }
         return value;
     }
@@ -241,8 +240,6 @@ int32_t CQ3580ProgramAccessor::ApplyFxCouplings(CZmData* program, const CZmParam
     for (const CZmFxCoupling* c : couplings)
         if (c->flag != 0 && p == c->sw)
             retarget(c->a, c->b);
-    if (ringModulator && p == 1)
-        retarget(2, 3);
     return value;
 }
 
@@ -251,8 +248,8 @@ bool CQ3580ProgramAccessor::IsFxParameterEnabled(const CZmData* program, const C
     Effect e;
     if (!GetEffect(program, id, e) || id.index == e.typeRow)
         return true;
-    if (e.type == 0)
-        return false; // Effect Off
+    if (e.type == kFxOff)
+        return false;
     if (e.info == nullptr || id.index < e.paramBase)
         return true;
     const int32_t p = static_cast<int32_t>(id.index - e.paramBase);
@@ -286,19 +283,11 @@ bool CQ3580ProgramAccessor::IsFxParameterEnabled(const CZmData* program, const C
     }
     if (e.info->rule4Flag != 0 && p == e.info->rule4Parameter + 1)
         enabled = enabled && param(e.info->rule4Parameter) != 0;
-    if (e.type == kFx4BandEq)
+    for (size_t r = 0; r < kQ3580FxEnableRuleCount; ++r)
     {
-        if (p == 4)
-            enabled = enabled && param(2) == 0;
-        if (p == 14)
-            enabled = enabled && param(12) == 0;
-    }
-    if (e.type == kFxRingModulator)
-    {
-        if (p == 2)
-            enabled = enabled && param(1) == 0;
-        if (p == 3 || p == 4)
-            enabled = enabled && param(1) != 0;
+        const CQ3580FxEnableRule& rule = kQ3580FxEnableRules[r];
+        if (rule.type == e.type && rule.parameter == p)
+            enabled = enabled && Passes(rule.test, param(rule.dependsOn), rule.value, 0);
     }
     return enabled;
 }
@@ -310,18 +299,12 @@ bool CQ3580ProgramAccessor::IsControlAssignable(const CZmData* program, const CZ
     if (row == nullptr || !GetEffect(program, id, e) || row->assignable == 0)
         return false;
     const int32_t p = static_cast<int32_t>(id.index - e.paramBase);
-    for (const CZmFxCoupling* c : {&e.info->coupling2, &e.info->coupling1})
+    for (const CZmFxCoupling* c : Couplings(e.type, *e.info))
     {
         if (c->flag == 0)
             continue;
         const bool on = GetEffectParam(program, e, c->sw) != 0;
         if ((!on && p == c->b) || (on && p == c->a))
-            return false;
-    }
-    if (e.type == kFxRingModulator)
-    {
-        const bool on = GetEffectParam(program, e, 1) != 0;
-        if ((!on && p == 3) || (on && p == 2))
             return false;
     }
     return true;
@@ -332,12 +315,12 @@ bool CQ3580ProgramAccessor::IsControlAssignable(const CZmData* program, const CZ
 int32_t CQ3580ProgramAccessor::GetOscWave(const CZmData* program, uint32_t timbre) const
 {
     // A wave byte above 7 is treated as the last wave, never used as an index as it is.
-    return ClampValue(GetParameter(program, Synth(kRowOsc1Wave, timbre)), 0, 7);
+    return ClampValue(GetParameter(program, Synth(kSynthOsc1Wave, timbre)), 0, 7);
 }
 
 int32_t CQ3580ProgramAccessor::GetOscMod(const CZmData* program, uint32_t timbre) const
 {
-    return ClampValue(GetParameter(program, Synth(kRowOsc1Mod, timbre)), 0, 3);
+    return ClampValue(GetParameter(program, Synth(kSynthOsc1Mod, timbre)), 0, 3);
 }
 
 CQ3580OscCtrlMemory* CQ3580ProgramAccessor::GetMemory(CZmData* program, uint32_t timbre)
@@ -372,7 +355,7 @@ void CQ3580ProgramAccessor::RestoreOscCtrl(CZmData* program, uint32_t timbre) co
         const int32_t slot = OscCtrlSlot(wave, mod, ctrl);
         // The slots hold stored bytes: written back raw.
         if (slot >= 0)
-            SetParameter(program, Synth(kRowOsc1Ctrl1 + static_cast<uint32_t>(ctrl), timbre),
+            SetParameter(program, Synth(kSynthOsc1Ctrl1 + static_cast<uint32_t>(ctrl), timbre),
                          memory->slots[timbre][slot]);
     }
 }
@@ -384,8 +367,8 @@ void CQ3580ProgramAccessor::SetOscWave(CZmData* program, uint32_t timbre, int32_
         DebugTrace("illegal wave type.");
         return;
     }
-    const CZmParameterId waveId = Synth(kRowOsc1Wave, timbre);
-    const CZmParameterId modId = Synth(kRowOsc1Mod, timbre);
+    const CZmParameterId waveId = Synth(kSynthOsc1Wave, timbre);
+    const CZmParameterId modId = Synth(kSynthOsc1Mod, timbre);
     CQ3580OscCtrlMemory* memory = GetMemory(program, timbre);
     if (GetOscWave(program, timbre) <= 3 && memory != nullptr)
         memory->mod[timbre] = GetOscMod(program, timbre);
@@ -409,12 +392,12 @@ void CQ3580ProgramAccessor::SetOscWave(CZmData* program, uint32_t timbre, int32_
 int32_t CQ3580ProgramAccessor::GetValue(const CZmData* program, const CZmParameterId& id) const
 {
     int32_t v = GetParameter(program, id);
-    if (id.group == kPrgGroupTimbreSynth && (id.index == kRowOsc1Ctrl1 || id.index == kRowOsc1Ctrl2))
+    if (id.group == kPrgGroupTimbreSynth && (id.index == kSynthOsc1Ctrl1 || id.index == kSynthOsc1Ctrl2))
     {
         const int32_t wave = GetOscWave(program, id.timbre);
-        if (id.index == kRowOsc1Ctrl1)
+        if (id.index == kSynthOsc1Ctrl1)
         {
-            if (wave == kWaveAudioIn)
+            if (wave == kOsc1WaveAudioIn)
                 v -= 64;
         }
         else if (wave <= 3 && GetOscMod(program, id.timbre) == 3)
@@ -430,7 +413,7 @@ void CQ3580ProgramAccessor::SetValue(CZmData* program, const CZmParameterId& id,
     if (program == nullptr || GetPresentRow(id) == nullptr)
         return;
     value = ClampValue(value, GetMin(program, id), GetMax(program, id));
-    if (id.group == kPrgGroupMfx && (id.index == kRowFx1Type || id.index == kRowFx2Type))
+    if (id.group == kPrgGroupMfx && (id.index == kMfxFx1Type || id.index == kMfxFx2Type))
     {
         SetFxType(program, id.index, value);
         return;
@@ -449,21 +432,21 @@ void CQ3580ProgramAccessor::SetValue(CZmData* program, const CZmParameterId& id,
     const int32_t wave = GetOscWave(program, t);
     switch (id.index)
     {
-    case kRowOsc1Wave:
+    case kSynthOsc1Wave:
         SetOscWave(program, t, value);
         break;
-    case kRowOsc1Mod:
+    case kSynthOsc1Mod:
         SetParameter(program, id, value);
         RestoreOscCtrl(program, t);
         break;
-    case kRowOsc1Ctrl1:
+    case kSynthOsc1Ctrl1:
     {
-        const int32_t stored = wave == kWaveAudioIn ? value + 64 : value;
+        const int32_t stored = wave == kOsc1WaveAudioIn ? value + 64 : value;
         SetParameter(program, id, stored);
         RememberOscCtrl(program, t, 0, stored);
         break;
     }
-    case kRowOsc1Ctrl2:
+    case kSynthOsc1Ctrl2:
     {
         int32_t stored = value;
         if (wave <= 3 && GetOscMod(program, t) == 3)
@@ -485,11 +468,11 @@ int32_t CQ3580ProgramAccessor::GetMin(const CZmData* program, const CZmParameter
     if (id.group == kPrgGroupTimbreSynth)
     {
         const int32_t wave = GetOscWave(program, id.timbre);
-        if (id.index == kRowOsc1Mod && wave > 3)
+        if (id.index == kSynthOsc1Mod && wave > 3)
             return 0;
-        if (id.index == kRowOsc1Ctrl1)
-            return wave == kWaveAudioIn ? -63 : 0;
-        if (id.index == kRowOsc1Ctrl2)
+        if (id.index == kSynthOsc1Ctrl1)
+            return wave == kOsc1WaveAudioIn ? -63 : 0;
+        if (id.index == kSynthOsc1Ctrl2)
             return (wave == 4 || wave == 5) ? -63 : 0;
     }
     return CZmProgramAccessor::GetMin(program, id);
@@ -500,11 +483,11 @@ int32_t CQ3580ProgramAccessor::GetMax(const CZmData* program, const CZmParameter
     if (id.group == kPrgGroupTimbreSynth)
     {
         const int32_t wave = GetOscWave(program, id.timbre);
-        if (id.index == kRowOsc1Mod && wave > 3)
+        if (id.index == kSynthOsc1Mod && wave > 3)
             return 0;
-        if (id.index == kRowOsc1Ctrl1)
-            return wave == kWavePcm ? 0 : (wave == kWaveAudioIn ? 63 : 127);
-        if (id.index == kRowOsc1Ctrl2)
+        if (id.index == kSynthOsc1Ctrl1)
+            return wave == kOsc1WavePcm ? 0 : (wave == kOsc1WaveAudioIn ? 63 : 127);
+        if (id.index == kSynthOsc1Ctrl2)
         {
             if (wave <= 3)
                 return GetOscMod(program, id.timbre) == 3 ? 31 : 127;
@@ -516,11 +499,11 @@ int32_t CQ3580ProgramAccessor::GetMax(const CZmData* program, const CZmParameter
 
 const char* CQ3580ProgramAccessor::GetName(const CZmData* program, const CZmParameterId& id) const
 {
-    if (id.group == kPrgGroupTimbreSynth && (id.index == kRowOsc1Ctrl1 || id.index == kRowOsc1Ctrl2))
+    if (id.group == kPrgGroupTimbreSynth && (id.index == kSynthOsc1Ctrl1 || id.index == kSynthOsc1Ctrl2))
     {
         const int32_t wave = GetOscWave(program, id.timbre);
         const int32_t mod = GetOscMod(program, id.timbre);
-        if (id.index == kRowOsc1Ctrl1)
+        if (id.index == kSynthOsc1Ctrl1)
         {
             static const char* const kHigh[4] = {"Formant Width", "Resonance", "---", "Gain"};
             if (wave > 3)
@@ -541,7 +524,7 @@ const char* CQ3580ProgramAccessor::GetName(const CZmData* program, const CZmPara
 
 const char* CQ3580ProgramAccessor::GetFormat(const CZmData* program, const CZmParameterId& id) const
 {
-    if (id.group == kPrgGroupTimbreSynth && id.index == kRowOsc1Ctrl2)
+    if (id.group == kPrgGroupTimbreSynth && id.index == kSynthOsc1Ctrl2)
     {
         const int32_t wave = GetOscWave(program, id.timbre);
         if (wave <= 3 && GetOscMod(program, id.timbre) == 3)
@@ -565,9 +548,9 @@ void CQ3580ProgramAccessor::GetValueText(const CZmData* program, const CZmParame
                       static_cast<long long>(value) * 2);
     else if (CZmValueText::IsFormat(format, "KnobAssign"))
     {
-        if (value == 27 && GetParameter(program, Synth(kRowLfo1BpmSync, id.timbre)) != 0)
+        if (value == 27 && GetParameter(program, Synth(kSynthLfo1BpmSync, id.timbre)) != 0)
             CZmValueText::FormatKeyword("KnobAssignLfoSync", 0, buffer, size);
-        else if (value == 28 && GetParameter(program, Synth(kRowLfo2BpmSync, id.timbre)) != 0)
+        else if (value == 28 && GetParameter(program, Synth(kSynthLfo2BpmSync, id.timbre)) != 0)
             CZmValueText::FormatKeyword("KnobAssignLfoSync", 1, buffer, size);
         else
             CZmProgramAccessor::GetValueText(program, id, value, buffer, size);
@@ -585,87 +568,29 @@ void CQ3580ProgramAccessor::GetValueText(const CZmData* program, const CZmParame
 
 bool CQ3580ProgramAccessor::IsParameterEnabled(const CZmData* program, const CZmParameterId& id) const
 {
-    const CZmParameterInfo* row = GetParameterInfo(id);
-    const bool present = row != nullptr && row->present != 0;
-    const uint32_t t = id.timbre;
-    auto synth = [&](uint32_t r) { return GetParameter(program, Synth(r, t)); };
-    auto voiceMode = [&]() { return GetParameter(program, {kPrgGroupCommon, kRowVoiceMode, 0}); };
     bool enabled = true;
-    switch (id.group)
+    if (const CQ3580EnableRule* rule = FindEnableRule(id))
     {
-    case kPrgGroupCommon:
-        if (id.index == kRowTimbre2MidiCh)
-            enabled = voiceMode() == 3;
-        else if (id.index == kRowSplitKey)
-            enabled = voiceMode() == 2;
-        break;
-    case kPrgGroupTimbreCommon:
-        if (id.index == kRowUnisonDetune || id.index == kRowUnisonSpread)
-            enabled = GetParameter(program, {kPrgGroupTimbreCommon, kRowUnisonSw, t}) != 0;
-        break;
-    case kPrgGroupTimbreSynth:
-        switch (id.index)
+        // The dependency's timbre, where it has one.
+        const uint32_t timbre = IsTimbreGroup(rule->dependsOnGroup) ? id.timbre : 0;
+        const int32_t value = GetParameter(program, {rule->dependsOnGroup, rule->dependsOnRow, timbre});
+        enabled = Passes(rule->test, value, rule->value, id.index - rule->firstRow);
+    }
+    else
+    {
+        const CQ3580UnruledRow unruled =
+            id.group < kPrgGroupCount ? kQ3580UnruledRows[id.group] : CQ3580UnruledRow::kWhilePresent;
+        if (unruled == CQ3580UnruledRow::kEffectRules)
+            enabled = IsFxParameterEnabled(program, id);
+        else if (unruled == CQ3580UnruledRow::kWhilePresent)
         {
-        case kRowOsc1Ctrl1:
-            enabled = GetOscWave(program, t) != kWavePcm;
-            break;
-        case kRowOsc1Ctrl2:
-            enabled = GetOscWave(program, t) != kWavePcm && GetOscWave(program, t) != kWaveAudioIn;
-            break;
-        case kRowOsc1PcmWave:
-            enabled = GetOscWave(program, t) == kWavePcm;
-            break;
-        case kRowDriveWsPosition:
-        case kRowDriveWsDepth:
-            enabled = synth(kRowDriveWsType) != 0;
-            break;
-        case kRowLfo1Frequency:
-            enabled = synth(kRowLfo1BpmSync) != 1;
-            break;
-        case kRowLfo1InitPhase:
-            enabled = synth(kRowLfo1KeySync) != 0;
-            break;
-        case kRowLfo1SyncNote:
-            enabled = synth(kRowLfo1BpmSync) != 0;
-            break;
-        case kRowLfo2Frequency:
-            enabled = synth(kRowLfo2BpmSync) != 1;
-            break;
-        case kRowLfo2InitPhase:
-            enabled = synth(kRowLfo2KeySync) != 0;
-            break;
-        case kRowLfo2SyncNote:
-            enabled = synth(kRowLfo2BpmSync) != 0;
-            break;
-        default:
-            if (id.index >= 41 && id.index <= 46) // Filter 2
-                enabled = synth(kRowFilterRouting) != 0;
-            break;
+            const CZmParameterInfo* row = GetParameterInfo(id);
+            enabled = row != nullptr && row->present != 0;
         }
-        break;
-    case kPrgGroupTimbreEq:
-        enabled = present;
-        break;
-    case kPrgGroupVocoder:
-        if (id.index >= kRowBandHoldFirst && id.index <= kRowBandHoldLast)
-            enabled = GetParameter(program, {kPrgGroupVocoder, kRowEfSens, 0}) == 127;
-        break;
-    case kPrgGroupMfx:
-        enabled = IsFxParameterEnabled(program, id);
-        break;
-    case kPrgGroupArp:
-        if (id.index >= kRowStepSwFirst && id.index <= kRowStepSwLast)
-            enabled = static_cast<int32_t>(id.index - kRowStepSwFirst) <=
-                      GetParameter(program, {kPrgGroupArp, kRowLastStep, 0});
-        else
-            enabled = present;
-        break;
-    default:
-        enabled = present;
-        break;
     }
     // The second timbre is silent in Single mode.
-    if (IsTimbreGroup(id.group) && id.group != kPrgGroupModSeq && t == 1 && voiceMode() == 0)
+    if (IsTimbreGroup(id.group) && id.group != kPrgGroupModSeq && id.timbre == 1 &&
+        GetParameter(program, {kPrgGroupCommon, kCommonVoiceMode, 0}) == 0)
         enabled = false;
     return enabled;
 }

@@ -6,10 +6,70 @@
 
 #include "foundation/CEfSingleton.h"
 
+#include <cstddef>
+
 struct CQ3580OscCtrlMemory;
 struct CZmFxTypeInfo;
 
-// The program accessor of this model: section bases of the 346-byte image, the 16-bit
+// How an enable rule tests the parameter its rows depend on.
+enum class CQ3580EnableTest : uint8_t
+{
+    kIs,    // enabled only while the parameter is the value
+    kIsNot, // enabled unless the parameter is the value
+    kBelow, // enabled only while the parameter is below the value
+    kSteps, // the rows are steps 0, 1, ...: each enabled while its step does not exceed the parameter
+};
+
+// Rows first..last of a program group are enabled only while the row they depend on passes the
+// test. The dependency is read raw; in a timbre group, in the same timbre as the row.
+struct CQ3580EnableRule
+{
+    uint32_t group;
+    uint32_t firstRow;
+    uint32_t lastRow;
+    uint32_t dependsOnGroup;
+    uint32_t dependsOnRow;
+    CQ3580EnableTest test;
+    int32_t value;
+};
+
+// An effect type's own rule: its parameter is enabled only while another of its parameters
+// (read as a value) passes the test. The table's couplings and rules 3 and 4 come on top.
+struct CQ3580FxEnableRule
+{
+    uint32_t type;
+    int32_t parameter;
+    int32_t dependsOn;
+    CQ3580EnableTest test;
+    int32_t value;
+};
+
+// A coupling an effect type has beyond the two of its table row: the Controls follow the
+// member in use and only that member is assignable.
+struct CQ3580FxTypeCoupling
+{
+    uint32_t type;
+    CZmFxCoupling coupling;
+};
+
+// What a row answers when no rule names it.
+enum class CQ3580UnruledRow : uint8_t
+{
+    kEnabled,
+    kWhilePresent, // the row's present flag
+    kEffectRules,  // the master-effect rules
+};
+
+// Rules, in CQ3580ProgramAccessor_rules.cpp.
+extern const CQ3580EnableRule kQ3580EnableRules[];
+extern const size_t kQ3580EnableRuleCount;
+extern const CQ3580FxEnableRule kQ3580FxEnableRules[];
+extern const size_t kQ3580FxEnableRuleCount;
+extern const CQ3580FxTypeCoupling kQ3580FxTypeCouplings[];
+extern const size_t kQ3580FxTypeCouplingCount;
+extern const CQ3580UnruledRow kQ3580UnruledRows[kPrgGroupCount];
+
+// The program accessor of this model: section bases of the program image, the 16-bit
 // rows, the master effects and the rules between the OSC 1 parameters.
 class CQ3580ProgramAccessor : public CZmProgramAccessor
 {

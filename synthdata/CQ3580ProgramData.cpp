@@ -83,7 +83,7 @@ void CQ3580ProgramData::ResetOscCtrlMemory()
 
 namespace
 {
-const uint32_t kRecordSize = 496;
+const uint32_t kRecordSize = CQ3580ProgramData::kChunkSize - CZmChunkHeader::kSize;
 const uint32_t kImagePadding = 22;
 const uint32_t kTailPadding = 23;
 const int32_t kPriorityMax = 5;

@@ -18,7 +18,7 @@ struct CQ3580OscCtrlMemory
     int32_t mod[kQ3580TimbreCount];
 };
 
-// The 346-byte program image of the instrument. The operations here reach the image through
+// The program image of the instrument. The operations here reach the image through
 // GetImage, so on a CProgram they act on its program block.
 class CQ3580ProgramData : public CZmProgramData
 {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "synthdata/CQ3580GlobalData.h"
+#include "synthdata/CQ3580ProgramData.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -41,11 +44,11 @@ enum : uint32_t
     kParameterChangeLength = 12,
     kSearchRequestLength = 6,
     kSearchReplyLength = 15,
-    kProgramImageBytes = 346,
+    kProgramImageBytes = kQ3580ProgramImageSize,
     kPackedProgramBytes = 396, // 7-bit packed program image
     kProgramDumpLength = 404,  // numbered program dump: 7-byte header, packed image, F7
     kCurrentProgramDumpLength = 402,
-    kGlobalImageBytes = 100,
+    kGlobalImageBytes = kQ3580GlobalImageSize,
     kPackedGlobalBytes = 115,
     kGlobalDumpLength = 121,
 };

@@ -11,8 +11,8 @@
 #include "framework/CHfcMidi.h"
 #include "framework/CPslMessageDispatchEngine.h"
 #include "synthdata/CProgramSet.h"
+#include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
-#include "synthdata/CZmIdConverter.h"
 
 #include "support/CSimInstrument.h"
 #include "support/MessagePump.h"

@@ -2,8 +2,8 @@
 
 #include "framework/midi/HfcMidiBytes.h"
 #include "synthdata/CProgram.h"
+#include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
-#include "synthdata/CZmIdConverter.h"
 
 #include "support/SimMidi.h"
 

@@ -1,7 +1,7 @@
 #include "synthdata/CBlockData.h"
 
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include "support/DataFixtures.h"
 
@@ -24,7 +24,7 @@ Snapshot Take(const CProgramSet& set, const CGlobal& global)
     Snapshot s;
     for (uint32_t n = 0; n < CProgramSet::kProgramCount; ++n)
         s.blocks.push_back(set.GetProgram(n).GetBlock());
-    s.global.assign(global.GetImage(), global.GetImage() + 100);
+    s.global.assign(global.GetImage(), global.GetImage() + kQ3580GlobalImageSize);
     return s;
 }
 
@@ -50,12 +50,12 @@ struct Source
         {
             MakeDistinctProgram(set.GetProgram(n), n + 1);
             uint8_t* image = set.GetProgram(n).GetImage();
-            for (uint32_t at = 16; at < 346; ++at)
+            for (uint32_t at = 16; at < kQ3580ProgramImageSize; ++at)
                 image[at] = static_cast<uint8_t>(at * 7 + n);
             image[8] = 0x20; // Arpeggiator Timbre Assign 2
         }
         global.Init();
-        for (uint32_t at = 0; at < 100; ++at)
+        for (uint32_t at = 0; at < kQ3580GlobalImageSize; ++at)
             global.GetImage()[at] = static_cast<uint8_t>(255 - at);
     }
     CProgramSet set;
@@ -104,7 +104,7 @@ const std::vector<KindCase>& KindCases()
         {"Vocoder", 6, 0, [](CBlockData& b, const Source& s) { return b.WriteVocoder(Prog(s)); },
          [](const CBlockData& b, Source& s) { return b.ReadVocoder(Prog(s)); }, 208, 286},
         {"Arp", 7, 0, [](CBlockData& b, const Source& s) { return b.WriteArp(Prog(s)); },
-         [](const CBlockData& b, Source& s) { return b.ReadArp(Prog(s)); }, 334, 346},
+         [](const CBlockData& b, Source& s) { return b.ReadArp(Prog(s)); }, 334, kQ3580ProgramImageSize},
         {"Global", 8, 0, [](CBlockData& b, const Source& s) { return b.WriteGlobal(s.global); },
          [](const CBlockData& b, Source& s) { return b.ReadGlobal(s.global); }, 0, 0},
     };
@@ -146,7 +146,15 @@ TEST(BlockDataTest, BlocksShorterThanTheHeaderAreTheirOwnPayload)
 
 TEST(BlockDataTest, EveryKindIsWrittenAndReadBack)
 {
-    const size_t payloadSizes[9] = {0, 81408, 636, 96, 24, 48, 78, 13, 100};
+    const size_t payloadSizes[9] = {0,
+                                    CProgramSet::kProgramCount * kProgramBlockSize,
+                                    kProgramBlockSize,
+                                    96,
+                                    24,
+                                    48,
+                                    78,
+                                    13,
+                                    kQ3580GlobalImageSize};
     for (const KindCase& c : KindCases())
     {
         Source source;
@@ -179,7 +187,8 @@ TEST(BlockDataTest, EveryKindIsWrittenAndReadBack)
         else if (c.kind == 2)
             expected.blocks[kProgram] = Prog(source).GetBlock();
         else if (c.kind == 8)
-            expected.global = Bytes(source.global.GetImage(), source.global.GetImage() + 100);
+            expected.global =
+                Bytes(source.global.GetImage(), source.global.GetImage() + kQ3580GlobalImageSize);
         else
         {
             std::memcpy(expected.blocks[kProgram].image + c.begin, Prog(source).GetImage() + c.begin,
@@ -261,7 +270,7 @@ TEST(BlockDataTest, ValuesFromABlockAreMadeSafeBeforeUse)
     // Texts without terminators, a priority out of range, a stale name and stray bytes.
     uint8_t* payload = block.GetData() + 32;
     std::memcpy(payload, "ab cd   ", 8);
-    std::memset(payload + 346, 'Z', 9 + 25 + 65 + 3);
+    std::memset(payload + kQ3580ProgramImageSize, 'Z', 9 + 25 + 65 + 3);
     for (int32_t priority : {9, -4})
     {
         std::memcpy(payload + 448, &priority, 4);

@@ -18,9 +18,9 @@ namespace
 {
 // Chunk offsets of an all-data file of a program set and global data.
 const size_t kSetAt = 32;
-const size_t kProgramAt = kSetAt + 32; // + 528 n
-const size_t kGlobalAt = kSetAt + 67616;
-const size_t kInfoAt = kGlobalAt + 176;
+const size_t kProgramAt = kSetAt + 32; // + CQ3580ProgramData::kChunkSize n
+const size_t kGlobalAt = kSetAt + CProgramSet::kChunkSize;
+const size_t kInfoAt = kGlobalAt + CQ3580GlobalData::kChunkSize;
 const size_t kAllDataSize = kInfoAt + 160;
 
 int32_t CodeOf(const std::function<void()>& f)
@@ -169,13 +169,16 @@ TEST(AllDataFileTest, ChunksEachCarryTheDigestOfTheirImage)
     MakeDistinctLibrary(library);
     const CProgram& program = library.GetProgramSet()->GetProgram(9);
     const Bytes chunk = ProgramChunk(program);
-    ASSERT_EQ(chunk.size(), 528u);
+    ASSERT_EQ(chunk.size(), CQ3580ProgramData::kChunkSize);
     uint8_t digest[16];
-    ComputeMd5(program.GetImage(), 346, digest);
-    EXPECT_EQ(Bytes(chunk.begin() + 32 + 346 + 22, chunk.begin() + 32 + 346 + 22 + 16),
+    ComputeMd5(program.GetImage(), kQ3580ProgramImageSize, digest);
+    EXPECT_EQ(Bytes(chunk.begin() + 32 + kQ3580ProgramImageSize + 22,
+                    chunk.begin() + 32 + kQ3580ProgramImageSize + 22 + 16),
               Bytes(digest, digest + 16));
-    EXPECT_EQ(Bytes(chunk.begin() + 32 + 346, chunk.begin() + 32 + 346 + 22), Bytes(22, 0xFF));
-    EXPECT_EQ(chunk[32 + 346 + 22 + 16 + 24 + 64], 3); // priority
+    EXPECT_EQ(
+        Bytes(chunk.begin() + 32 + kQ3580ProgramImageSize, chunk.begin() + 32 + kQ3580ProgramImageSize + 22),
+        Bytes(22, 0xFF));
+    EXPECT_EQ(chunk[32 + kQ3580ProgramImageSize + 22 + 16 + 24 + 64], 3); // priority
     EXPECT_EQ(Bytes(chunk.end() - 23, chunk.end()), Bytes(23, 0xFF));
 
     const Bytes global = GlobalChunk(*library.GetGlobal());
@@ -224,7 +227,7 @@ TEST(AllDataFileTest, DamagedFilesAreRefusedAndLeaveTheLibraryAsItWas)
     const Bytes good = AllDataBytes(source);
 
     std::vector<Damage> cases = TagDamage(0, kZmFileErrorInvalidId);
-    for (const Damage& d : TagDamage(kProgramAt + 5 * 528, kZmFileErrorInvalidId))
+    for (const Damage& d : TagDamage(kProgramAt + 5 * CQ3580ProgramData::kChunkSize, kZmFileErrorInvalidId))
         cases.push_back({"program 5 " + d.name, d.damage, d.code});
     const size_t boundaries[] = {0,
                                  4,
@@ -233,10 +236,10 @@ TEST(AllDataFileTest, DamagedFilesAreRefusedAndLeaveTheLibraryAsItWas)
                                  32,
                                  63,
                                  64,
-                                 64 + 528,
-                                 64 + 528 * 77,
+                                 64 + CQ3580ProgramData::kChunkSize,
+                                 64 + CQ3580ProgramData::kChunkSize * 77,
                                  kGlobalAt,
-                                 kGlobalAt + 100,
+                                 kGlobalAt + kQ3580GlobalImageSize,
                                  kInfoAt,
                                  kInfoAt + 16,
                                  kAllDataSize - 1};
@@ -249,10 +252,11 @@ TEST(AllDataFileTest, DamagedFilesAreRefusedAndLeaveTheLibraryAsItWas)
     cases.push_back(Sizes("set size too large", kSetAt, 32, 0xFFFFFFFF, kZmFileErrorDataSize));
     cases.push_back(Sizes("set of no size", kSetAt, 0, 0, kZmFileErrorDataSize));
     cases.push_back(Sizes("set header 16, size too small", kSetAt, 16, 100, kZmFileErrorDataSize));
-    cases.push_back(
-        Sizes("program 3 header 16, size 400", kProgramAt + 3 * 528, 16, 400, kZmFileErrorDataSize));
+    cases.push_back(Sizes("program 3 header 16, size 400", kProgramAt + 3 * CQ3580ProgramData::kChunkSize, 16,
+                          400, kZmFileErrorDataSize));
     cases.push_back(Sizes("global header 16, size 100", kGlobalAt, 16, 100, kZmFileErrorDataSize));
-    cases.push_back(Sizes("global size too large", kGlobalAt, 32, 177, kZmFileErrorDataSize));
+    cases.push_back(Sizes("global size too large", kGlobalAt, 32, CQ3580GlobalData::kChunkSize + 1,
+                          kZmFileErrorDataSize));
     cases.push_back(Sizes("info header 16, size 100", kInfoAt, 16, 100, kZmFileErrorDataSize));
     cases.push_back(Sizes("info size too large", kInfoAt, 32, 129, kZmFileErrorDataSize));
     cases.push_back({"129 programs",
@@ -363,9 +367,9 @@ TEST(ProgramChunkTest, FieldsFromTheFileAreTerminatedLimitedAndTheNameRecomputed
     CProgram source;
     MakeDistinctProgram(source, 1);
     Bytes chunk = ProgramChunk(source);
-    std::memset(&chunk[32 + 346 + 22 + 16], 'x', 24 + 64); // no terminators
-    chunk[32 + 346 + 22 + 16 + 88] = 200;                  // priority
-    std::memcpy(&chunk[32], "ab  cd  ", 8);                // name bytes of the image
+    std::memset(&chunk[32 + kQ3580ProgramImageSize + 22 + 16], 'x', 24 + 64); // no terminators
+    chunk[32 + kQ3580ProgramImageSize + 22 + 16 + 88] = 200;                  // priority
+    std::memcpy(&chunk[32], "ab  cd  ", 8);                                   // name bytes of the image
 
     CProgram read;
     CHfcMemoryInputStream stream(chunk.data(), chunk.size());
@@ -386,8 +390,9 @@ TEST(ProgramChunkTest, HeaderSizeBelow32IsRefusedOnlyWithARecordSizeBelow496)
         uint32_t size;
         int32_t code;
     };
-    for (const Case& c : {Case{16, 400, kZmFileErrorDataSize}, Case{16, 496, -1}, Case{32, 400, -1},
-                          Case{0, 0, kZmFileErrorDataSize}})
+    for (const Case& c :
+         {Case{16, 400, kZmFileErrorDataSize}, Case{16, CQ3580ProgramData::kChunkSize - 32, -1},
+          Case{32, 400, -1}, Case{0, 0, kZmFileErrorDataSize}})
     {
         Bytes chunk = ProgramChunk(source);
         PutU16At(chunk, 8, c.headerSize);
@@ -404,7 +409,16 @@ TEST(ProgramChunkTest, DamagedChunksAreRefusedAndLeaveTheProgramAsItWas)
     MakeDistinctProgram(source, 3);
     const Bytes good = ProgramChunk(source);
     std::vector<Damage> cases = TagDamage(0, kZmFileErrorInvalidId);
-    for (size_t at : {0, 7, 8, 32, 100, 32 + 346, 32 + 346 + 22 + 16 + 24, 32 + 346 + 22 + 16 + 88, 527})
+    const size_t cuts[] = {0,
+                           7,
+                           8,
+                           32,
+                           100,
+                           32 + kQ3580ProgramImageSize,
+                           32 + kQ3580ProgramImageSize + 22 + 16 + 24,
+                           32 + kQ3580ProgramImageSize + 22 + 16 + 88,
+                           CQ3580ProgramData::kChunkSize - 1};
+    for (size_t at : cuts)
         cases.push_back(Truncated(at));
     for (const Damage& d : cases)
     {

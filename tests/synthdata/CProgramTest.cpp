@@ -8,7 +8,7 @@
 namespace
 {
 // The initial program image, as the instrument defines it.
-const uint8_t kExpectedInit[346] = {
+const uint8_t kExpectedInit[kQ3580ProgramImageSize] = {
     0x49, 0x4E, 0x49, 0x54, 0x50, 0x52, 0x4F, 0x47, 0x00, 0x04, 0x05, 0x06, 0x00, 0x10, 0x48, 0x80, 0x09,
     0x0A, 0x0C, 0x00, 0x00, 0x0A, 0x40, 0x80, 0xFF, 0x05, 0x40, 0x40, 0x4C, 0x42, 0x00, 0xFF, 0x00, 0x00,
     0x00, 0x00, 0x00, 0x00, 0x40, 0x40, 0x7F, 0x00, 0x00, 0xFF, 0x00, 0x20, 0x7F, 0x00, 0x40, 0x40, 0x40,
@@ -45,7 +45,7 @@ TEST(CProgram, InitGivesTheInitialProgram)
     p.SetUserWord(3);
     p.Init();
     ASSERT_EQ(p.GetImageSize(), 346u);
-    EXPECT_EQ(std::memcmp(p.GetImage(), kExpectedInit, 346), 0);
+    EXPECT_EQ(std::memcmp(p.GetImage(), kExpectedInit, kQ3580ProgramImageSize), 0);
     EXPECT_STREQ(p.GetName(), "INITPROG");
     EXPECT_STREQ(p.GetBlock().name, "INITPROG");
     EXPECT_EQ(p.GetImage()[334] | (p.GetImage()[335] << 8), 120); // BPM
@@ -92,7 +92,7 @@ TEST(CProgram, SetProgramNameUppercasesPadsAndCuts)
         EXPECT_EQ(std::memcmp(p.GetImage(), c.bytes, 8), 0) << c.text;
         EXPECT_STREQ(p.GetName(), c.name) << c.text;
         EXPECT_STREQ(p.GetBlock().name, c.name) << c.text;
-        EXPECT_EQ(std::memcmp(p.GetImage() + 8, kExpectedInit + 8, 346 - 8), 0)
+        EXPECT_EQ(std::memcmp(p.GetImage() + 8, kExpectedInit + 8, kQ3580ProgramImageSize - 8), 0)
             << "only the name bytes change";
     }
 }
@@ -135,7 +135,7 @@ TEST(CProgram, CopyProgramKeepsLibraryInformation)
     target.SetAttribute1(5);
     target.CopyProgram(source);
 
-    EXPECT_EQ(std::memcmp(target.GetImage(), source.GetImage(), 346), 0);
+    EXPECT_EQ(std::memcmp(target.GetImage(), source.GetImage(), kQ3580ProgramImageSize), 0);
     EXPECT_STREQ(target.GetName(), "LEAD");
     EXPECT_STREQ(target.GetBlock().name, "LEAD");
     EXPECT_STREQ(target.GetAuthor(), "mine");
@@ -176,7 +176,7 @@ TEST(CProgram, RevertReturnsToTheSavedCopy)
     EXPECT_FALSE(p.IsChanged());
     EXPECT_STREQ(p.GetName(), "INITPROG");
     EXPECT_STREQ(p.GetComment(), "");
-    EXPECT_EQ(std::memcmp(p.GetImage(), kExpectedInit, 346), 0);
+    EXPECT_EQ(std::memcmp(p.GetImage(), kExpectedInit, kQ3580ProgramImageSize), 0);
 
     // InitializeProgram leaves the saved copy alone; SaveBlock replaces it.
     p.SetProgramName("second");
@@ -200,7 +200,7 @@ TEST(CQ3580ProgramData, CopyFromTakesImageAndLibraryInformation)
 
     CQ3580ProgramData data;
     data.CopyFrom(source);
-    EXPECT_EQ(std::memcmp(data.GetImage(), source.GetImage(), 346), 0);
+    EXPECT_EQ(std::memcmp(data.GetImage(), source.GetImage(), kQ3580ProgramImageSize), 0);
     EXPECT_STREQ(data.GetName(), "BASS");
     EXPECT_STREQ(data.GetAuthor(), "who");
     EXPECT_STREQ(data.GetComment(), "what");

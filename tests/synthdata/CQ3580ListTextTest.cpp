@@ -1,7 +1,7 @@
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include "foundation/CQ3580StringTable.h"
 

@@ -51,7 +51,7 @@ std::vector<CZmParameterId> PresentIds(const CZmProgramAccessor& a)
 // Image bits that belong to the id's field.
 std::vector<uint8_t> FieldBits(const CZmProgramAccessor& a, const CZmParameterId& id)
 {
-    std::vector<uint8_t> bits(346, 0);
+    std::vector<uint8_t> bits(kQ3580ProgramImageSize, 0);
     const CZmParameterInfo* row = a.GetParameterInfo(id);
     const uint32_t at = static_cast<uint32_t>(kSectionBase[id.group]) +
                         (IsTimbreGroup(id.group) ? 96 * id.timbre : 0) + row->offset;
@@ -117,7 +117,7 @@ TEST_F(ProgramAccessorTest, EveryPresentRowTakesItsMinimumAndMaximumInItsOwnBits
             const int32_t limits[2] = {accessor.GetMin(&p, id), accessor.GetMax(&p, id)};
             for (int32_t v : limits)
             {
-                std::vector<uint8_t> before(p.GetImage(), p.GetImage() + 346);
+                std::vector<uint8_t> before(p.GetImage(), p.GetImage() + kQ3580ProgramImageSize);
                 if (raw)
                 {
                     accessor.SetParameter(&p, id, v);
@@ -130,7 +130,7 @@ TEST_F(ProgramAccessorTest, EveryPresentRowTakesItsMinimumAndMaximumInItsOwnBits
                 }
                 if (!raw && HasDependents(id.group, id.index))
                     continue;
-                for (uint32_t b = 0; b < 346; ++b)
+                for (uint32_t b = 0; b < kQ3580ProgramImageSize; ++b)
                     ASSERT_EQ((before[b] ^ p.GetImage()[b]) & ~bits[b], 0) << "byte " << b << " value " << v;
             }
         }
@@ -170,7 +170,7 @@ TEST_F(ProgramAccessorTest, EveryEffectTypesRowsTakeTheirLimits)
 
 TEST_F(ProgramAccessorTest, ChoosingAnEffectTypeWritesItsDefaultsAndControls)
 {
-    const std::vector<uint8_t> init(program.GetImage(), program.GetImage() + 346);
+    const std::vector<uint8_t> init(program.GetImage(), program.GetImage() + kQ3580ProgramImageSize);
     for (int32_t type = 17; type >= 0; --type)
     {
         SCOPED_TRACE(type);
@@ -353,7 +353,7 @@ TEST_F(ProgramAccessorTest, SignedAndBiasedFields)
 
 TEST_F(ProgramAccessorTest, RefusedAccessesReadZeroAndWriteNothing)
 {
-    const std::vector<uint8_t> before(program.GetImage(), program.GetImage() + 346);
+    const std::vector<uint8_t> before(program.GetImage(), program.GetImage() + kQ3580ProgramImageSize);
     const CZmParameterId refused[] = {
         {3, 0, 0},  {3, 59, 1}, {9, 0, 0},  {10, 0, 0},
         {0, 44, 0},                                              // group 3, 9, unknown, past the count
@@ -371,7 +371,7 @@ TEST_F(ProgramAccessorTest, RefusedAccessesReadZeroAndWriteNothing)
         char text[32];
         accessor.GetCurrentValueText(&program, id, text, sizeof text);
         accessor.IsParameterEnabled(&program, id);
-        EXPECT_EQ(std::memcmp(program.GetImage(), before.data(), 346), 0);
+        EXPECT_EQ(std::memcmp(program.GetImage(), before.data(), kQ3580ProgramImageSize), 0);
     }
     EXPECT_EQ(accessor.GetParameter(nullptr, {2, 36, 0}), 0);
     accessor.SetValue(nullptr, {2, 36, 0}, 5);

@@ -1,5 +1,5 @@
+#include "synthdata/CGlobal.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
-#include "synthdata/CZmGlobalData.h"
 
 #include "support/FakeStringTable.h"
 

@@ -1,5 +1,5 @@
+#include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ParameterTable.h"
-#include "synthdata/CZmIdConverter.h"
 
 #include <gtest/gtest.h>
 

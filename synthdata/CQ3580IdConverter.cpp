@@ -1,4 +1,4 @@
-#include "synthdata/CZmIdConverter.h"
+#include "synthdata/CQ3580IdConverter.h"
 
 #include "synthdata/CQ3580ParameterTable.h"
 

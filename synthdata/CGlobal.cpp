@@ -1,0 +1,6 @@
+#include "synthdata/CGlobal.h"
+
+void CGlobal::Init()
+{
+    Clear();
+}
