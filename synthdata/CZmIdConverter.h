@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <tuple>
 #include <vector>
 
 // The instrument's two-part name of a parameter in parameter-change messages, hi:lo.
@@ -34,7 +35,8 @@ public:
     virtual bool ToDeviceAddress(const CZmParameterId& id, CZmDeviceAddress& address) const = 0;
     // The id of an address; false for ff:ff and for an address no row has.
     virtual bool FromDeviceAddress(const CZmDeviceAddress& address, CZmParameterId& id) const = 0;
-    // Position of an id in the converter's short list of ids, false when absent.
+    // Position of an id in the converter's short list of ids, false when absent; the whole id
+    // is compared, timbre included.
     virtual bool GetListPosition(const CZmParameterId& id, uint32_t& position) const = 0;
     // The list's id at a position below its length, else false.
     virtual bool GetListId(uint32_t position, CZmParameterId& id) const = 0;
@@ -52,14 +54,16 @@ public:
 
 private:
     static uint32_t Key(uint32_t hi, uint32_t lo) { return (hi & 0xFF) << 8 | (lo & 0xFF); }
-    static uint32_t Key(const CZmParameterId& id) { return id.group << 16 | id.index; }
+    // The whole id, timbre included: the list names the first timbre's rows only.
+    using CIdKey = std::tuple<uint32_t, uint32_t, uint32_t>;
+    static CIdKey Key(const CZmParameterId& id) { return {id.group, id.index, id.timbre}; }
 
     // One address per row of each addressed group (0-8); ff:ff where a row has none.
     std::vector<CZmDeviceAddress> m_addresses[9];
     // Address (hi without its timbre nibble) to {group, index}, rows with an address only;
     // the first row keeps a shared address.
     std::map<uint32_t, CZmParameterId> m_byAddress;
-    std::map<uint32_t, uint32_t> m_listPositions;
+    std::map<CIdKey, uint32_t> m_listPositions;
 };
 
 using CZmIdConverterSingleton = CEfSingleton<CZmIdConverter, CQ3580IdConverter>;
