@@ -1,11 +1,14 @@
 // Random images, ids and values through get, set, enabled state and text of the program and
-// global accessors. A value read back after a set must lie in the parameter's range.
+// global accessors. A value read back after a set must lie in the parameter's range. Raw writes,
+// float conversions and float writes take any 32-bit value and any float bit pattern, NaN and
+// infinities included (the sanitizers catch an overflow).
 #include "synthdata/CGlobal.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
 #include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,6 +34,13 @@ struct Input
         for (int i = 0; i < 4; ++i)
             v = v << 8 | Byte();
         return static_cast<int32_t>(v);
+    }
+    float Float()
+    {
+        const auto bits = static_cast<uint32_t>(Value());
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        return f;
     }
     void Fill(uint8_t* image, size_t n)
     {
@@ -79,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint8_t op = in.Byte();
         const CZmParameterId id = NextId(in);
         const int32_t value = in.Value();
-        switch (op % 6)
+        switch (op % 10)
         {
         case 0:
         {
@@ -111,6 +121,42 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             globals.GetValueText(&global, id, value, text, sizeof text);
             globals.GetCurrentValueText(&global, id, text, sizeof text);
             (void)globals.IsEditable(id);
+            break;
+        case 6:
+        {
+            // Raw writes: whatever the value, a 16-bit row stays in its range.
+            program.SetParameter(&prog, id, value);
+            const int32_t back = program.GetParameter(&prog, id);
+            const bool wide =
+                (id.group == 7 && id.index == 0) || (id.group == 5 && id.index >= 53 && id.index <= 68);
+            if (wide && program.IsPresent(id))
+                Check(back >= program.GetMin(&prog, id) && back <= program.GetMax(&prog, id),
+                      "raw 16-bit range", id, back);
+            break;
+        }
+        case 7:
+        {
+            const float f = program.ValueToFloat(&prog, id, value);
+            Check(std::isfinite(f), "value to float is finite", id, value);
+            const int32_t min = program.GetMin(&prog, id);
+            const int32_t max = program.GetMax(&prog, id);
+            if (value >= min && value <= max)
+                Check(program.FloatToValue(&prog, id, f) == value, "float round trip", id, value);
+            break;
+        }
+        case 8:
+        {
+            const float f = in.Float();
+            (void)program.FloatToValue(&prog, id, f);
+            program.SetParameterByFloat(&prog, id, f);
+            const int32_t back = program.GetValue(&prog, id);
+            Check(back >= program.GetMin(&prog, id) && back <= program.GetMax(&prog, id), "float write range",
+                  id, back);
+            break;
+        }
+        case 9:
+            globals.SetParameter(&global, id, value);
+            (void)globals.GetParameter(&global, id);
             break;
         default:
         {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace
 {
@@ -19,6 +20,54 @@ const uint32_t kLibraryInfoPadding = 112;
 const uint32_t kListModeMax = 2;
 const uint32_t kCategoryHoldMax = 3;
 const uint32_t kMode0FieldsMax = 3;
+
+// Units of the character at text[i]: where wchar_t is a UTF-16 unit, a surrogate pair is one
+// character.
+size_t CharacterUnits(const std::wstring& text, size_t i)
+{
+    if (sizeof(wchar_t) != 2 || i + 1 >= text.size())
+        return 1;
+    const auto unit = static_cast<uint32_t>(text[i]);
+    const auto next = static_cast<uint32_t>(text[i + 1]);
+    return (unit >= 0xD800 && unit <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF) ? 2 : 1;
+}
+
+// The file name as wide text. Windows paths are UTF-16 already; native paths hold UTF-8, which
+// path::wstring would convert through the C locale and refuse for any non-ASCII name. Bytes
+// that are not UTF-8 show as U+FFFD.
+std::wstring WideFileName(const std::filesystem::path& path)
+{
+    if constexpr (std::is_same_v<std::filesystem::path::value_type, wchar_t>)
+        return path.filename().wstring();
+    else
+    {
+        const std::string bytes = path.filename().string();
+        std::wstring out;
+        for (size_t i = 0; i < bytes.size();)
+        {
+            const auto lead = static_cast<uint8_t>(bytes[i]);
+            const size_t length = lead < 0x80    ? 1
+                                  : lead >= 0xF0 ? 4
+                                  : lead >= 0xE0 ? 3
+                                  : lead >= 0xC0 ? 2
+                                                 : 0;
+            uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+            bool valid = length != 0 && i + length <= bytes.size();
+            for (size_t k = 1; valid && k < length; ++k)
+            {
+                const auto next = static_cast<uint8_t>(bytes[i + k]);
+                valid = (next & 0xC0) == 0x80;
+                code = code << 6 | (next & 0x3Fu);
+            }
+            static const uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+            valid =
+                valid && code >= kSmallest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+            out += valid ? static_cast<wchar_t>(code) : L'\xFFFD';
+            i += valid ? length : 1;
+        }
+        return out;
+    }
+}
 
 // The lowest n bits set in mask, within the information fields.
 uint32_t KeepLowestBits(uint32_t mask, uint32_t n)
@@ -140,9 +189,15 @@ void CLibraryData::SetMode0Fields(uint32_t mask)
 
 std::wstring CLibraryData::GetDisplayName() const
 {
-    std::wstring name = m_path.empty() ? std::wstring(L"Untitled") : m_path.filename().wstring();
-    if (name.size() > kDisplayNameLimit)
-        name = name.substr(0, kDisplayNameLimit - 3) + L"...";
+    std::wstring name = m_path.empty() ? std::wstring(L"Untitled") : WideFileName(m_path);
+    // Counted and cut by characters, never inside a surrogate pair.
+    size_t characters = 0;
+    size_t cut = 0;
+    for (size_t i = 0; i < name.size(); i += CharacterUnits(name, i))
+        if (++characters == kDisplayNameLimit - 3)
+            cut = i + CharacterUnits(name, i);
+    if (characters > kDisplayNameLimit)
+        name = name.substr(0, cut) + L"...";
     return name;
 }
 

@@ -30,6 +30,24 @@ void CProgram::Init()
     SaveBlock();
 }
 
+void CProgram::Clear()
+{
+    CQ3580ProgramData::Clear();
+    RefreshName();
+}
+
+void CProgram::CopyFrom(const CZmProgramData& other)
+{
+    CQ3580ProgramData::CopyFrom(other);
+    RefreshName();
+}
+
+void CProgram::ReadImage(CHfcInputStream& stream)
+{
+    CQ3580ProgramData::ReadImage(stream);
+    RefreshName();
+}
+
 void CProgram::ReadChunk(CHfcInputStream& stream)
 {
     CQ3580ProgramData::ReadChunk(stream);

@@ -31,6 +31,10 @@ public:
 
     // INITPROG with cleared library information; also becomes the saved copy.
     void Init() override;
+    // These change the image's name bytes, so they refresh the block's name as well.
+    void Clear() override;
+    void CopyFrom(const CZmProgramData& other) override;
+    void ReadImage(CHfcInputStream& stream) override;
     // A "3580PrgD" chunk; the name is refreshed from the image and the block read becomes the
     // saved copy, so a revert returns to the file's program.
     void ReadChunk(CHfcInputStream& stream) override;
@@ -67,6 +71,8 @@ public:
     CProgramBlock& GetBlock() { return m_block; }
     const CProgramBlock& GetBlock() const { return m_block; }
     const CProgramBlock& GetSavedBlock() const { return m_saved; }
+    // 1 from construction on; nothing changes it yet.
+    uint8_t GetBlockFlag() const { return m_blockFlag; }
 
     // The name from the image's name bytes, trailing blanks and NULs removed.
     void RefreshName();
@@ -74,4 +80,5 @@ public:
 private:
     CProgramBlock m_block;
     CProgramBlock m_saved;
+    uint8_t m_blockFlag = 1;
 };

@@ -181,7 +181,7 @@ bool CQ3580IdConverter::FromDeviceAddress(const CZmDeviceAddress& address, CZmPa
 bool CQ3580IdConverter::GetListPosition(const CZmParameterId& id, uint32_t& position) const
 {
     const auto found = m_listPositions.find(Key(id));
-    if (found == m_listPositions.end() || id.timbre != 0)
+    if (found == m_listPositions.end())
         return false;
     position = found->second;
     return true;

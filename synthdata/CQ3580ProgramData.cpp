@@ -63,6 +63,22 @@ void CQ3580ProgramData::CopyFrom(const CZmProgramData& other)
         std::memcpy(GetImage(), other.GetImage(), GetImageSize());
 }
 
+void CQ3580ProgramData::ReadImage(CHfcInputStream& stream)
+{
+    // Read whole before anything changes, so a short read leaves the program as it was.
+    uint8_t image[kQ3580ProgramImageSize];
+    ReadExact(stream, image, sizeof image);
+    std::memcpy(GetImage(), image, sizeof image);
+    ClearAuthorAndComment();
+    ResetOscCtrlMemory();
+    ComputeDigest();
+}
+
+void CQ3580ProgramData::WriteImage(CHfcOutputStream& stream) const
+{
+    WriteExact(stream, GetImage(), GetImageSize());
+}
+
 const char* CQ3580ProgramData::GetName() const
 {
     CopyTrimmedText(m_name, reinterpret_cast<const char*>(GetImage()), kQ3580ProgramNameLength);

@@ -33,6 +33,10 @@ public:
     // priority (1 byte, 0-5), 23 bytes 0xFF.
     void ReadChunk(CHfcInputStream& stream) override;
     void WriteChunk(CHfcOutputStream& stream) const override;
+    // The 346 bytes of the image; a read also resets the OSC 1 control memory and computes the
+    // digest.
+    void ReadImage(CHfcInputStream& stream) override;
+    void WriteImage(CHfcOutputStream& stream) const override;
     const char* GetChunkTag() const override { return kChunkTag; }
     uint32_t GetChunkSize() const override { return kChunkSize; }
     uint8_t* GetImage() override { return m_image; }

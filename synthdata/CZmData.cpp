@@ -1,5 +1,8 @@
 #include "synthdata/CZmData.h"
 
+#include "foundation/CEfMemoryBlock.h"
+#include "foundation/CHfcMemoryInputStream.h"
+#include "foundation/CHfcMemoryOutputStream.h"
 #include "foundation/CZmException.h"
 #include "foundation/EfMd5.h"
 
@@ -45,4 +48,21 @@ void CZmData::ReadChunk(CHfcInputStream&)
 void CZmData::WriteChunk(CHfcOutputStream&) const
 {
     throw CZmFileException(kZmFileErrorUnknownId);
+}
+
+std::unique_ptr<CEfMemoryBlock> CZmData::SaveToMemory() const
+{
+    CHfcMemoryOutputStream stream(0, 256);
+    WriteChunk(stream);
+    const uint8_t* bytes = stream.GetData();
+    auto block = std::make_unique<CEfMemoryBlock>();
+    if (bytes == nullptr || !block->Append(bytes, stream.GetLength()))
+        throw CZmFileException(kZmFileErrorMalloc);
+    return block;
+}
+
+void CZmData::LoadFromMemory(const CHfcMemoryBlock& block)
+{
+    CHfcMemoryInputStream stream(block.GetData(), block.GetSize());
+    ReadChunk(stream);
 }

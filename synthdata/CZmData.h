@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+class CEfMemoryBlock;
 class CHfcInputStream;
+class CHfcMemoryBlock;
 class CHfcOutputStream;
 
 class CEfObject
@@ -38,6 +41,10 @@ public:
     virtual void SetFlag(uint8_t flag) { m_flag = flag; }
     virtual uint8_t GetFlag() const { return m_flag; }
     virtual CZmData& Assign(const CZmData& other);
+    // The same as ReadChunk, WriteChunk and GetChunkSize.
+    virtual void Read(CHfcInputStream& stream) { ReadChunk(stream); }
+    virtual void Write(CHfcOutputStream& stream) const { WriteChunk(stream); }
+    virtual uint32_t GetSize() const { return GetChunkSize(); }
 
     // The object's data-file chunk. A read that fails throws CZmFileException and leaves the
     // object as it was; a write that fails throws CZmFileException 3. The base has no chunk
@@ -46,6 +53,10 @@ public:
     virtual void WriteChunk(CHfcOutputStream& stream) const;
     virtual const char* GetChunkTag() const = 0;
     virtual uint32_t GetChunkSize() const = 0;
+    // The chunk in a new block; throws what WriteChunk throws (code 6 when memory runs out).
+    virtual std::unique_ptr<CEfMemoryBlock> SaveToMemory() const;
+    // Reads the chunk from the block's bytes; throws what ReadChunk throws.
+    virtual void LoadFromMemory(const CHfcMemoryBlock& block);
     // The image that the accessors address.
     virtual uint8_t* GetImage() = 0;
     virtual const uint8_t* GetImage() const = 0;

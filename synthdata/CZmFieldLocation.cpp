@@ -53,6 +53,8 @@ void CZmFieldLocation::Write(CZmData& data, int32_t value) const
         return;
     }
     const uint32_t bits = (mask << shift) & 0xFFu;
-    const uint32_t stored = (static_cast<uint32_t>(value + bias) & mask) << shift;
+    // Added modulo 2^32: only the field's low bits are kept, and no value can overflow.
+    const uint32_t sum = static_cast<uint32_t>(value) + static_cast<uint32_t>(bias);
+    const uint32_t stored = (sum & mask) << shift;
     image[offset] = static_cast<uint8_t>((image[offset] & ~bits) | (stored & bits));
 }

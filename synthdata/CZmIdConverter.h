@@ -30,7 +30,8 @@ public:
     virtual bool ToDeviceAddress(const CZmParameterId& id, CZmDeviceAddress& address) const = 0;
     // The id of an address; false for ff:ff and for an address no row has.
     virtual bool FromDeviceAddress(const CZmDeviceAddress& address, CZmParameterId& id) const = 0;
-    // Position of an id in the converter's short list of ids, false when absent.
+    // Position of an id in the converter's short list of ids, false when absent; the whole id
+    // is compared, timbre included.
     virtual bool GetListPosition(const CZmParameterId& id, uint32_t& position) const = 0;
     // The list's id at a position below its length, else false.
     virtual bool GetListId(uint32_t position, CZmParameterId& id) const = 0;

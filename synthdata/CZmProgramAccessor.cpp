@@ -5,6 +5,7 @@
 #include "foundation/EfUtility.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 CZmProgramAccessor::CZmProgramAccessor(const CZmParameterTable* table, const CZmFxParameterTable* fxTable)
@@ -58,17 +59,23 @@ float CZmProgramAccessor::ValueToFloat(const CZmData* program, const CZmParamete
 {
     const int32_t max = GetMax(program, id);
     const int32_t divisor = max != 0 ? max : 1;
-    return static_cast<float>(value - GetMin(program, id)) / static_cast<float>(divisor);
+    // In double: value - min of two 32-bit numbers need not fit in 32 bits.
+    const double offset = static_cast<double>(value) - static_cast<double>(GetMin(program, id));
+    return static_cast<float>(offset / static_cast<double>(divisor));
 }
 
 int32_t CZmProgramAccessor::FloatToValue(const CZmData* program, const CZmParameterId& id, float f) const
 {
     const int32_t max = GetMax(program, id);
     const double scaled = static_cast<double>(max != 0 ? max : 1) * static_cast<double>(f);
+    if (std::isnan(scaled))
+        return GetMin(program, id);
     const double nearest = std::nearbyint(scaled);
     const double steps = std::fabs(scaled - nearest) < 1e-2 ? nearest : std::trunc(scaled);
-    const double limited = ClampValue(steps, -2147483647.0, 2147483647.0);
-    return GetMin(program, id) + static_cast<int32_t>(limited);
+    // The sum is limited to 32 bits (infinities included), so every float has a value.
+    const double value = static_cast<double>(GetMin(program, id)) + steps;
+    return static_cast<int32_t>(
+        ClampValue(value, static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
 }
 
 float CZmProgramAccessor::GetValueAsFloat(const CZmData* program, const CZmParameterId& id) const

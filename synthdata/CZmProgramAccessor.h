@@ -23,6 +23,7 @@ public:
     virtual float ValueToFloat(const CZmData* program, const CZmParameterId& id, int32_t value) const;
     // min + max * f truncated toward zero; an f that is within rounding of a whole step
     // gives that step, so ValueToFloat and FloatToValue round-trip every value of a range.
+    // The result is limited to 32 bits; NaN gives min.
     virtual int32_t FloatToValue(const CZmData* program, const CZmParameterId& id, float f) const;
     // Raw field read and write with the row's (or effect row's) bias.
     virtual int32_t GetParameter(const CZmData* program, const CZmParameterId& id) const;

@@ -20,12 +20,17 @@ CZmProgramData::CZmProgramData()
 
 void CZmProgramData::Clear()
 {
+    ClearAuthorAndComment();
+    SetUserWord(0);
+}
+
+void CZmProgramData::ClearAuthorAndComment()
+{
     char blanks[kCommentLength + 1];
     std::memset(blanks, ' ', kCommentLength);
     blanks[kCommentLength] = '\0';
     SetAuthor(blanks);
     SetComment(blanks);
-    SetUserWord(0);
 }
 
 void CZmProgramData::CopyFrom(const CZmProgramData& other)

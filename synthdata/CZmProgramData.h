@@ -15,6 +15,11 @@ public:
     CZmProgramData();
 
     void Clear() override;
+    // The bare image: exactly GetImageStreamSize bytes. A short read throws CZmFileException 2
+    // and leaves the program as it was; a read clears author and comment. A failed write throws
+    // CZmFileException 3.
+    virtual void ReadImage(CHfcInputStream& stream) = 0;
+    virtual void WriteImage(CHfcOutputStream& stream) const = 0;
     virtual uint32_t GetImageStreamSize() const { return GetImageSize(); }
     virtual const char* GetNoNameText() const { return "----"; }
     // Copies attributes, author, comment, user word and digest; subclasses add the image.
@@ -33,6 +38,9 @@ public:
     virtual void SetUserWord(int32_t v) { m_userWord = v; }
 
 protected:
+    // Author and comment become blanks.
+    void ClearAuthorAndComment();
+
     char m_author[kAuthorLength + 1];
     char m_comment[kCommentLength + 1];
     int32_t m_userWord = 0;

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 namespace
 {
@@ -624,6 +625,48 @@ TEST(LibraryDataTest, DisplayNameIsTheFileNameShortenedAbove32Characters)
         CLibraryData library;
         library.SetPath(std::filesystem::u8path(c.path));
         EXPECT_EQ(library.GetDisplayName(), c.name) << c.path;
+    }
+}
+
+// A name is counted and cut in characters: a character outside the Basic Multilingual Plane is
+// one character, although a UTF-16 string holds it in two units.
+TEST(LibraryDataTest, DisplayNameCountsAndCutsWholeCharacters)
+{
+    const std::string note = "\xF0\x9D\x84\x9E"; // U+1D11E, a surrogate pair in UTF-16
+    const std::wstring wideNote = L"\U0001D11E";
+    auto repeat = [](auto text, size_t n)
+    {
+        auto out = text;
+        for (size_t i = 1; i < n; ++i)
+            out += text;
+        return out;
+    };
+    struct Case
+    {
+        std::string file;
+        std::wstring name;
+    };
+    const Case cases[] = {
+        {repeat(note, 20), repeat(wideNote, 20)}, // 20 characters: shown whole
+        {repeat(note, 32), repeat(wideNote, 32)},
+        {repeat(note, 33), repeat(wideNote, 29) + L"..."},
+        {std::string(28, 'a') + repeat(note, 5), std::wstring(28, L'a') + wideNote + L"..."},
+        {std::string(15, 'a') + repeat(note, 17), std::wstring(15, L'a') + repeat(wideNote, 17)},
+    };
+    for (const Case& c : cases)
+    {
+        CLibraryData library;
+        library.SetPath(std::filesystem::u8path("folder/" + c.file));
+        EXPECT_TRUE(library.GetDisplayName() == c.name) << c.file;
+    }
+    // Native paths are bytes: a name that is not UTF-8 still shows, with U+FFFD for each bad byte.
+    if constexpr (std::is_same_v<std::filesystem::path::value_type, char>)
+    {
+        CLibraryData library;
+        library.SetPath(std::filesystem::path("folder/a\xFF\xC3(\xF0\x9D\x84"
+                                              "b"));
+        EXPECT_TRUE(library.GetDisplayName() == L"a\xFFFD\xFFFD(\xFFFD\xFFFD\xFFFD"
+                                                L"b");
     }
 }
 } // namespace

@@ -1,8 +1,16 @@
 #include "synthdata/CProgram.h"
 
+#include "support/DataFixtures.h"
+
+#include "foundation/CEfMemoryBlock.h"
+#include "foundation/CZmException.h"
+#include "foundation/EfMd5.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace
@@ -217,4 +225,225 @@ TEST(CQ3580ProgramData, CopyFromTakesImageAndLibraryInformation)
     EXPECT_STREQ(data.GetNoNameText(), "----");
     EXPECT_STREQ(data.GetChunkTag(), "3580PrgD");
     EXPECT_EQ(data.GetChunkSize(), 528u);
+}
+
+namespace
+{
+// Takes the first `room` bytes written, then refuses every write.
+class FullStream : public CHfcOutputStream
+{
+public:
+    explicit FullStream(size_t room) : m_room(room) {}
+    uint64_t GetSize() const override { return m_bytes.size(); }
+    uint64_t GetPosition() const override { return m_bytes.size(); }
+    bool SetPosition(uint64_t) override { return false; }
+    bool Write(const void* buffer, size_t n) override
+    {
+        if (m_bytes.size() + n > m_room)
+            return false;
+        const auto* p = static_cast<const uint8_t*>(buffer);
+        m_bytes.insert(m_bytes.end(), p, p + n);
+        return true;
+    }
+
+private:
+    size_t m_room;
+    Bytes m_bytes;
+};
+
+int32_t FileErrorOf(const std::function<void()>& f)
+{
+    try
+    {
+        f();
+    }
+    catch (const CZmFileException& e)
+    {
+        return e.GetCode();
+    }
+    return -1;
+}
+
+// A program unlike the initial one, with library information.
+void MakeLead(CProgram& p)
+{
+    p.Init();
+    p.SetProgramName("lead");
+    p.GetImage()[100] = 0x33;
+    p.GetImage()[16 + 16] = (p.GetImage()[16 + 16] & ~0x30) | 0x20; // OSC 1 Mod 2 in timbre 1
+    p.SetAuthor("author");
+    p.SetComment("comment");
+    p.SetUserWord(3);
+}
+
+std::string Digest(const CZmData& data)
+{
+    return std::string(reinterpret_cast<const char*>(data.GetDigest()), 16);
+}
+
+std::string Md5(const uint8_t* bytes, uint32_t n)
+{
+    uint8_t digest[16];
+    ComputeMd5(bytes, n, digest);
+    return std::string(reinterpret_cast<const char*>(digest), 16);
+}
+} // namespace
+
+TEST(CProgram, FlagByteIsOneAfterConstruction)
+{
+    CProgram p;
+    EXPECT_EQ(p.GetBlockFlag(), 1);
+    EXPECT_EQ(p.GetFlag(), 0); // the data's own flag is a different byte
+    p.Init();
+    EXPECT_EQ(p.GetBlockFlag(), 1);
+}
+
+// Clear, CopyFrom and ReadImage change the image's name bytes: the block's name must follow,
+// since the block is what the clipboard copies and the lists show.
+TEST(CProgram, InheritedOperationsKeepTheBlockNameCurrent)
+{
+    CProgram lead;
+    MakeLead(lead);
+    const Bytes image(lead.GetImage(), lead.GetImage() + 346);
+    struct Case
+    {
+        const char* what;
+        std::function<void(CProgram&)> change;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"CopyFrom", [&](CProgram& p) { p.CopyFrom(lead); }, "LEAD"},
+        {"Assign", [&](CProgram& p) { p.Assign(lead); }, "LEAD"},
+        {"Clear", [](CProgram& p) { p.Clear(); }, ""},
+        {"ReadImage",
+         [&](CProgram& p)
+         {
+             CHfcMemoryInputStream stream(image.data(), image.size());
+             p.ReadImage(stream);
+         },
+         "LEAD"},
+    };
+    for (const Case& c : cases)
+    {
+        CProgram p;
+        p.Init();
+        c.change(p);
+        EXPECT_STREQ(p.GetName(), c.name) << c.what;
+        EXPECT_STREQ(p.GetBlock().name, c.name) << c.what;
+    }
+}
+
+TEST(CQ3580ProgramData, ImagesAreWrittenAndReadAsExactly346Bytes)
+{
+    CProgram lead;
+    MakeLead(lead);
+    const Bytes written = WrittenBytes([&](CHfcOutputStream& s) { lead.WriteImage(s); });
+    ASSERT_EQ(written.size(), 346u);
+    EXPECT_EQ(written, Bytes(lead.GetImage(), lead.GetImage() + 346));
+    EXPECT_EQ(lead.GetImageStreamSize(), 346u);
+
+    CProgram program;
+    CQ3580ProgramData data;
+    for (CQ3580ProgramData* target : {static_cast<CQ3580ProgramData*>(&program), &data})
+    {
+        target->Init();
+        target->SetAuthor("old author");
+        target->SetComment("old comment");
+        target->SetUserWord(4);
+        target->GetOscCtrlMemory().slots[0][3] = 99;
+        Bytes longer = written;
+        longer.resize(400, 0xEE);
+        CHfcMemoryInputStream stream(longer.data(), longer.size());
+        target->ReadImage(stream);
+        EXPECT_EQ(stream.GetPosition(), 346u);
+        EXPECT_EQ(Bytes(target->GetImage(), target->GetImage() + 346), written);
+        EXPECT_STREQ(target->GetName(), "LEAD");
+        EXPECT_EQ(std::string(target->GetAuthor()), std::string(24, ' '));
+        EXPECT_EQ(std::string(target->GetComment()), std::string(64, ' '));
+        EXPECT_EQ(target->GetUserWord(), 4); // only author and comment are cleared
+        EXPECT_EQ(Digest(*target), Md5(written.data(), 346));
+        const CQ3580OscCtrlMemory& memory = target->GetOscCtrlMemory();
+        EXPECT_EQ(memory.slots[0][3], 0);
+        EXPECT_EQ(memory.slots[1][9], 64);
+        EXPECT_EQ(memory.mod[0], 2);
+    }
+}
+
+TEST(CQ3580ProgramData, FailedImageStreamsThrowAndChangeNothing)
+{
+    CProgram lead;
+    MakeLead(lead);
+    const Bytes image(lead.GetImage(), lead.GetImage() + 346);
+    for (size_t length : {size_t{0}, size_t{1}, size_t{345}})
+    {
+        CProgram p;
+        p.Init();
+        p.SetAuthor("kept");
+        const CProgramBlock before = p.GetBlock();
+        const std::string digest = Digest(p);
+        CHfcMemoryInputStream stream(image.data(), length);
+        EXPECT_EQ(FileErrorOf([&] { p.ReadImage(stream); }), kZmFileErrorReadData) << length;
+        EXPECT_EQ(std::memcmp(&p.GetBlock(), &before, sizeof before), 0) << length;
+        EXPECT_EQ(Digest(p), digest) << length;
+    }
+    for (size_t room : {size_t{0}, size_t{345}})
+    {
+        FullStream full(room);
+        EXPECT_EQ(FileErrorOf([&] { lead.WriteImage(full); }), kZmFileErrorWriteData) << room;
+    }
+}
+
+TEST(CZmData, SaveToMemoryAndLoadFromMemoryCarryTheChunk)
+{
+    CProgram lead;
+    MakeLead(lead);
+    const Bytes chunk = WrittenBytes([&](CHfcOutputStream& s) { lead.WriteChunk(s); });
+    ASSERT_EQ(chunk.size(), 528u);
+
+    const std::unique_ptr<CEfMemoryBlock> block = lead.SaveToMemory();
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(Bytes(block->GetData(), block->GetData() + block->GetSize()), chunk);
+
+    CProgram copy;
+    copy.Init();
+    copy.LoadFromMemory(*block);
+    EXPECT_EQ(std::memcmp(&copy.GetBlock(), &lead.GetBlock(), sizeof(CProgramBlock)), 0);
+    EXPECT_STREQ(copy.GetBlock().name, "LEAD");
+
+    // Global data has the same pair.
+    CGlobal global;
+    global.GetImage()[0] = 42;
+    const std::unique_ptr<CEfMemoryBlock> globalBlock = global.SaveToMemory();
+    ASSERT_EQ(globalBlock->GetSize(), 176u);
+    CGlobal other;
+    other.LoadFromMemory(*globalBlock);
+    EXPECT_EQ(other.GetImage()[0], 42);
+
+    // A block that holds no whole chunk is refused, and the program stays as it was.
+    CHfcMemoryBlock cut(block->GetData(), 300);
+    CProgram untouched;
+    untouched.Init();
+    EXPECT_EQ(FileErrorOf([&] { untouched.LoadFromMemory(cut); }), kZmFileErrorReadData);
+    EXPECT_STREQ(untouched.GetName(), "INITPROG");
+    EXPECT_EQ(FileErrorOf([&] { untouched.LoadFromMemory(*globalBlock); }), kZmFileErrorInvalidId);
+}
+
+TEST(CZmData, ForwardingOperationsReachTheChunk)
+{
+    CProgram lead;
+    MakeLead(lead);
+    CZmData& data = lead;
+    EXPECT_EQ(data.GetSize(), 528u);
+    const Bytes chunk = WrittenBytes([&](CHfcOutputStream& s) { data.Write(s); });
+    EXPECT_EQ(chunk, WrittenBytes([&](CHfcOutputStream& s) { lead.WriteChunk(s); }));
+
+    CProgram copy;
+    copy.Init();
+    CHfcMemoryInputStream stream(chunk.data(), chunk.size());
+    static_cast<CZmData&>(copy).Read(stream);
+    EXPECT_STREQ(copy.GetName(), "LEAD");
+    EXPECT_STREQ(copy.GetAuthor(), "author");
+
+    CGlobal global;
+    EXPECT_EQ(static_cast<CZmData&>(global).GetSize(), 176u);
 }

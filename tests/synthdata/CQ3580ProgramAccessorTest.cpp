@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -333,6 +335,33 @@ TEST_F(ProgramAccessorTest, SixteenBitRowsAreReadWholeAndLimited)
     EXPECT_EQ(Byte(285), 0x01);
     Set(5, 68, -1);
     EXPECT_EQ(Get(5, 68), 0);
+}
+
+TEST_F(ProgramAccessorTest, RawWritesOfSixteenBitRowsAreLimitedToTheirRange)
+{
+    struct Case
+    {
+        CZmParameterId id;
+        uint32_t at;
+        int32_t value, stored;
+    };
+    const Case cases[] = {
+        {{7, 0, 0}, 334, 5000, 300},      {{7, 0, 0}, 334, 19, 20},        {{7, 0, 0}, 334, INT32_MIN, 20},
+        {{7, 0, 0}, 334, INT32_MAX, 300}, {{5, 53, 0}, 254, 40000, 32767}, {{5, 68, 0}, 284, -5, 0},
+        {{5, 60, 0}, 268, 65535, 32767},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(Describe(accessor, c.id) + " " + std::to_string(c.value));
+        program.Init();
+        accessor.SetParameter(&program, c.id, c.value);
+        EXPECT_EQ(Byte(c.at) | (Byte(c.at + 1) << 8), c.stored);
+        EXPECT_EQ(accessor.GetParameter(&program, c.id), c.stored);
+    }
+    // Bytes from outside (a dump, a file) read limited as well.
+    program.GetImage()[334] = 0xFF;
+    program.GetImage()[335] = 0xFF;
+    EXPECT_EQ(accessor.GetParameter(&program, {7, 0, 0}), 300);
 }
 
 TEST_F(ProgramAccessorTest, SignedAndBiasedFields)
@@ -670,6 +699,172 @@ TEST_F(ProgramAccessorTest, FloatConversionsRoundTripEveryValue)
 
     accessor.SetParameterByFloat(&program, {7, 0, 0}, accessor.ValueToFloat(&program, {7, 0, 0}, 133));
     EXPECT_EQ(Get(7, 0), 133);
+}
+
+// Values and floats from anywhere (a MIDI message, a control, a file) must never overflow:
+// the sanitizer build aborts on signed overflow.
+TEST_F(ProgramAccessorTest, ExtremeValuesAndFloatsAreSafeForEveryRow)
+{
+    const int32_t values[] = {INT32_MIN, INT32_MIN + 1, -65536, -1, 0, 1, 65536, INT32_MAX - 1, INT32_MAX};
+    const float floats[] = {std::nanf(""), -std::nanf(""), HUGE_VALF, -HUGE_VALF, FLT_MAX, -FLT_MAX,
+                            1e10f,         -1e10f,         FLT_MIN,   -0.0f,      0.5f};
+    std::vector<CZmParameterId> ids = PresentIds(accessor);
+    for (uint32_t param = 0; param < 20; ++param) // effect parameters under Ring Modulator, signed and biased
+        ids.push_back({6, 28 + param, 0});
+    for (const CZmParameterId& id : ids)
+    {
+        SCOPED_TRACE(Describe(accessor, id));
+        CProgram p;
+        p.Init();
+        accessor.SetValue(&p, {6, 25, 0}, 16);
+        for (int32_t v : values)
+        {
+            accessor.SetParameter(&p, id, v);
+            (void)accessor.GetParameter(&p, id);
+            accessor.SetValue(&p, id, v);
+            const int32_t back = accessor.GetValue(&p, id);
+            ASSERT_GE(back, accessor.GetMin(&p, id)) << v;
+            ASSERT_LE(back, accessor.GetMax(&p, id)) << v;
+            ASSERT_TRUE(std::isfinite(accessor.ValueToFloat(&p, id, v))) << v;
+            char text[64];
+            accessor.GetValueText(&p, id, v, text, sizeof text);
+        }
+        for (float f : floats)
+        {
+            (void)accessor.FloatToValue(&p, id, f);
+            accessor.SetParameterByFloat(&p, id, f);
+            const int32_t back = accessor.GetValue(&p, id);
+            ASSERT_GE(back, accessor.GetMin(&p, id)) << f;
+            ASSERT_LE(back, accessor.GetMax(&p, id)) << f;
+        }
+    }
+}
+
+TEST_F(ProgramAccessorTest, ExtremeInputsGiveTheNearestSoundResult)
+{
+    const CZmParameterId transpose{2, 16, 0}; // -48..48, bias 64
+    const CZmParameterId cutoff{2, 36, 0};    // 0..127
+    // The 8-bit rule keeps the low bits of value + bias, computed without overflow.
+    accessor.SetParameter(&program, transpose, INT32_MAX); // 0x7FFFFFFF + 64 = 0x8000003F
+    EXPECT_EQ(Byte(16 + 10), 0x3F);
+    accessor.SetParameter(&program, transpose, INT32_MIN); // 0x80000000 + 64 = 0x80000040
+    EXPECT_EQ(Byte(16 + 10), 0x40);
+
+    EXPECT_FLOAT_EQ(accessor.ValueToFloat(&program, transpose, INT32_MIN), (-2147483648.0f + 48.0f) / 48.0f);
+    EXPECT_FLOAT_EQ(accessor.ValueToFloat(&program, cutoff, INT32_MAX), 2147483647.0f / 127.0f);
+
+    struct Case
+    {
+        CZmParameterId id;
+        float f;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {transpose, HUGE_VALF, INT32_MAX},
+        {transpose, -HUGE_VALF, INT32_MIN},
+        {transpose, FLT_MAX, INT32_MAX},
+        {transpose, -FLT_MAX, INT32_MIN},
+        {transpose, std::nanf(""), -48},
+        {cutoff, std::nanf(""), 0},
+        {cutoff, -1e20f, INT32_MIN},
+        {cutoff, 1e20f, INT32_MAX},
+        {transpose, 1.0f, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(accessor.FloatToValue(&program, c.id, c.f), c.value)
+            << Describe(accessor, c.id) << " " << c.f;
+
+    accessor.SetParameterByFloat(&program, transpose, FLT_MAX);
+    EXPECT_EQ(Get(2, 16), 48);
+    accessor.SetParameterByFloat(&program, transpose, -HUGE_VALF);
+    EXPECT_EQ(Get(2, 16), -48);
+    accessor.SetParameterByFloat(&program, transpose, std::nanf(""));
+    EXPECT_EQ(Get(2, 16), -48);
+    accessor.SetParameterByFloat(&program, cutoff, 1e30f);
+    EXPECT_EQ(Get(2, 36), 127);
+}
+
+TEST_F(ProgramAccessorTest, FineValuesShowDoubledInCents)
+{
+    Set(6, 1, 16); // Ring Modulator: parameter 4 is Note Fine
+    const CZmParameterId fine{6, 4 + 4, 0};
+    ASSERT_STREQ(accessor.GetFormat(&program, fine), "FxFineValue");
+    struct Case
+    {
+        int32_t value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {-3, "-6 cent"}, {0, "0 cent"}, {3, "+6 cent"}, {50, "+100 cent"}, {-50, "-100 cent"}};
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(Text(fine, c.value), c.text) << c.value;
+        Set(6, 4 + 4, c.value);
+        char buffer[32];
+        accessor.GetCurrentValueText(&program, fine, buffer, sizeof buffer);
+        EXPECT_STREQ(buffer, c.text) << c.value;
+    }
+}
+
+// Delay: coupling 1 has switch 2 (Delay Tempo Sync), A 3 (Time Ratio) and B 6 (Time Ratio
+// with sync on); the type's Controls are 6 and 9.
+TEST_F(ProgramAccessorTest, CouplingOneMovesTheControlsOfADelay)
+{
+    for (uint32_t effect = 0; effect < 2; ++effect)
+    {
+        SCOPED_TRACE(effect);
+        program.Init();
+        const uint32_t typeRow = effect == 0 ? 1 : 25;
+        const uint32_t c1 = typeRow + 1, c2 = typeRow + 2, sw = typeRow + 3 + 2;
+        const uint32_t otherC1 = effect == 0 ? 26 : 2;
+        const int32_t otherControls[2] = {Get(6, otherC1), Get(6, otherC1 + 1)};
+        Set(6, typeRow, 6);
+        ASSERT_EQ(Get(6, sw), 1); // tempo sync on by default
+        EXPECT_EQ(Get(6, c1), 6);
+        EXPECT_EQ(Get(6, c2), 9);
+
+        Set(6, sw, 0); // sync off: the Control on B follows to A, the other stays
+        EXPECT_EQ(Get(6, c1), 3);
+        EXPECT_EQ(Get(6, c2), 9);
+        Set(6, c2, 6); // asking for B while the switch is off gives A
+        EXPECT_EQ(Get(6, c2), 3);
+        Set(6, sw, 1); // both follow back to B
+        EXPECT_EQ(Get(6, c1), 6);
+        EXPECT_EQ(Get(6, c2), 6);
+        Set(6, c1, 3); // asking for A while the switch is on gives B
+        EXPECT_EQ(Get(6, c1), 6);
+        Set(6, c1, 10); // a Control outside the pair is left alone
+        Set(6, sw, 0);
+        EXPECT_EQ(Get(6, c1), 10);
+        EXPECT_EQ(Get(6, c2), 3);
+        // The other effect keeps its Controls.
+        EXPECT_EQ(Get(6, otherC1), otherControls[0]);
+        EXPECT_EQ(Get(6, otherC1 + 1), otherControls[1]);
+    }
+}
+
+TEST_F(ProgramAccessorTest, LfoInitPhaseFollowsItsKeySync)
+{
+    struct Case
+    {
+        uint32_t keySyncRow, initPhaseRow;
+        int32_t keySync;
+        uint32_t timbre;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {90, 91, 0, 0, false}, {90, 91, 1, 0, true},  {90, 91, 0, 1, false}, {90, 91, 1, 1, true},
+        {90, 91, 2, 0, true},  {83, 84, 0, 0, false}, {83, 84, 1, 1, true},
+    };
+    for (const Case& c : cases)
+    {
+        program.Init();
+        Set(0, 35, 1); // Layer, so that the second timbre is in use
+        Set(2, c.keySyncRow, c.keySync, c.timbre);
+        Set(2, c.keySyncRow, 1 - c.keySync, 1 - c.timbre); // the other timbre says the opposite
+        EXPECT_EQ(accessor.IsParameterEnabled(&program, {2, c.initPhaseRow, c.timbre}), c.enabled)
+            << "row " << c.initPhaseRow << " key sync " << c.keySync << " timbre " << c.timbre;
+    }
 }
 
 TEST_F(ProgramAccessorTest, TotalsCountBothTimbres)

@@ -166,6 +166,64 @@ TEST_F(GlobalAccessorTest, WritesAreLimitedAndRefusedWithoutARow)
     EXPECT_EQ(accessor.GetValue(nullptr, 0, 0), 0);
 }
 
+// A received dump or a file may hold any byte: what it shows is limited to the range.
+TEST_F(GlobalAccessorTest, OutOfRangeBytesOfARawImageReadLimited)
+{
+    struct Case
+    {
+        uint32_t group, index;
+        uint32_t at;
+        uint8_t byte;
+        int32_t value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 120, 100, "450.0 Hz"},   // Master Tune
+        {0, 0, 0, 0x80, -100, "430.0 Hz"}, // -128
+        {0, 1, 1, 0x7F, 12, "+12"},        // Transpose
+        {0, 1, 1, 0xE0, -12, "-12"},       // -32
+        {0, 7, 3, 0x0F, 8, "8"},           // Velocity Curve: 15 in its 4 bits
+        {1, 4, 6, 0xFF, 120, "CC#21 +/-"}, // MIDI Ctrl 1
+        {3, 5, 21, 0x7F, 63, "+63"},       // user scale F: 127
+        {3, 5, 21, 0x81, -63, "-63"},      // -127
+        {4, 10, 42, 0xFE, -1, "Off"},      // CC map: -2
+        {4, 10, 42, 0x7E, 119, "CC#119"},  // 126
+    };
+    for (const Case& c : cases)
+    {
+        global.Clear();
+        global.GetImage()[c.at] = c.byte;
+        const CZmParameterId id{c.group, c.index, 0};
+        EXPECT_EQ(accessor.GetValue(&global, id), c.value) << accessor.GetName(id) << " byte " << int(c.byte);
+        EXPECT_EQ(Text(c.group, c.index), c.text) << accessor.GetName(id) << " byte " << int(c.byte);
+    }
+}
+
+// Values from anywhere must never overflow: the sanitizer build aborts on signed overflow.
+TEST_F(GlobalAccessorTest, ExtremeValuesAreSafeForEveryRow)
+{
+    const CZmParameterTable* table = accessor.GetTable();
+    for (uint32_t group = 0; group < table->GetGroupCount(); ++group)
+        for (uint32_t index = 0; index < table->GetParameterCount(group); ++index)
+        {
+            const CZmParameterId id{group, index, 0};
+            for (int32_t v : {INT32_MIN, INT32_MIN + 1, -1, 0, INT32_MAX - 1, INT32_MAX})
+            {
+                accessor.SetParameter(&global, id, v);
+                (void)accessor.GetParameter(&global, id);
+                accessor.SetValue(&global, id, v);
+                const int32_t back = accessor.GetValue(&global, id);
+                EXPECT_GE(back, accessor.GetMin(id)) << accessor.GetName(id) << " " << v;
+                EXPECT_LE(back, accessor.GetMax(id)) << accessor.GetName(id) << " " << v;
+                char text[64];
+                accessor.GetValueText(&global, id, v, text, sizeof text);
+            }
+        }
+    // The 8-bit rule keeps the low bits of value + bias.
+    accessor.SetParameter(&global, {0, 0, 0}, INT32_MAX);
+    EXPECT_EQ(global.GetImage()[0], 0xFF);
+}
+
 TEST_F(GlobalAccessorTest, PanelOnlySettingsAreNotEditable)
 {
     const std::vector<std::pair<CZmParameterId, bool>> cases = {

@@ -103,3 +103,39 @@ TEST(CQ3580IdConverter, ShortListOfIds)
     ASSERT_TRUE(converter.GetListId(7, id));
     EXPECT_EQ(id, (CZmParameterId{2, 36, 0}));
 }
+
+// The list is searched by the whole id: ids that share the low bits of a list id, or name the
+// second timbre of a listed timbre row, are not in it.
+TEST(CQ3580IdConverter, ListPositionComparesTheWholeId)
+{
+    const CQ3580IdConverter converter;
+    struct Case
+    {
+        CZmParameterId id;
+        bool found;
+        uint32_t position;
+    };
+    const Case cases[] = {
+        {{0, 18, 0}, true, 0},
+        {{1, 0, 0}, true, 5},
+        {{2, 15, 0}, true, 6},
+        {{2, 36, 0}, true, 7},
+        {{1, 0, 1}, false, 0}, // second timbre
+        {{2, 15, 1}, false, 0},
+        {{2, 36, 1}, false, 0},
+        {{0, 18, 1}, false, 0},
+        {{0, 65536, 0}, false, 0},          // same key as {1, 0} in 16-bit halves
+        {{0, 65536 * 2 + 15, 0}, false, 0}, // {2, 15}
+        {{65536, 18, 0}, false, 0},         // group beyond 16 bits
+        {{0x10000u | 1, 0, 0}, false, 0},
+        {{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}, false, 0},
+    };
+    for (const Case& c : cases)
+    {
+        uint32_t position = 99;
+        EXPECT_EQ(converter.GetListPosition(c.id, position), c.found)
+            << c.id.group << "/" << c.id.index << "/" << c.id.timbre;
+        EXPECT_EQ(position, c.found ? c.position : 99u)
+            << c.id.group << "/" << c.id.index << "/" << c.id.timbre;
+    }
+}
