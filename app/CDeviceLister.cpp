@@ -38,8 +38,18 @@ bool CDeviceLister::ScanDevices(CDeviceList& list)
         m_list = &list;
         m_inputIndex.clear();
         m_outputCount = outputCount;
-        m_outputsAsked = outputCount;
+        m_asked.assign(outputCount, false);
+        m_answered.assign(outputCount, false);
+        m_outputsAsked = 0;
+        m_unanswered = 0;
         m_replies = 0;
+        m_asking = true;
+        m_released = false;
+    }
+    m_allAnswered = false;
+    // A release left over from an earlier scan (a reply just after its wait ended) is dropped.
+    while (m_semaphore->WaitTimeout(0) == CHfcSemaphore::kSignalled)
+    {
     }
     for (uint32_t i = 0; i < inputCount; ++i)
     {
@@ -67,10 +77,30 @@ bool CDeviceLister::ScanDevices(CDeviceList& list)
     for (uint32_t b = 0; b < outputs.size(); ++b)
     {
         std::vector<uint8_t> request = BuildSearchRequest(b);
-        if (outputs[b]->IsMidiOutOpen())
-            outputs[b]->Out(static_cast<uint32_t>(request.size()), request.data());
+        {
+            // Counted before it goes, as its answer may come before Out returns.
+            CHfcScopedLock lock(m_lock);
+            m_asked[b] = true;
+            ++m_outputsAsked;
+            if (!m_answered[b])
+                ++m_unanswered;
+        }
+        if (!outputs[b]->IsMidiOutOpen() ||
+            !outputs[b]->Out(static_cast<uint32_t>(request.size()), request.data()))
+        {
+            CHfcScopedLock lock(m_lock);
+            m_asked[b] = false;
+            --m_outputsAsked;
+            if (!m_answered[b])
+                --m_unanswered;
+        }
     }
-    m_semaphore->WaitTimeout(kWaitMs);
+    {
+        CHfcScopedLock lock(m_lock);
+        m_asking = false;
+        ReleaseWhenAllAnswered();
+    }
+    m_allAnswered = m_semaphore->WaitTimeout(kWaitMs) == CHfcSemaphore::kSignalled;
 
     progress.SetPosition(1);
     {
@@ -119,7 +149,18 @@ bool CDeviceLister::OnSysExMessage(CHfcMidi* midi, CHfcMidiMessage* message)
     CHfcMidi::GetMidiOutDeviceName(static_cast<int32_t>(entry.outputPort), entry.outputName,
                                    sizeof entry.outputName);
     m_list->Add(entry);
-    if (++m_replies == m_outputsAsked)
-        m_semaphore->Release();
+    ++m_replies;
+    if (m_asked[entry.outputPort] && !m_answered[entry.outputPort])
+        --m_unanswered;
+    m_answered[entry.outputPort] = true;
+    ReleaseWhenAllAnswered();
     return true;
+}
+
+void CDeviceLister::ReleaseWhenAllAnswered()
+{
+    if (m_asking || m_released || m_unanswered != 0)
+        return;
+    m_released = true;
+    m_semaphore->Release();
 }

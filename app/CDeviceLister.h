@@ -57,18 +57,33 @@ public:
     // Runs the scan with its progress dialog; replies are appended to the list. False when it
     // could not run.
     bool ScanDevices(CDeviceList& list);
+    // Whether the last scan ended before its wait ran out: every output that the request went out
+    // of had answered.
+    bool AllOutputsAnswered() const { return m_allAnswered; }
 
     // The scan's input ports, each on its own thread.
     bool OnSysExMessage(CHfcMidi* midi, CHfcMidiMessage* message) override;
 
 private:
-    std::unique_ptr<CEfSemaphore> m_semaphore; // released when every output is answered
+    // Releases the semaphore once no request is left to send and every output asked has
+    // answered; under m_lock.
+    void ReleaseWhenAllAnswered();
+
+    std::unique_ptr<CEfSemaphore> m_semaphore; // released when every output asked is answered
+    bool m_allAnswered = false;                // window thread
 
     // The scan's state, written by the port threads while the window thread waits.
     CHfcGuard m_lock;
     CDeviceList* m_list = nullptr;                    // guarded by m_lock, as are the fields below
     std::map<const CHfcMidi*, uint32_t> m_inputIndex; // the input port of each port object
+    // Per output: the request went out of it, and it has answered. An output that did not open
+    // or whose request failed is not waited for.
+    std::vector<bool> m_asked;
+    std::vector<bool> m_answered;
     uint32_t m_outputsAsked = 0;
     uint32_t m_outputCount = 0;
+    uint32_t m_unanswered = 0; // outputs asked and not answered yet
     uint32_t m_replies = 0;
+    bool m_asking = false; // requests are still going out
+    bool m_released = false;
 };

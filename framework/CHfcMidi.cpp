@@ -13,6 +13,14 @@ namespace
 constexpr int kCloseTries = 200;
 constexpr DWORD kCloseRetryMs = 10;
 
+// Traces why an operation failed, as "CHfcMidi::<method>() - <text>"; answers false, for the
+// operation to return.
+bool Fail(const char* method, const char* text)
+{
+    DebugTrace("CHfcMidi::%s() - %s", method, text);
+    return false;
+}
+
 struct CThreadStart
 {
     CHfcMidi* midi;
@@ -21,25 +29,17 @@ struct CThreadStart
 // The product name of a device from its capabilities (midiInGetDevCapsA or midiOutGetDevCapsA).
 template <typename Caps>
 bool ReadDeviceName(MMRESULT(WINAPI* getCaps)(UINT_PTR, Caps*, UINT), int32_t index, char* buffer, uint32_t n,
-                    const char* failure, const char* traceFormat)
+                    const char* failure, const char* method)
 {
-    try
-    {
-        if (buffer == nullptr || n == 0)
-            throw "No buffer.";
-        Caps caps = {};
-        if (index < 0 || getCaps(static_cast<UINT>(index), &caps, sizeof caps) != MMSYSERR_NOERROR)
-            throw failure;
-        caps.szPname[MAXPNAMELEN - 1] = 0;
-        strncpy(buffer, caps.szPname, n - 1);
-        buffer[n - 1] = 0;
-        return true;
-    }
-    catch (const char* text)
-    {
-        DebugTrace(traceFormat, text);
-        return false;
-    }
+    if (buffer == nullptr || n == 0)
+        return Fail(method, "No buffer.");
+    Caps caps = {};
+    if (index < 0 || getCaps(static_cast<UINT>(index), &caps, sizeof caps) != MMSYSERR_NOERROR)
+        return Fail(method, failure);
+    caps.szPname[MAXPNAMELEN - 1] = 0;
+    strncpy(buffer, caps.szPname, n - 1);
+    buffer[n - 1] = 0;
+    return true;
 }
 
 // The first of `count` devices whose product name is exactly `name` (case counts), or -1.
@@ -79,31 +79,23 @@ CHfcMidi::~CHfcMidi()
 
 bool CHfcMidi::Create(const char* /*name*/)
 {
-    try
+    if (m_thread != nullptr)
+        return Fail("Create", "Thread already running.");
+    CThreadStart start{this};
+    if (!start.ready.IsValid())
+        return Fail("Create", "Faild to create thread.");
+    m_run = true;
+    m_thread = CreateThread(nullptr, 0, &CHfcMidi::ThreadProc, &start, 0, &m_threadId);
+    if (m_thread == nullptr)
     {
-        if (m_thread != nullptr)
-            throw "Thread already running.";
-        CThreadStart start{this};
-        if (!start.ready.IsValid())
-            throw "Faild to create thread.";
-        m_run = true;
-        m_thread = CreateThread(nullptr, 0, &CHfcMidi::ThreadProc, &start, 0, &m_threadId);
-        if (m_thread == nullptr)
-        {
-            m_run = false;
-            m_threadId = 0;
-            throw "Faild to create thread.";
-        }
-        SetThreadPriority(m_thread, THREAD_PRIORITY_TIME_CRITICAL);
-        // The thread signals once it has its message queue, so no post to it is lost.
-        start.ready.Wait();
-        return true;
+        m_run = false;
+        m_threadId = 0;
+        return Fail("Create", "Faild to create thread.");
     }
-    catch (const char* text)
-    {
-        DebugTrace("CHfcMidi::Create() - %s", text);
-        return false;
-    }
+    SetThreadPriority(m_thread, THREAD_PRIORITY_TIME_CRITICAL);
+    // The thread signals once it has its message queue, so no post to it is lost.
+    start.ready.Wait();
+    return true;
 }
 
 bool CHfcMidi::Destroy()
@@ -226,55 +218,45 @@ bool CHfcMidi::IsSending()
 
 bool CHfcMidi::MidiInOpen(int32_t index)
 {
-    try
+    if (m_hMidiIn != nullptr)
+        return Fail("MidiInOpen", "MIDI IN already opened.");
+    if (index < 0 || static_cast<UINT>(index) >= midiInGetNumDevs())
+        return Fail("MidiInOpen", "Not found MIDI IN device.");
+    if (m_thread == nullptr)
+        return Fail("MidiInOpen", "MIDI thread not running.");
+    HMIDIIN handle = nullptr;
+    if (midiInOpen(&handle, static_cast<UINT>(index), m_threadId, reinterpret_cast<DWORD_PTR>(this),
+                   CALLBACK_THREAD) != MMSYSERR_NOERROR)
+        return Fail("MidiInOpen", "Faild to midiInOpen()");
     {
-        if (m_hMidiIn != nullptr)
-            throw "MIDI IN already opened.";
-        if (index < 0 || static_cast<UINT>(index) >= midiInGetNumDevs())
-            throw "Not found MIDI IN device.";
-        if (m_thread == nullptr)
-            throw "MIDI thread not running.";
-        HMIDIIN handle = nullptr;
-        if (midiInOpen(&handle, static_cast<UINT>(index), m_threadId, reinterpret_cast<DWORD_PTR>(this),
-                       CALLBACK_THREAD) != MMSYSERR_NOERROR)
-            throw "Faild to midiInOpen()";
-        {
-            CHfcScopedLock lock(m_portLock);
-            m_hMidiIn = handle;
-            m_inputClosing = false;
-            m_parser.Clear();
-        }
-        try
-        {
-            for (uint32_t i = 0; i < kInputBufferCount; ++i)
-            {
-                MIDIHDR& header = m_inHeaders[i];
-                memset(&header, 0, sizeof header);
-                m_inData[i].reset(new char[m_inputBufferSize]());
-                header.lpData = m_inData[i].get();
-                header.dwBufferLength = m_inputBufferSize;
-                if (midiInPrepareHeader(handle, &header, sizeof header) != MMSYSERR_NOERROR)
-                    throw "Faild to midiInPrepareHeader()";
-                if (midiInAddBuffer(handle, &header, sizeof header) != MMSYSERR_NOERROR)
-                    throw "Faild to midiInAddBuffer()";
-            }
-            if (midiInStart(handle) != MMSYSERR_NOERROR)
-                throw "Faild to midiInStart()";
-        }
-        catch (const char*)
-        {
-            // Gives back what was set up, so that the next open can succeed.
-            ReleaseInput("CHfcMidi::MidiInOpen() - %s");
-            throw;
-        }
-        m_inIndex = index;
-        return true;
+        CHfcScopedLock lock(m_portLock);
+        m_hMidiIn = handle;
+        m_inputClosing = false;
+        m_parser.Clear();
     }
-    catch (const char* text)
+    const char* failure = nullptr;
+    for (uint32_t i = 0; i < kInputBufferCount && failure == nullptr; ++i)
     {
-        DebugTrace("CHfcMidi::MidiInOpen() - %s", text);
-        return false;
+        MIDIHDR& header = m_inHeaders[i];
+        memset(&header, 0, sizeof header);
+        m_inData[i].reset(new char[m_inputBufferSize]());
+        header.lpData = m_inData[i].get();
+        header.dwBufferLength = m_inputBufferSize;
+        if (midiInPrepareHeader(handle, &header, sizeof header) != MMSYSERR_NOERROR)
+            failure = "Faild to midiInPrepareHeader()";
+        else if (midiInAddBuffer(handle, &header, sizeof header) != MMSYSERR_NOERROR)
+            failure = "Faild to midiInAddBuffer()";
     }
+    if (failure == nullptr && midiInStart(handle) != MMSYSERR_NOERROR)
+        failure = "Faild to midiInStart()";
+    if (failure != nullptr)
+    {
+        // Gives back what was set up, so that the next open can succeed.
+        ReleaseInput("MidiInOpen");
+        return Fail("MidiInOpen", failure);
+    }
+    m_inIndex = index;
+    return true;
 }
 
 bool CHfcMidi::MidiInOpenByName(const char* name)
@@ -288,62 +270,54 @@ void CHfcMidi::MidiInClose()
     if (m_hMidiIn == nullptr)
         return;
     m_inIndex = -1;
-    ReleaseInput("CHfcMidi::MidiInClose() - %s");
+    ReleaseInput("MidiInClose");
 }
 
-bool CHfcMidi::ReleaseInput(const char* traceFormat)
+bool CHfcMidi::ReleaseInput(const char* caller)
 {
     HMIDIIN handle = m_hMidiIn;
-    try
+    if (midiInStop(handle) != MMSYSERR_NOERROR)
+        return Fail(caller, "Faild to midiInStop()");
     {
-        if (midiInStop(handle) != MMSYSERR_NOERROR)
-            throw "Faild to midiInStop()";
+        CHfcScopedLock lock(m_portLock);
+        m_inputClosing = true;
+    }
+    // Returns every queued buffer; the port's thread ignores them from now on.
+    if (midiInReset(handle) != MMSYSERR_NOERROR)
+        return Fail(caller, "Faild to midiInReset()");
+    {
+        CHfcScopedLock lock(m_portLock);
+        for (uint32_t i = 0; i < kInputBufferCount; ++i)
         {
-            CHfcScopedLock lock(m_portLock);
-            m_inputClosing = true;
-        }
-        // Returns every queued buffer; the port's thread ignores them from now on.
-        if (midiInReset(handle) != MMSYSERR_NOERROR)
-            throw "Faild to midiInReset()";
-        {
-            CHfcScopedLock lock(m_portLock);
-            for (uint32_t i = 0; i < kInputBufferCount; ++i)
+            MIDIHDR& header = m_inHeaders[i];
+            if (header.dwFlags & MHDR_PREPARED)
             {
-                MIDIHDR& header = m_inHeaders[i];
-                if (header.dwFlags & MHDR_PREPARED)
+                if (midiInUnprepareHeader(handle, &header, sizeof header) != MMSYSERR_NOERROR)
                 {
-                    if (midiInUnprepareHeader(handle, &header, sizeof header) != MMSYSERR_NOERROR)
-                    {
-                        DebugTrace("[midiInClose] Failed to midiInUnprepareHeader");
-                        m_inData[i].release(); // the driver may still write into it
-                        continue;
-                    }
+                    DebugTrace("[midiInClose] Failed to midiInUnprepareHeader");
+                    m_inData[i].release(); // the driver may still write into it
+                    continue;
                 }
-                m_inData[i].reset();
-                memset(&header, 0, sizeof header);
             }
-        }
-        for (int tries = 0;; ++tries)
-        {
-            {
-                CHfcScopedLock lock(m_portLock);
-                MMRESULT result = midiInClose(handle);
-                if (result == MMSYSERR_NOERROR)
-                {
-                    m_hMidiIn = nullptr;
-                    return true;
-                }
-                if (result != MIDIERR_STILLPLAYING || tries + 1 >= kCloseTries)
-                    throw "Faild to midiInClose()";
-            }
-            DebugTrace("midiInClose: MIDIERR_STILLPLAYING");
-            Sleep(kCloseRetryMs);
+            m_inData[i].reset();
+            memset(&header, 0, sizeof header);
         }
     }
-    catch (const char* text)
+    for (int tries = 0;; ++tries)
     {
-        DebugTrace(traceFormat, text);
-        return false;
+        {
+            CHfcScopedLock lock(m_portLock);
+            MMRESULT result = midiInClose(handle);
+            if (result == MMSYSERR_NOERROR)
+            {
+                m_hMidiIn = nullptr;
+                return true;
+            }
+            if (result != MIDIERR_STILLPLAYING || tries + 1 >= kCloseTries)
+                return Fail(caller, "Faild to midiInClose()");
+        }
+        DebugTrace("midiInClose: MIDIERR_STILLPLAYING");
+        Sleep(kCloseRetryMs);
     }
 }
 
@@ -423,28 +397,20 @@ void CHfcMidi::OnReceivingChanged(bool receiving)
 
 bool CHfcMidi::MidiOutOpen(int32_t index)
 {
-    try
-    {
-        if (m_hMidiOut != nullptr)
-            throw "MIDI OUT already opened.";
-        if (index < 0 || static_cast<UINT>(index) >= midiOutGetNumDevs())
-            throw "Not found MIDI OUT device.";
-        if (m_thread == nullptr)
-            throw "MIDI thread not running.";
-        HMIDIOUT handle = nullptr;
-        if (midiOutOpen(&handle, static_cast<UINT>(index), m_threadId, reinterpret_cast<DWORD_PTR>(this),
-                        CALLBACK_THREAD) != MMSYSERR_NOERROR)
-            throw "Faild to midiOutOpen()";
-        CHfcScopedLock lock(m_portLock);
-        m_hMidiOut = handle;
-        m_outIndex = index;
-        return true;
-    }
-    catch (const char* text)
-    {
-        DebugTrace("CHfcMidi::MidiOutOpen() - %s", text);
-        return false;
-    }
+    if (m_hMidiOut != nullptr)
+        return Fail("MidiOutOpen", "MIDI OUT already opened.");
+    if (index < 0 || static_cast<UINT>(index) >= midiOutGetNumDevs())
+        return Fail("MidiOutOpen", "Not found MIDI OUT device.");
+    if (m_thread == nullptr)
+        return Fail("MidiOutOpen", "MIDI thread not running.");
+    HMIDIOUT handle = nullptr;
+    if (midiOutOpen(&handle, static_cast<UINT>(index), m_threadId, reinterpret_cast<DWORD_PTR>(this),
+                    CALLBACK_THREAD) != MMSYSERR_NOERROR)
+        return Fail("MidiOutOpen", "Faild to midiOutOpen()");
+    CHfcScopedLock lock(m_portLock);
+    m_hMidiOut = handle;
+    m_outIndex = index;
+    return true;
 }
 
 bool CHfcMidi::MidiOutOpenByName(const char* name)
@@ -458,41 +424,37 @@ void CHfcMidi::MidiOutClose()
     if (m_hMidiOut == nullptr)
         return;
     m_outIndex = -1;
-    try
+    // Returns the long messages still queued; their completions free them.
+    if (midiOutReset(m_hMidiOut) != MMSYSERR_NOERROR)
+        Fail("MidiOutClose", "Faild to midiOutReset()");
     {
-        // Returns the long messages still queued; their completions free them.
-        if (midiOutReset(m_hMidiOut) != MMSYSERR_NOERROR)
-            DebugTrace("CHfcMidi::MidiOutClose() - %s", "Faild to midiOutReset()");
-        {
-            // Given back headers are unprepared while the handle still exists; their late
-            // completions then only free them.
-            CHfcScopedLock lock(m_portLock);
-            for (auto& buffer : m_outBuffers)
-                if (buffer->handle == m_hMidiOut && (buffer->header.dwFlags & MHDR_DONE) &&
-                    midiOutUnprepareHeader(m_hMidiOut, &buffer->header, sizeof buffer->header) ==
-                        MMSYSERR_NOERROR)
-                    buffer->handle = nullptr;
-        }
-        for (int tries = 0;; ++tries)
-        {
-            {
-                // Under the lock, so that a completion never unprepares on a handle just closed.
-                CHfcScopedLock lock(m_portLock);
-                MMRESULT result = midiOutClose(m_hMidiOut);
-                if (result == MMSYSERR_NOERROR)
-                {
-                    m_hMidiOut = nullptr;
-                    return;
-                }
-                if (result != MIDIERR_STILLPLAYING || tries + 1 >= kCloseTries)
-                    throw "Faild to midiOutClose()";
-            }
-            Sleep(kCloseRetryMs);
-        }
+        // Given back headers are unprepared while the handle still exists; their late
+        // completions then only free them.
+        CHfcScopedLock lock(m_portLock);
+        for (auto& buffer : m_outBuffers)
+            if (buffer->handle == m_hMidiOut && (buffer->header.dwFlags & MHDR_DONE) &&
+                midiOutUnprepareHeader(m_hMidiOut, &buffer->header, sizeof buffer->header) ==
+                    MMSYSERR_NOERROR)
+                buffer->handle = nullptr;
     }
-    catch (const char* text)
+    for (int tries = 0;; ++tries)
     {
-        DebugTrace("CHfcMidi::MidiOutClose() - %s", text);
+        {
+            // Under the lock, so that a completion never unprepares on a handle just closed.
+            CHfcScopedLock lock(m_portLock);
+            MMRESULT result = midiOutClose(m_hMidiOut);
+            if (result == MMSYSERR_NOERROR)
+            {
+                m_hMidiOut = nullptr;
+                return;
+            }
+            if (result != MIDIERR_STILLPLAYING || tries + 1 >= kCloseTries)
+            {
+                Fail("MidiOutClose", "Faild to midiOutClose()");
+                return;
+            }
+        }
+        Sleep(kCloseRetryMs);
     }
 }
 
@@ -533,38 +495,35 @@ bool CHfcMidi::Out(uint32_t length, const uint8_t* bytes)
         CHfcScopedLock lock(m_flagLock);
         m_sending = true;
     }
-    try
+    auto buffer = std::make_unique<COutBuffer>();
+    memset(&buffer->header, 0, sizeof buffer->header);
+    buffer->bytes.assign(bytes, bytes + length);
+    buffer->handle = m_hMidiOut;
+    MIDIHDR* header = &buffer->header;
+    header->lpData = reinterpret_cast<LPSTR>(buffer->bytes.data());
+    header->dwBufferLength = length;
+    if (midiOutPrepareHeader(m_hMidiOut, header, sizeof *header) != MMSYSERR_NOERROR)
     {
-        auto buffer = std::make_unique<COutBuffer>();
-        memset(&buffer->header, 0, sizeof buffer->header);
-        buffer->bytes.assign(bytes, bytes + length);
-        buffer->handle = m_hMidiOut;
-        MIDIHDR* header = &buffer->header;
-        header->lpData = reinterpret_cast<LPSTR>(buffer->bytes.data());
-        header->dwBufferLength = length;
-        if (midiOutPrepareHeader(m_hMidiOut, header, sizeof *header) != MMSYSERR_NOERROR)
-            throw "Faild to midiOutPrepare Header()";
+        UpdateSending();
+        return Fail("Out", "Faild to midiOutPrepare Header()");
+    }
+    {
+        // Listed before it goes out: its completion may arrive before midiOutLongMsg returns.
+        CHfcScopedLock lock(m_portLock);
+        m_outBuffers.push_back(std::move(buffer));
+    }
+    if (midiOutLongMsg(m_hMidiOut, header, sizeof *header) != MMSYSERR_NOERROR)
+    {
+        midiOutUnprepareHeader(m_hMidiOut, header, sizeof *header);
         {
-            // Listed before it goes out: its completion may arrive before midiOutLongMsg returns.
-            CHfcScopedLock lock(m_portLock);
-            m_outBuffers.push_back(std::move(buffer));
-        }
-        if (midiOutLongMsg(m_hMidiOut, header, sizeof *header) != MMSYSERR_NOERROR)
-        {
-            midiOutUnprepareHeader(m_hMidiOut, header, sizeof *header);
             CHfcScopedLock lock(m_portLock);
             m_outBuffers.erase(std::find_if(m_outBuffers.begin(), m_outBuffers.end(),
                                             [&](const auto& b) { return &b->header == header; }));
-            throw "Faild to midiOutLongMsg()";
         }
-        return true;
-    }
-    catch (const char* text)
-    {
-        DebugTrace("CHfcMidi::Out() - %s", text);
         UpdateSending();
-        return false;
+        return Fail("Out", "Faild to midiOutLongMsg()");
     }
+    return true;
 }
 
 void CHfcMidi::UpdateSending()
@@ -580,54 +539,54 @@ void CHfcMidi::UpdateSending()
 
 void CHfcMidi::Win32SendComplete(MIDIHDR* header)
 {
-    try
+    uint32_t length;
     {
-        uint32_t length;
+        CHfcScopedLock lock(m_portLock);
+        auto it = std::find_if(m_outBuffers.begin(), m_outBuffers.end(),
+                               [&](const auto& b) { return &b->header == header; });
+        if (it == m_outBuffers.end())
         {
-            CHfcScopedLock lock(m_portLock);
-            auto it = std::find_if(m_outBuffers.begin(), m_outBuffers.end(),
-                                   [&](const auto& b) { return &b->header == header; });
-            if (it == m_outBuffers.end())
-                throw "Unknown header.";
-            length = header->dwBufferLength;
+            Fail("Win32SendComplete", "Unknown header.");
+            return;
         }
-        if (header->dwFlags & MHDR_DONE)
-        {
-            OnLongSent(length);
-            ForEachListener([&](CHfcMidiListener* listener) { listener->OnLongMessageSent(this, length); });
-        }
-        {
-            CHfcScopedLock lock(m_portLock);
-            auto it = std::find_if(m_outBuffers.begin(), m_outBuffers.end(),
-                                   [&](const auto& b) { return &b->header == header; });
-            if (it == m_outBuffers.end())
-                throw "Unknown header.";
-            // Sent on a handle since closed: the driver has let go of it and it cannot be
-            // unprepared any more.
-            if ((*it)->handle != nullptr && (*it)->handle == m_hMidiOut &&
-                midiOutUnprepareHeader(m_hMidiOut, header, sizeof *header) != MMSYSERR_NOERROR)
-            {
-                UpdateSending();
-                throw "Faild to midiOutUnprepareHeader()";
-            }
-            m_outBuffers.erase(it);
-        }
-        UpdateSending();
+        length = header->dwBufferLength;
     }
-    catch (const char* text)
+    if (header->dwFlags & MHDR_DONE)
     {
-        DebugTrace("CHfcMidi::Win32SendComplete() - %s", text);
+        OnLongSent(length);
+        ForEachListener([&](CHfcMidiListener* listener) { listener->OnLongMessageSent(this, length); });
     }
+    {
+        CHfcScopedLock lock(m_portLock);
+        auto it = std::find_if(m_outBuffers.begin(), m_outBuffers.end(),
+                               [&](const auto& b) { return &b->header == header; });
+        if (it == m_outBuffers.end())
+        {
+            Fail("Win32SendComplete", "Unknown header.");
+            return;
+        }
+        // Sent on a handle since closed: the driver has let go of it and it cannot be
+        // unprepared any more.
+        if ((*it)->handle != nullptr && (*it)->handle == m_hMidiOut &&
+            midiOutUnprepareHeader(m_hMidiOut, header, sizeof *header) != MMSYSERR_NOERROR)
+        {
+            UpdateSending();
+            Fail("Win32SendComplete", "Faild to midiOutUnprepareHeader()");
+            return;
+        }
+        m_outBuffers.erase(it);
+    }
+    UpdateSending();
 }
 
 bool CHfcMidi::GetMidiInDeviceName(int32_t index, char* buffer, uint32_t n)
 {
     return ReadDeviceName(&midiInGetDevCapsA, index, buffer, n, "Faild to midiInGetDevCaps()",
-                          "CHfcMidi::GetMidiInDeviceName() - %s");
+                          "GetMidiInDeviceName");
 }
 
 bool CHfcMidi::GetMidiOutDeviceName(int32_t index, char* buffer, uint32_t n)
 {
     return ReadDeviceName(&midiOutGetDevCapsA, index, buffer, n, "Faild to midiOutGetDevCaps()",
-                          "CHfcMidi::GetMidiOutDeviceName() - %s");
+                          "GetMidiOutDeviceName");
 }

@@ -97,7 +97,7 @@ private:
     void OnMimLongData(HMIDIIN handle, MIDIHDR* header);
     void Win32SendComplete(MIDIHDR* header);
     // Stops and resets the input and releases its buffers and handle; false when a step failed
-    // and the handle is kept.
+    // (traced as a failure of the operation `caller`) and the handle is kept.
     bool ReleaseInput(const char* caller);
     void UpdateSending();
     template <typename F> void ForEachListener(F call);

@@ -40,20 +40,32 @@ void CHfcMidiInputParser::ParseLongBuffer(uint32_t count, const uint8_t* bytes)
             ++pos;
             continue;
         }
-        uint32_t length = GetMessageLength(b);
-        if (count - pos < length)
-            return;
-        uint32_t cut = 1;
-        while (cut < length && bytes[pos + cut] < 0x80)
-            ++cut;
-        if (cut < length)
-        {
-            pos += cut; // interrupted by the status byte at pos + cut
-            continue;
-        }
-        m_sink.OnParsedShort(length, bytes + pos);
-        pos += length;
+        pos = ParseShort(count, bytes, pos);
     }
+}
+
+uint32_t CHfcMidiInputParser::ParseShort(uint32_t count, const uint8_t* bytes, uint32_t pos)
+{
+    // Also gathered into a copy: real-time bytes may sit between the message's bytes.
+    const uint32_t start = pos;
+    uint8_t message[3] = {bytes[pos], 0, 0};
+    uint32_t length = GetMessageLength(message[0]);
+    uint32_t have = 1;
+    ++pos;
+    while (have < length && pos < count)
+    {
+        uint8_t b = bytes[pos];
+        if (b < 0x80)
+            message[have++] = b;
+        else if (b >= 0xF8)
+            m_sink.OnParsedShort(1, bytes + pos);
+        else
+            return pos; // interrupted by another status byte, parsed as itself
+        ++pos;
+    }
+    if (have == length)
+        m_sink.OnParsedShort(length, pos - start == length ? bytes + start : message);
+    return pos;
 }
 
 uint32_t CHfcMidiInputParser::AccumulateSysEx(uint32_t count, const uint8_t* bytes)

@@ -10,7 +10,9 @@ class CHfcMidiParserSink
 {
 public:
     virtual ~CHfcMidiParserSink() = default;
-    // A whole short message, or a real-time byte met inside a system-exclusive message.
+    // A whole short message, or a real-time byte met inside another message. The bytes lie in
+    // the buffer being parsed, except for a message with real-time bytes between its bytes: that
+    // one comes as a copy that lives only during the call.
     virtual void OnParsedShort(uint32_t length, const uint8_t* bytes) = 0;
     // A completed system-exclusive message; `consumed` bytes of the current buffer from
     // `runStart` (up to and including the F7) belonged to it.
@@ -26,8 +28,8 @@ public:
 // a system-exclusive message across buffers.
 //  - F0 always opens a new message; a message still open is dropped, also when the F0 starts
 //    the next buffer.
-//  - Real-time bytes (F8-FF) inside a message are reported as short messages and the message
-//    goes on.
+//  - Real-time bytes (F8-FF) may sit between any two bytes of any message: each is reported as
+//    a short message when met, and the message around it goes on.
 //  - Any other status byte inside a message drops the message and is parsed as itself.
 //  - A short message needs all its bytes in one buffer: cut at the buffer's end or by another
 //    status byte, it is dropped. Data bytes without a status, and a stray F7, are skipped.
@@ -44,6 +46,8 @@ public:
 private:
     // Gathers a system-exclusive message from bytes[0]; answers how many bytes it took.
     uint32_t AccumulateSysEx(uint32_t count, const uint8_t* bytes);
+    // Gathers the short message whose status is bytes[pos]; answers the position after it.
+    uint32_t ParseShort(uint32_t count, const uint8_t* bytes, uint32_t pos);
     void SetReceiving(bool receiving);
 
     CHfcMidiParserSink& m_sink;

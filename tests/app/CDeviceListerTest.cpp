@@ -42,6 +42,7 @@ protected:
         CDeviceList list;
         CDeviceLister lister;
         EXPECT_TRUE(lister.ScanDevices(list));
+        allAnswered = lister.AllOutputsAnswered();
         std::vector<CDeviceListEntry> entries;
         CDeviceListEntry entry;
         for (uint32_t i = 0; list.GetEntry(i, entry); ++i)
@@ -51,6 +52,7 @@ protected:
     }
 
     std::vector<std::unique_ptr<CSimInstrument>> others;
+    bool allAnswered = false; // the last scan ended early
 };
 
 TEST_F(DeviceScan, NoInstrumentGivesAnEmptyList)
@@ -89,6 +91,64 @@ TEST_F(DeviceScan, EveryInstrumentIsListed)
     for (const CDeviceListEntry& e : Scan())
         found.insert({e.inputPort, e.outputPort, e.member});
     EXPECT_EQ(found, (std::set<std::tuple<uint32_t, uint32_t, uint32_t>>{{0, 0, 1}, {1, 1, 0}, {2, 2, 0}}));
+}
+
+TEST_F(DeviceScan, TheWaitEndsOnceEveryOutputHasAnswered)
+{
+    // As many replies as outputs, all from output 0: outputs 1 and 2 are still waited for.
+    CSimInstrument& first = AddInstrument(0, 0);
+    CSimBehaviour thrice;
+    thrice.copies = 3;
+    first.SetBehaviour(thrice);
+    EXPECT_EQ(Scan().size(), 3u);
+    EXPECT_FALSE(allAnswered);
+
+    first.SetBehaviour(CSimBehaviour());
+    AddInstrument(2, 2);
+    EXPECT_EQ(Scan().size(), 2u);
+    EXPECT_FALSE(allAnswered); // output 1's instrument is silent: the wait runs out
+
+    instrument->SetBehaviour(CSimBehaviour());
+    EXPECT_EQ(Scan().size(), 3u);
+    EXPECT_TRUE(allAnswered);
+}
+
+TEST_F(DeviceScan, AnOutputThatWasNotAskedIsNotWaitedFor)
+{
+    const std::pair<const char*, SimMidiCall> cases[] = {
+        {"output 0 does not open", SIMMIDI_OUT_OPEN},
+        {"the request to output 0 is not sent", SIMMIDI_OUT_LONGMSG},
+    };
+    instrument->SetBehaviour(CSimBehaviour()); // on pair 1
+    AddInstrument(2, 2);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.first);
+        SimMidiFailCall(c.second, 0, 1, MMSYSERR_ERROR);
+        std::set<uint32_t> outputs;
+        for (const CDeviceListEntry& e : Scan())
+            outputs.insert(e.outputPort);
+        EXPECT_EQ(outputs, (std::set<uint32_t>{1, 2}));
+        EXPECT_TRUE(allAnswered);
+        EXPECT_EQ(SimMidiOpenHandles(), 0u);
+    }
+}
+
+TEST_F(DeviceScan, TheFlagBitIsReadApartFromTheChannel)
+{
+    CSimInstrument& other = AddInstrument(2, 2);
+    for (bool flag : {false, true})
+    {
+        SCOPED_TRACE(flag);
+        CSimBehaviour b;
+        b.searchFlag = flag;
+        other.SetBehaviour(b);
+        std::vector<CDeviceListEntry> entries = Scan();
+        ASSERT_EQ(entries.size(), 1u);
+        EXPECT_EQ(entries[0].flag, flag ? 1 : 0);
+        EXPECT_EQ(entries[0].channel, 5);
+        EXPECT_EQ(entries[0].family, 126u);
+    }
 }
 
 TEST_F(DeviceScan, MalformedRepliesAreIgnored)

@@ -25,18 +25,57 @@ std::vector<CSimInstrument*>& Instruments()
     return v;
 }
 
+// Byte 4 of the instrument's messages: F0 mk 3g md cc ...
 enum : uint8_t
 {
-    kCurrentProgramRequest = 0x10,
-    kProgramRequest = 0x1C,
-    kGlobalRequest = 0x0E,
-    kCurrentProgramDump = 0x40,
-    kProgramDump = 0x4C,
-    kGlobalDump = 0x51,
-    kWriteError = 0x24,
+    kCurrentProgramRequest = 0x10, // F0 mk 3g md 10 F7
+    kProgramRequest = 0x1C,        // F0 mk 3g md 1C nl nh F7
+    kGlobalRequest = 0x0E,         // F0 mk 3g md 0E F7
+    kCurrentProgramDump = 0x40,    // F0 mk 3g md 40, 396 packed bytes, F7
+    kProgramDump = 0x4C,           // F0 mk 3g md 4C nl nh, 396 packed bytes, F7
+    kGlobalDump = 0x51,            // F0 mk 3g md 51, 115 packed bytes, F7
+    kParameterChange = 0x41,       // F0 mk 3g md 41 sl sh il ih vl vh F7
+    kWriteComplete = 0x23,         // F0 mk 3g md 23 F7
+    kWriteError = 0x24,            // F0 mk 3g md 24 F7
+    kDataLoadError = 0x26,         // F0 mk 3g md 26 F7
 };
 
+constexpr uint32_t kProgramBytes = 346; // a program image
+constexpr uint32_t kGlobalBytes = 100;  // the global image
 constexpr DWORD kInputWaitMs = 2000;
+
+// The universal device inquiry, F0 7E 7F 06 01 F7, to every device.
+bool IsDeviceInquiry(const CSimInstrument::Image& m)
+{
+    return m == CSimInstrument::Image{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
+}
+
+// The device search request, F0 mk 50 00 nn F7.
+bool IsSearchRequest(const CSimInstrument::Image& m)
+{
+    return m.size() == 6 && m[0] == 0xF0 && m[1] == kSimMakerId && m[2] == 0x50 && m[3] == 0x00 &&
+           m[5] == 0xF7;
+}
+
+// F0 mk 3n md and at least a command byte and F7: a message of the instrument's own.
+bool IsOwnMessage(const CSimInstrument::Image& m)
+{
+    return m.size() >= 6 && m[0] == 0xF0 && m[1] == kSimMakerId && (m[2] & 0xF0) == 0x30 &&
+           m[3] == kSimModelId && m.back() == 0xF7;
+}
+
+// A 14-bit two's-complement number, low 7 bits first.
+int32_t Signed14(uint8_t low, uint8_t high)
+{
+    int32_t v = (low & 0x7F) | (high & 0x7F) << 7;
+    return v & 0x2000 ? v - 0x4000 : v;
+}
+
+void PushSigned14(CSimInstrument::Image& m, int32_t value)
+{
+    m.push_back(static_cast<uint8_t>(value & 0x7F));
+    m.push_back(static_cast<uint8_t>(value >> 7 & 0x7F));
+}
 
 // Cuts or pads a reply before its F7 to `length` bytes, for the mis-sized replies.
 void Resize(std::vector<uint8_t>& reply, size_t length)
@@ -84,9 +123,9 @@ CSimInstrument::~CSimInstrument()
 void CSimInstrument::InstallPorts(UINT input, UINT output, const wchar_t* inName, const wchar_t* outName,
                                   bool instrumentDriver)
 {
-    WORD maker = instrumentDriver ? kDriverManufacturerId : 1;
-    SimMidiSetInputCaps(input, inName, maker, instrumentDriver ? kDriverInputProductId : 1);
-    SimMidiSetOutputCaps(output, outName, maker, instrumentDriver ? kDriverOutputProductId : 2);
+    WORD maker = instrumentDriver ? kSimDriverManufacturerId : 1;
+    SimMidiSetInputCaps(input, inName, maker, instrumentDriver ? kSimDriverInputProductId : 1);
+    SimMidiSetOutputCaps(output, outName, maker, instrumentDriver ? kSimDriverOutputProductId : 2);
 }
 
 void CALLBACK CSimInstrument::OnSend(void*, UINT output, const BYTE* bytes, UINT length)
@@ -161,7 +200,7 @@ void CSimInstrument::SetGlobal(const Image& image)
 // Name "P" and three digits, then bytes with and without bit 7, so that packing shows.
 CSimInstrument::Image CSimInstrument::PatternProgram(uint32_t n)
 {
-    Image image(kProgramImageBytes);
+    Image image(kProgramBytes);
     char name[9];
     snprintf(name, sizeof name, "P%03u    ", n % 1000);
     std::memcpy(image.data(), name, 8);
@@ -172,7 +211,7 @@ CSimInstrument::Image CSimInstrument::PatternProgram(uint32_t n)
 
 CSimInstrument::Image CSimInstrument::PatternGlobal()
 {
-    Image image(kGlobalImageBytes);
+    Image image(kGlobalBytes);
     for (size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<uint8_t>(i * 29 + 0x85);
     return image;
@@ -182,7 +221,18 @@ void CSimInstrument::SendPanelChange(int32_t section, int32_t index, int32_t val
 {
     std::lock_guard<std::mutex> guard(m_lock);
     ApplyParameterChange(section, index, value);
-    Queue({BuildParameterChange(m_channel, section, index, value)}, Clock::now(), 0);
+    // Always on its own channel and with its own model id.
+    Image change = {0xF0, kSimMakerId, static_cast<uint8_t>(0x30 | m_channel), kSimModelId, kParameterChange};
+    for (int32_t number : {section, index, value})
+        PushSigned14(change, number);
+    change.push_back(0xF7);
+    Queue({change}, Clock::now(), 0);
+}
+
+size_t CSimInstrument::RealTimeBytesSent()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_realTimeSent;
 }
 
 std::vector<CSimInstrument::Image> CSimInstrument::Received()
@@ -282,6 +332,8 @@ void CSimInstrument::Queue(std::vector<Image> answers, Clock::time_point heardAt
         Image bytes;
         for (uint32_t copy = 0; copy < std::max<uint32_t>(b.copies, 1); ++copy)
             bytes.insert(bytes.end(), one.begin(), one.end());
+        if (b.realTimeSeed != 0)
+            SprinkleRealTime(bytes);
         Answer answer{std::move(bytes), due};
         if (b.wireRate)
         {
@@ -296,6 +348,24 @@ void CSimInstrument::Queue(std::vector<Image> answers, Clock::time_point heardAt
             m_answers.push_back(std::move(answer));
     }
     m_changed.notify_all();
+}
+
+void CSimInstrument::SprinkleRealTime(Image& bytes)
+{
+    if (m_realTimeSeed != m_behaviour.realTimeSeed)
+    {
+        m_realTimeSeed = m_behaviour.realTimeSeed;
+        m_realTimeRandom.seed(m_realTimeSeed);
+    }
+    // About one byte in eight, at least one; an offset may take several.
+    const size_t count = 1 + m_realTimeRandom() % (1 + bytes.size() / 4);
+    for (size_t i = 0; i < count; ++i)
+    {
+        const size_t offset = m_realTimeRandom() % (bytes.size() + 1);
+        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                     static_cast<uint8_t>(0xF8 + m_realTimeRandom() % 8));
+    }
+    m_realTimeSent += count;
 }
 
 void CSimInstrument::Deliver(const Answer& answer)
@@ -322,55 +392,50 @@ std::vector<CSimInstrument::Image> CSimInstrument::Respond(const Image& m)
     const uint32_t length = static_cast<uint32_t>(m.size());
     if (b.silent)
         return {};
-    const CSysExTemplate& inquiry = SysExTemplateTable[kRowDeviceInquiry];
-    if (length == inquiry.length && std::memcmp(m.data(), inquiry.bytes, length) == 0)
+    if (IsDeviceInquiry(m))
         return {IdentityReply()};
-    if (length == kSearchRequestLength && m[1] == kSysExMakerId && m[2] == kSearchChannelByte &&
-        m[3] == kSearchRequestByte)
+    if (IsSearchRequest(m))
         return {SearchReply(m[4])};
     // The instrument's own messages, on its channel only.
-    if (length < 6 || !IsChannelHeader(m.data(), length) || (m[2] & 0x0F) != m_channel)
+    if (!IsOwnMessage(m) || (m[2] & 0x0F) != m_channel)
         return {};
     const int32_t number = length >= 8 ? (m[5] | m[6] << 7) : 0;
     switch (m[4])
     {
     case kCurrentProgramRequest:
-        return {Dump(kRowCurrentProgramDump, 0, m_editBuffer)};
+        return {Dump(kCurrentProgramDump, -1, m_editBuffer)};
     case kProgramRequest:
         if (number >= 128 || number == b.silentAtProgram)
             return {};
         if (Refused(number))
             return {Refusal()};
-        return {Dump(kRowProgramDump, number, m_programs[(number + b.dumpProgramOffset) & 127])};
+        return {Dump(kProgramDump, number, m_programs[(number + b.dumpProgramOffset) & 127])};
     case kGlobalRequest:
         if (b.refuseGlobal)
             return {Refusal()};
-        return {Dump(kRowGlobalDump, 0, m_global)};
+        return {Dump(kGlobalDump, -1, m_global)};
     case kCurrentProgramDump:
     case kProgramDump:
     case kGlobalDump:
     {
         const bool current = m[4] == kCurrentProgramDump, global = m[4] == kGlobalDump;
         const uint32_t header = current || global ? 5 : 7;
-        const uint32_t size = global ? kGlobalImageBytes : kProgramImageBytes;
+        const uint32_t size = global ? kGlobalBytes : kProgramBytes;
         if (!current && !global && (number >= 128 || number == b.silentAtProgram))
             return {};
         if ((global && b.refuseGlobal) || (!current && !global && Refused(number)))
             return {Refusal()};
         if (length != header + GetEncoded7BitSize(size) + 1)
-            return {Short(kRowDataLoadError)};
+            return {Short(kDataLoadError)};
         Image image(size);
         Decode7Bit(image.data(), &m[header], size);
         (global ? m_global : current ? m_editBuffer : m_programs[number]) = image;
-        return {Short(kRowWriteComplete)};
+        return {Short(kWriteComplete)};
     }
-    case kSysExParameterChange:
-    {
-        int32_t section = 0, index = 0, value = 0;
-        if (DecodeParameterChange(m.data(), length, section, index, value))
-            ApplyParameterChange(section, index, value);
+    case kParameterChange:
+        if (length == 12)
+            ApplyParameterChange(Signed14(m[5], m[6]), Signed14(m[7], m[8]), Signed14(m[9], m[10]));
         return {};
-    }
     default:
         return {};
     }
@@ -378,7 +443,7 @@ std::vector<CSimInstrument::Image> CSimInstrument::Respond(const Image& m)
 
 CSimInstrument::Image CSimInstrument::Refusal() const
 {
-    return Short(m_behaviour.refusal == kWriteError ? kRowWriteError : kRowDataLoadError);
+    return Short(m_behaviour.refusal == kWriteError ? kWriteError : kDataLoadError);
 }
 
 bool CSimInstrument::Refused(int32_t program) const
@@ -391,49 +456,57 @@ uint32_t CSimInstrument::AnswerChannel() const
     return m_behaviour.answerChannel >= 0 ? static_cast<uint32_t>(m_behaviour.answerChannel) : m_channel;
 }
 
-CSimInstrument::Image CSimInstrument::Dump(uint32_t row, uint32_t number, const Image& image) const
+CSimInstrument::Image CSimInstrument::Head(uint8_t command) const
 {
+    return {0xF0, kSimMakerId, static_cast<uint8_t>(0x30 | (AnswerChannel() & 0x0F)),
+            m_behaviour.secondModelId ? kSimSecondModelId : kSimModelId, command};
+}
+
+CSimInstrument::Image CSimInstrument::Dump(uint8_t command, int32_t number, const Image& image) const
+{
+    Image dump = Head(command);
+    if (number >= 0)
+    {
+        dump.push_back(static_cast<uint8_t>(number & 0x7F));
+        dump.push_back(static_cast<uint8_t>(number >> 7 & 0x7F));
+    }
     Image packed(GetEncoded7BitSize(static_cast<uint32_t>(image.size())));
     Encode7Bit(packed.data(), image.data(), static_cast<uint32_t>(image.size()));
-    Image dump =
-        BuildSysEx(row, AnswerChannel(), packed.data(), static_cast<uint32_t>(packed.size()), number);
+    dump.insert(dump.end(), packed.begin(), packed.end());
     if (m_behaviour.shortDumps)
-        dump.erase(dump.end() - 2);
-    if (m_behaviour.secondModelId)
-        dump[3] = kSysExSecondModelId;
+        dump.pop_back();
+    dump.push_back(0xF7);
     return dump;
 }
 
-CSimInstrument::Image CSimInstrument::Short(uint32_t row) const
+CSimInstrument::Image CSimInstrument::Short(uint8_t command) const
 {
-    Image message = BuildSysEx(row, AnswerChannel(), nullptr, 0, 0);
-    if (m_behaviour.secondModelId)
-        message[3] = kSysExSecondModelId;
+    Image message = Head(command);
+    message.push_back(0xF7);
     return message;
 }
 
+// F0 7E cc 06 02 mm fl fh ml mh al ah bl bh F7, each word 14 bits, low 7 first.
 CSimInstrument::Image CSimInstrument::IdentityReply() const
 {
-    Image reply = {0xF0, 0x7E, static_cast<uint8_t>(AnswerChannel()), 0x06, 0x02, kSysExMakerId};
+    Image reply = {0xF0, 0x7E, static_cast<uint8_t>(AnswerChannel()), 0x06, 0x02, kSimMakerId};
     for (int32_t word : {m_behaviour.family, m_behaviour.member, 1, 2})
-    {
-        uint8_t pair[2];
-        EncodeSigned14(word, pair);
-        reply.insert(reply.end(), pair, pair + 2);
-    }
+        PushSigned14(reply, word);
     reply.push_back(0xF7);
     Resize(reply, m_behaviour.identityLength);
     return reply;
 }
 
+// F0 mk 50 01 cc nn fl fh ml mh al ah bl bh F7: cc the channel and the flag in bit 4, nn the
+// request's number, each word as low byte, high byte (high * 256 + low).
 CSimInstrument::Image CSimInstrument::SearchReply(uint8_t number) const
 {
     const CSimBehaviour& b = m_behaviour;
     Image reply = {0xF0,
-                   kSysExMakerId,
-                   kSearchChannelByte,
-                   kSearchReplyByte,
-                   static_cast<uint8_t>(m_channel),
+                   kSimMakerId,
+                   0x50,
+                   0x01,
+                   static_cast<uint8_t>(m_channel | (b.searchFlag ? 0x10 : 0x00)),
                    static_cast<uint8_t>(b.searchNumber >= 0 ? b.searchNumber : number)};
     for (int32_t word : {b.family, b.member, 1, 2})
     {
@@ -454,7 +527,7 @@ void CSimInstrument::ApplyParameterChange(int32_t section, int32_t index, int32_
         !converter->FromDeviceAddress({static_cast<uint32_t>(section), static_cast<uint32_t>(index)}, id))
         return;
     CProgram program;
-    std::memcpy(program.GetImage(), m_editBuffer.data(), kProgramImageBytes);
+    std::memcpy(program.GetImage(), m_editBuffer.data(), kProgramBytes);
     accessor->SetValue(&program, id, value);
-    std::memcpy(m_editBuffer.data(), program.GetImage(), kProgramImageBytes);
+    std::memcpy(m_editBuffer.data(), program.GetImage(), kProgramBytes);
 }

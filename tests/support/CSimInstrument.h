@@ -9,8 +9,9 @@
 // told to misbehave (CSimBehaviour) and to pace its bytes at the MIDI wire rate.
 //
 // Several instruments may share the driver; each hears only its own output device.
-
-#include "app/protocol/MidiProtocol.h"
+//
+// The instrument reads and writes its messages from byte layouts of its own, not from the
+// program's templates, so that a wrong template in the program is not echoed back as right.
 
 #include <windows.h>
 
@@ -20,8 +21,31 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <random>
 #include <thread>
 #include <vector>
+
+// The instrument's ids, as its firmware has them; the program must agree with them.
+enum : uint8_t
+{
+    kSimMakerId = 0x7D,       // byte 1 of its messages
+    kSimModelId = 0x7E,       // byte 3, and its family in the identity reply
+    kSimSecondModelId = 0x7C, // byte 3 of the replies of a second model
+};
+
+// The multimedia manufacturer and product ids that the instrument's USB-MIDI driver reports.
+enum : uint16_t
+{
+    kSimDriverManufacturerId = 0x7D7D,
+    kSimDriverInputProductId = 5,
+    kSimDriverOutputProductId = 6,
+};
+
+enum : uint32_t
+{
+    kSimIdentityReplyLength = 15,
+    kSimSearchReplyLength = 15,
+};
 
 struct CSimBehaviour
 {
@@ -30,24 +54,28 @@ struct CSimBehaviour
         kNone = -1,
     };
 
-    bool silent = false;                            // answers nothing at all
-    int32_t silentAtProgram = kNone;                // no answer to the request or write of this program
-    bool late = false;                              // holds every answer until ReleaseHeldAnswers
-    uint32_t copies = 1;                            // each answer goes this many times, back to back
-    int32_t answerChannel = kNone;                  // answers carry this channel in place of its own
-    bool secondModelId = false;                     // answers carry the second model id
-    bool shortDumps = false;                        // dumps lose their last payload byte
-    int32_t dumpProgramOffset = 0;                  // the request for program n is answered with n + offset
-    uint32_t identityLength = kIdentityReplyLength; // 14 or 16 to mis-size the identity reply
-    int32_t family = kSysExModelId;                 // in the identity and search replies
+    bool silent = false;             // answers nothing at all
+    int32_t silentAtProgram = kNone; // no answer to the request or write of this program
+    bool late = false;               // holds every answer until ReleaseHeldAnswers
+    uint32_t copies = 1;             // each answer goes this many times, back to back
+    int32_t answerChannel = kNone;   // answers carry this channel in place of its own
+    bool secondModelId = false;      // answers carry the second model id
+    bool shortDumps = false;         // dumps lose their last payload byte
+    int32_t dumpProgramOffset = 0;   // the request for program n is answered with n + offset
+    uint32_t identityLength = kSimIdentityReplyLength; // 14 or 16 to mis-size the identity reply
+    int32_t family = kSimModelId;                      // in the identity and search replies
     int32_t member = 0;
     int32_t refuseAtProgram = kNone; // the request or write of this program is refused ...
     bool refuseGlobal = false;       // ... or that of the global data ...
     uint8_t refusal = 0x24;          // ... with a write error (0x24) or data load error (0x26)
     uint32_t bytesPerBuffer = 0;     // answers split over input buffers of this many bytes
     bool realTimeInDumps = false;    // timing clock and active sensing inside each dump
-    uint32_t searchReplyLength = kSearchReplyLength; // 14 or 16 to mis-size the search reply
-    int32_t searchNumber = kNone;                    // the search reply's port number in place of the echo
+    uint32_t searchReplyLength = kSimSearchReplyLength; // 14 or 16 to mis-size the search reply
+    int32_t searchNumber = kNone;                       // the search reply's port number in place of the echo
+    bool searchFlag = false;                            // sets the flag bit (bit 4) of the search reply's cc
+    // Not 0: real-time bytes (F8-FF) at random offsets of every answer, anywhere from before its
+    // F0 to after its F7; the same seed gives the same bytes at the same offsets.
+    uint32_t realTimeSeed = 0;
     bool wireRate = false; // each answer arrives when its bytes would have on the wire
 };
 
@@ -90,6 +118,8 @@ public:
     std::vector<Image> Received();
     void ClearReceived();
     bool WaitReceived(size_t count, DWORD timeoutMs = 10000);
+    // Real-time bytes put into the answers for CSimBehaviour::realTimeSeed so far.
+    size_t RealTimeBytesSent();
     // Waits until everything heard so far is answered (held answers aside).
     bool WaitIdle(DWORD timeoutMs = 10000);
     // Answers held by CSimBehaviour::late; ReleaseHeldAnswers sends them.
@@ -114,8 +144,12 @@ private:
     void Run();
     // What the instrument answers to a message, under m_lock.
     std::vector<Image> Respond(const Image& message);
-    Image Dump(uint32_t row, uint32_t number, const Image& image) const;
-    Image Short(uint32_t row) const;
+    // F0 mk 3g md and the command byte, as the instrument answers (its answer channel, its model).
+    Image Head(uint8_t command) const;
+    // The head, the program number when given (low 7 bits first), the packed image and F7.
+    Image Dump(uint8_t command, int32_t number, const Image& image) const;
+    // The head and F7: acknowledgements and error replies.
+    Image Short(uint8_t command) const;
     Image IdentityReply() const;
     Image SearchReply(uint8_t number) const;
     uint32_t AnswerChannel() const;
@@ -124,6 +158,7 @@ private:
     Image Refusal() const;
     void Deliver(const Answer& answer);
     void Queue(std::vector<Image> answers, Clock::time_point heardAt, size_t heardLength);
+    void SprinkleRealTime(Image& bytes);
 
     const UINT m_input;
     const UINT m_output;
@@ -140,7 +175,10 @@ private:
     std::vector<Answer> m_held;
     std::vector<Image> m_received;
     Clock::time_point m_wireFree; // when the last paced answer has arrived
-    bool m_busy = false;          // the thread is answering
+    std::mt19937 m_realTimeRandom;
+    uint32_t m_realTimeSeed = 0; // the seed m_realTimeRandom was started from
+    size_t m_realTimeSent = 0;
+    bool m_busy = false; // the thread is answering
     bool m_stop = false;
     std::thread m_thread;
 };
