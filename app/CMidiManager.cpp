@@ -6,12 +6,13 @@
 #include "app/CLogManager.h"
 #include "app/CMMTimer.h"
 #include "app/CParameterChangeTarget.h"
-#include "app/CProgressDialog.h"
+#include "app/CReplySemaphore.h"
 #include "app/CSettings.h"
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
 #include "app/protocol/MidiProtocol.h"
 #include "foundation/CZmException.h"
+#include "foundation/EfUtility.h"
 #include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcMidi.h"
 #include "framework/CHfcScopedLock.h"
@@ -29,21 +30,11 @@ namespace
 enum : uint32_t
 {
     kMonitorBytes = 26,
-    kDeviceNameSize = 256,
 };
-} // namespace
 
-namespace
+std::string LocalizedAnsi(const char* key)
 {
-// The localised text of the key joined from its parts.
-std::wstring Text(const char* prefix, const char* name = "", const char* suffix = "")
-{
-    return GetLocalizedString((std::string(prefix) + name + suffix).c_str());
-}
-
-std::string Ansi(const std::wstring& text)
-{
-    return WideToAnsi(text.c_str());
+    return WideToAnsi(GetLocalizedString(key).c_str());
 }
 } // namespace
 
@@ -57,8 +48,6 @@ void FormatHexBytes(uint32_t count, char* text, const uint8_t* bytes)
 
 CMidiManager::CMidiManager(CHfcMidi* port) : m_port(port)
 {
-    m_receiveProgram.Init();
-    m_unpacked.Init();
     CZmIdConverterSingleton::Acquire();
     CZmProgramAccessorSingleton::Acquire();
     if (m_port != nullptr)
@@ -75,22 +64,36 @@ CMidiManager::~CMidiManager()
     CZmIdConverterSingleton::Release();
 }
 
-void CMidiManager::Create()
+bool CMidiManager::Create()
 {
-    if (m_created)
-        throw "CMidiManager is already created.";
-    CHfcScopedLock lock(m_exchangeLock);
-    m_reply = std::make_unique<CEfSemaphore>(0, CHfcSemaphore::kMaximumCount, "Midi::Semaphore");
-    m_exclusive = std::make_unique<CEfSemaphore>(1, CHfcSemaphore::kMaximumCount, "Midi::ExclusiveSmephore");
-    m_created = true;
+    try
+    {
+        if (m_created)
+            throw "CMidiManager is already created.";
+        auto reply = std::make_unique<CReplySemaphore>();
+        auto exclusive =
+            std::make_unique<CEfSemaphore>(1, CHfcSemaphore::kMaximumCount, "Midi::ExclusiveSmephore");
+        if (!reply->IsValid() || !exclusive->IsValid())
+            throw "Failed to create the semaphores.";
+        m_reply = std::move(reply);
+        m_exclusive = std::move(exclusive);
+        m_exchange.SetSignal(m_reply.get());
+        m_created = true;
+        return true;
+    }
+    catch (const char* text)
+    {
+        DebugTrace("CMidiManager::Create() - %s", text);
+        return false;
+    }
 }
 
 void CMidiManager::Destroy()
 {
     if (!m_created)
         return;
-    CloseProgress();
-    CHfcScopedLock lock(m_exchangeLock);
+    m_report.CloseProgress();
+    m_exchange.SetSignal(nullptr);
     m_reply.reset();
     m_exclusive.reset();
     m_created = false;
@@ -99,31 +102,12 @@ void CMidiManager::Destroy()
 // ---------------------------------------------------------------------------------------------
 // Ports
 
-namespace
-{
-// The index of the first device whose product name is exactly `name`, or -1.
-int32_t FindDevice(bool input, const char* name)
-{
-    const UINT count = input ? midiInGetNumDevs() : midiOutGetNumDevs();
-    char buffer[kDeviceNameSize];
-    for (UINT i = 0; i < count; ++i)
-    {
-        const int32_t index = static_cast<int32_t>(i);
-        const bool named = input ? CHfcMidi::GetMidiInDeviceName(index, buffer, sizeof buffer)
-                                 : CHfcMidi::GetMidiOutDeviceName(index, buffer, sizeof buffer);
-        if (named && std::strcmp(buffer, name) == 0)
-            return index;
-    }
-    return -1;
-}
-} // namespace
-
 bool CMidiManager::OpenPortByName(bool input, const char* name)
 {
     input ? CloseMidiIn() : CloseMidiOut();
     if (name == nullptr || *name == '\0')
         return true;
-    const int32_t index = FindDevice(input, name);
+    const int32_t index = input ? CHfcMidi::FindMidiInDevice(name) : CHfcMidi::FindMidiOutDevice(name);
     return index >= 0 && OpenPort(input, index);
 }
 
@@ -134,8 +118,8 @@ bool CMidiManager::OpenPort(bool input, int32_t index)
     {
         snprintf(m_portError, sizeof m_portError, "%s",
                  input ? "Can not open midi in device." : "Can not open midi out device.");
-        ReportTransferError(input ? kZmMidiErrorOpenMidiInFailed : kZmMidiErrorOpenMidiOutFailed, "PortOpen",
-                            false);
+        CMidiRunReport::ReportTransferError(
+            input ? kZmMidiErrorOpenMidiInFailed : kZmMidiErrorOpenMidiOutFailed, "PortOpen", false);
         return false;
     }
     (input ? m_inIndex : m_outIndex) = index;
@@ -203,14 +187,14 @@ bool CMidiManager::OpenMidiPorts()
             LogPortOpen(false, OpenPort(false, static_cast<int32_t>(entry.outputPort)), entry.outputName);
         }
         else
-            WriteLog("%s", Ansi(Text("MidiErrorDeviceNotFoundLog")).c_str());
+            WriteLog("%s", LocalizedAnsi("MidiErrorDeviceNotFoundLog").c_str());
     }
     if (!m_portsOpen)
         return false;
     // Another driver only warns: the ports stay open and in use.
     if (!IsInstrumentDriver())
-        ShowMessageBox(kBoxTypeWarning, Text("TitlePortOpen").c_str(),
-                       Text("MidiErrorNotTarvUsbMidiDriver").c_str());
+        ShowMessageBox(kBoxTypeWarning, GetLocalizedString("TitlePortOpen").c_str(),
+                       GetLocalizedString("MidiErrorNotTarvUsbMidiDriver").c_str());
     return true;
 }
 
@@ -231,10 +215,10 @@ void CMidiManager::BuildAndSendSysEx(uint32_t row, const uint8_t* data, uint32_t
 {
     if (row >= kSysExTemplateCount || !IsOpen())
         return;
-    std::vector<uint8_t> message = BuildSysEx(row, m_channel, data, dataLength, number);
+    std::vector<uint8_t> message = BuildSysEx(row, GetGlobalChannel(), data, dataLength, number);
     if (!m_port->Out(static_cast<uint32_t>(message.size()), message.data()))
     {
-        ClearExchange();
+        m_exchange.Clear();
         throw CZmMidiException(kZmMidiErrorSendMessageFailed);
     }
     EchoOut(message.data(), static_cast<uint32_t>(message.size()));
@@ -244,7 +228,7 @@ void CMidiManager::SendParameterChange(int32_t index, int32_t section, int32_t v
 {
     if (!IsOpen())
         return;
-    std::vector<uint8_t> message = BuildParameterChange(m_channel, section, index, value);
+    std::vector<uint8_t> message = BuildParameterChange(GetGlobalChannel(), section, index, value);
     // A lost parameter change is not worth a report: the next edit sends the value again.
     m_port->Out(static_cast<uint32_t>(message.size()), message.data());
     EchoOut(message.data(), static_cast<uint32_t>(message.size()));
@@ -272,64 +256,18 @@ std::vector<uint8_t> CMidiManager::Pack(const uint8_t* image, uint32_t size) con
 // ---------------------------------------------------------------------------------------------
 // Exchanges
 
-void CMidiManager::Begin(uint32_t state, uint32_t expected)
-{
-    CHfcScopedLock lock(m_exchangeLock);
-    // Nothing settles while the lock is held, so the drained count cannot come back.
-    while (m_reply != nullptr && m_reply->WaitTimeout(0) == CHfcSemaphore::kSignalled)
-    {
-    }
-    m_state = state;
-    m_expected = expected;
-    m_result = kResultPending;
-}
-
-uint32_t CMidiManager::WaitForReply()
-{
-    const int32_t waited =
-        m_reply != nullptr ? m_reply->WaitTimeout(m_replyTimeoutMs) : CHfcSemaphore::kFailed;
-    CHfcScopedLock lock(m_exchangeLock);
-    const uint32_t result = m_result;
-    if (result == kResultPending)
-    {
-        m_state = kStateIdle;
-        m_expected = kExpectNone;
-        throw CZmMidiException(kZmMidiErrorTimeout);
-    }
-    // Settled just as the wait ended: take the count it left.
-    if (waited != CHfcSemaphore::kSignalled && m_reply != nullptr)
-        m_reply->WaitTimeout(0);
-    return result;
-}
-
-void CMidiManager::WaitForDone()
-{
-    if (WaitForReply() != kResultDone)
-        throw CZmMidiException(kZmMidiErrorReceiveError);
-}
-
-void CMidiManager::ClearExchange()
-{
-    CHfcScopedLock lock(m_exchangeLock);
-    m_state = kStateIdle;
-    m_expected = kExpectNone;
-    m_result = kResultPending;
-}
-
 bool CMidiManager::DeviceInquiry()
 {
     if (!IsOpen())
     {
-        Log((GetLocalizedString("TitleDeviceInquiry") + L" - " +
-             GetLocalizedString("MidiErrorDeviceNotSpecifiedLog"))
-                .c_str());
+        CMidiRunReport::LogDeviceInquiryWithoutPorts();
         return false;
     }
-    Begin(kStateDeviceInquiry, kExpectNone);
-    ShowStatus("DeviceInquiry");
+    m_exchange.Begin(kStateDeviceInquiry, kExpectNone);
+    m_report.ShowStatus("DeviceInquiry");
     BuildAndSendSysEx(kRowDeviceInquiry, nullptr, 0, 0);
-    const uint32_t result = WaitForReply();
-    ClearExchange();
+    const uint32_t result = m_exchange.Wait(m_replyTimeoutMs);
+    m_exchange.Clear();
     if (result != kResultDone)
         return false;
     if (GetIdentity().family != kSysExModelId)
@@ -339,19 +277,16 @@ bool CMidiManager::DeviceInquiry()
 
 bool CMidiManager::ReceiveAllPrograms(CProgramSet& set, uint32_t& counter)
 {
-    ShowStatus("ReceiveAllPrograms");
+    m_report.ShowStatus("ReceiveAllPrograms");
     for (uint32_t n = 0; n < CProgramSet::kProgramCount; ++n)
     {
         if (!m_running)
             return false;
-        Begin(kStateReceiveProgram, kExpectDump);
+        m_exchange.Begin(kStateReceiveProgram, kExpectDump);
         BuildAndSendSysEx(kRowProgramRequest, nullptr, 0, n);
-        WaitForDone();
-        {
-            CHfcScopedLock lock(m_exchangeLock);
-            set.GetProgram(n).CopyBlock(m_receiveProgram);
-        }
-        ShowProgress(++counter);
+        m_exchange.WaitForDone(m_replyTimeoutMs);
+        m_exchange.CopyReceivedBlock(set.GetProgram(n));
+        m_report.ShowProgress(++counter);
         PumpMessages();
     }
     return m_running;
@@ -359,16 +294,16 @@ bool CMidiManager::ReceiveAllPrograms(CProgramSet& set, uint32_t& counter)
 
 bool CMidiManager::WriteAllPrograms(CProgramSet& set, uint32_t& counter)
 {
-    ShowStatus("WriteAllPrograms");
+    m_report.ShowStatus("WriteAllPrograms");
     for (uint32_t n = 0; n < CProgramSet::kProgramCount; ++n)
     {
         if (!m_running)
             return false;
         std::vector<uint8_t> packed = Pack(set.GetProgram(n).GetImage(), kProgramImageBytes);
-        Begin(kStateWritePrograms, kExpectAcknowledgement);
+        m_exchange.Begin(kStateWritePrograms, kExpectAcknowledgement);
         BuildAndSendSysEx(kRowProgramDump, packed.data(), static_cast<uint32_t>(packed.size()), n);
-        WaitForDone();
-        ShowProgress(++counter);
+        m_exchange.WaitForDone(m_replyTimeoutMs);
+        m_report.ShowProgress(++counter);
         PumpMessages();
     }
     return m_running;
@@ -376,51 +311,49 @@ bool CMidiManager::WriteAllPrograms(CProgramSet& set, uint32_t& counter)
 
 bool CMidiManager::ReceiveGlobal(CGlobal& global)
 {
-    ShowStatus("ReceiveGlobal");
-    Begin(kStateReceiveGlobal, kExpectDump);
+    m_report.ShowStatus("ReceiveGlobal");
+    m_exchange.Begin(kStateReceiveGlobal, kExpectDump);
     BuildAndSendSysEx(kRowGlobalRequest, nullptr, 0, 0);
-    WaitForDone();
-    CHfcScopedLock lock(m_exchangeLock);
-    std::memcpy(global.GetImage(), m_receiveGlobal.GetImage(), kGlobalImageBytes);
+    m_exchange.WaitForDone(m_replyTimeoutMs);
+    m_exchange.CopyReceivedGlobal(global);
     return true;
 }
 
 bool CMidiManager::WriteGlobal(CGlobal& global, uint32_t& counter)
 {
-    Begin(kStateWriteGlobal, kExpectAcknowledgement);
-    ShowStatus("WriteGlobal");
+    m_exchange.Begin(kStateWriteGlobal, kExpectAcknowledgement);
+    m_report.ShowStatus("WriteGlobal");
     std::vector<uint8_t> packed = Pack(global.GetImage(), global.GetImageSize());
     BuildAndSendSysEx(kRowGlobalDump, packed.data(), static_cast<uint32_t>(packed.size()), 0);
-    WaitForDone();
-    ShowProgress(++counter);
+    m_exchange.WaitForDone(m_replyTimeoutMs);
+    m_report.ShowProgress(++counter);
     return true;
 }
 
 void CMidiManager::ReceiveProgramData(CProgram& program, int32_t number)
 {
-    ShowStatus(number < 0 ? "ReceiveCurrentProgram" : "ReceiveProgram");
-    Begin(kStateReceiveProgram, kExpectDump);
+    m_report.ShowStatus(number < 0 ? "ReceiveCurrentProgram" : "ReceiveProgram");
+    m_exchange.Begin(kStateReceiveProgram, kExpectDump);
     if (number < 0)
         BuildAndSendSysEx(kRowCurrentProgramRequest, nullptr, 0, 0);
     else
         BuildAndSendSysEx(kRowProgramRequest, nullptr, 0, static_cast<uint32_t>(number));
-    WaitForDone();
-    CHfcScopedLock lock(m_exchangeLock);
-    program.CopyProgram(m_receiveProgram);
+    m_exchange.WaitForDone(m_replyTimeoutMs);
+    m_exchange.CopyReceivedProgram(program);
 }
 
 void CMidiManager::TransmitProgramData(CProgram& program, int32_t number)
 {
-    ShowStatus(number < 0 ? "TransmitCurrentProgram" : "WriteProgram");
+    m_report.ShowStatus(number < 0 ? "TransmitCurrentProgram" : "WriteProgram");
     std::vector<uint8_t> packed = Pack(program.GetImage(), kProgramImageBytes);
-    Begin(kStateWritePrograms, kExpectAcknowledgement);
+    m_exchange.Begin(kStateWritePrograms, kExpectAcknowledgement);
     if (number < 0)
         BuildAndSendSysEx(kRowCurrentProgramDump, packed.data(), static_cast<uint32_t>(packed.size()), 0);
     else
         BuildAndSendSysEx(kRowProgramDump, packed.data(), static_cast<uint32_t>(packed.size()),
                           static_cast<uint32_t>(number));
-    WaitForDone();
-    ShowProgress(1);
+    m_exchange.WaitForDone(m_replyTimeoutMs);
+    m_report.ShowProgress(1);
     if (number < 0)
     {
         ParameterChangeTarget().SetProgram(&program);
@@ -445,9 +378,7 @@ bool CMidiManager::OnSysExMessage(CHfcMidi*, CHfcMidiMessage* message)
     }
     if (bytes[0] != 0xF0)
         return false;
-    if (length >= 5 && IsChannelHeader(bytes, length))
-        m_channel = bytes[2] & 0x0F;
-    OnReply(bytes, length);
+    m_exchange.OnMessage(bytes, length);
     if (GetSettings().receiveParameterChange)
         ApplyParameterChange(bytes, length);
     return true;
@@ -463,90 +394,6 @@ bool CMidiManager::OnSpareBytesB(CHfcMidi*, uint32_t length, const uint8_t* byte
             m_sysExInProgress = false;
     }
     return false;
-}
-
-void CMidiManager::Settle(uint32_t result)
-{
-    if (m_result != kResultPending)
-        return;
-    m_result = result;
-    m_state = kStateIdle;
-    m_expected = kExpectNone;
-    if (m_reply != nullptr)
-        m_reply->Release();
-}
-
-void CMidiManager::OnReply(const uint8_t* bytes, uint32_t length)
-{
-    CHfcScopedLock lock(m_exchangeLock);
-    const bool refused = MatchSysExTemplate(kRowWriteError, bytes, length) ||
-                         MatchSysExTemplate(kRowDataLoadError, bytes, length);
-    switch (m_state)
-    {
-    case kStateDeviceInquiry:
-    {
-        CSysExIdentity identity;
-        if (!DecodeIdentityReply(bytes, length, identity))
-            return;
-        m_channel = identity.channel;
-        m_identity = identity;
-        Settle(kResultDone);
-        return;
-    }
-    case kStateWritePrograms:
-    case kStateWriteGlobal:
-        if (m_expected != kExpectAcknowledgement)
-            return;
-        if (MatchSysExTemplate(kRowWriteComplete, bytes, length))
-            Settle(kResultDone);
-        else if (refused)
-            Settle(kResultFailed);
-        return;
-    case kStateReceiveProgram:
-    {
-        if (m_expected != kExpectDump)
-            return;
-        // The program number of a numbered dump is not compared with the request.
-        uint32_t at = 0, whole = 0;
-        if (MatchSysExTemplate(kRowProgramDump, bytes, length))
-            at = SysExTemplateTable[kRowProgramDump].dataPosition, whole = kProgramDumpLength;
-        else if (MatchSysExTemplate(kRowCurrentProgramDump, bytes, length))
-            at = SysExTemplateTable[kRowCurrentProgramDump].dataPosition, whole = kCurrentProgramDumpLength;
-        else if (refused)
-            Settle(kResultFailed);
-        if (whole == 0)
-            return;
-        if (length < whole)
-        {
-            Settle(kResultFailed);
-            return;
-        }
-        CHfcMidi::Decode7Bit(m_unpacked.GetImage(), bytes + at, kProgramImageBytes);
-        m_receiveProgram.Init();
-        m_receiveProgram.CopyProgram(m_unpacked);
-        Settle(kResultDone);
-        return;
-    }
-    case kStateReceiveGlobal:
-        if (m_expected != kExpectDump)
-            return;
-        if (MatchSysExTemplate(kRowGlobalDump, bytes, length))
-        {
-            if (length < kGlobalDumpLength)
-            {
-                Settle(kResultFailed);
-                return;
-            }
-            CHfcMidi::Decode7Bit(m_receiveGlobal.GetImage(),
-                                 bytes + SysExTemplateTable[kRowGlobalDump].dataPosition, kGlobalImageBytes);
-            Settle(kResultDone);
-        }
-        else if (refused)
-            Settle(kResultFailed);
-        return;
-    default:
-        return;
-    }
 }
 
 void CMidiManager::ApplyParameterChange(const uint8_t* bytes, uint32_t length)
@@ -610,73 +457,98 @@ void CMidiManager::GetMidiMonitorLines(char* inLine, char* outLine)
     std::memcpy(outLine, m_monitorOut, kMonitorLineSize);
 }
 
-CSysExIdentity CMidiManager::GetIdentity()
-{
-    CHfcScopedLock lock(m_exchangeLock);
-    return m_identity;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Menu-level operations
 
+// What a menu-level operation holds for its run, given back on every way out: the exclusive
+// semaphore, "ProgressSemaphore", the paused timer, the progress dialog and the exchange state.
+class CMidiManager::CRunFrame
+{
+public:
+    explicit CRunFrame(CMidiManager& manager) : m_manager(manager) {}
+    CRunFrame(const CRunFrame&) = delete;
+    CRunFrame& operator=(const CRunFrame&) = delete;
+
+    // False, holding nothing, while another operation runs.
+    bool Enter()
+    {
+        if (!m_manager.m_created ||
+            m_manager.m_exclusive->WaitTimeout(kExclusiveWaitMs) != CHfcSemaphore::kSignalled)
+            return false;
+        m_entered = true;
+        m_timerRunning = m_manager.m_timer != nullptr && m_manager.m_timer->IsRunning();
+        if (m_timerRunning)
+            m_manager.m_timer->SetInterval(0);
+        // A window-side user holding it (the caller itself, perhaps) keeps the program list away
+        // already; the operation goes on without it rather than wait on its own thread.
+        m_progressHeld =
+            m_manager.m_progressSemaphore != nullptr &&
+            m_manager.m_progressSemaphore->WaitTimeout(kExclusiveWaitMs) == CHfcSemaphore::kSignalled;
+        return true;
+    }
+
+    ~CRunFrame()
+    {
+        if (!m_entered)
+            return;
+        m_manager.m_running = false;
+        m_manager.m_report.CloseProgress();
+        m_manager.m_exchange.Clear();
+        if (m_timerRunning)
+            m_manager.m_timer->SetInterval(CMMTimer::kInterval);
+        if (m_progressHeld)
+            m_manager.m_progressSemaphore->Release();
+        m_manager.m_exclusive->Release();
+    }
+
+private:
+    CMidiManager& m_manager;
+    bool m_entered = false;
+    bool m_timerRunning = false;
+    bool m_progressHeld = false;
+};
+
 bool CMidiManager::Run(const CRun& run, const std::function<bool()>& exchanges, const CProgram* named)
 {
-    if (!m_created || m_exclusive->WaitTimeout(kExclusiveWaitMs) != CHfcSemaphore::kSignalled)
+    CRunFrame frame(*this);
+    if (!frame.Enter())
         return false;
-    const bool timerRunning = m_timer != nullptr && m_timer->IsRunning();
-    if (timerRunning)
-        m_timer->SetInterval(0);
-    // A window-side user holding it (the caller itself, perhaps) keeps the program list away
-    // already; the operation goes on without it rather than wait on its own thread.
-    const bool progressHeld = m_progressSemaphore != nullptr &&
-                              m_progressSemaphore->WaitTimeout(kExclusiveWaitMs) == CHfcSemaphore::kSignalled;
-    auto finish = [&](bool result)
-    {
-        ClearExchange();
-        if (timerRunning)
-            m_timer->SetInterval(CMMTimer::kInterval);
-        if (progressHeld)
-            m_progressSemaphore->Release();
-        m_exclusive->Release();
-        return result;
-    };
-
     if (!IsOpen())
     {
         if (run.reportClosedPorts)
-            ReportTransferError(kZmMidiErrorDeviceNotSpecified, run.operation, true);
-        return finish(false);
+            CMidiRunReport::ReportTransferError(kZmMidiErrorDeviceNotSpecified, run.operation, true);
+        return false;
     }
     try
     {
         m_running = true;
-        OpenProgress(run.operation, run.maximum);
+        m_report.OpenProgress(run.operation, run.maximum, [this] { m_running = false; });
         PumpMessages();
         if (!DeviceInquiry())
             throw CZmMidiException(kZmMidiErrorDeviceInquiry);
         const bool success = exchanges();
-        CloseProgress();
+        m_report.CloseProgress();
         switch (run.report)
         {
         case CReport::kBoxAndLog:
-            ReportTransferResult(run.operation, success);
+            CMidiRunReport::ReportTransferResult(run.operation, success);
             break;
         case CReport::kLog:
-            LogTransferResult(run.operation, success, "");
+            CMidiRunReport::LogTransferResult(run.operation, success, "");
             break;
         case CReport::kLogWithName:
-            LogTransferResult(run.operation, success, named != nullptr ? named->GetProgramName() : "");
+            CMidiRunReport::LogTransferResult(run.operation, success,
+                                              named != nullptr ? named->GetProgramName() : "");
             break;
         }
-        m_running = false;
-        return finish(success);
+        return success;
     }
     catch (const CZmMidiException& e)
     {
         m_running = false;
-        CloseProgress();
-        ReportTransferError(e.GetCode(), run.operation, true);
-        return finish(false);
+        m_report.CloseProgress();
+        CMidiRunReport::ReportTransferError(e.GetCode(), run.operation, true);
+        return false;
     }
 }
 
@@ -696,7 +568,7 @@ bool CMidiManager::RunReceiveAll(CLibraryData& library, bool showResult, uint32_
                 if (global == nullptr)
                     throw CZmMidiException(kZmMidiErrorInternalError);
                 ReceiveGlobal(*global->GetGlobal());
-                ShowProgress(++counter);
+                m_report.ShowProgress(++counter);
                 return m_running.load();
             });
     if (received != nullptr)
@@ -794,69 +666,4 @@ bool ReceiveCurrentProgramInto(CProgram& program, CMidiManager& manager, intptr_
 {
     ParameterChangeTarget().Set(documentId, programNumber, nullptr, &program);
     return manager.ReceiveProgram(program, -1);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Progress and reports
-
-void CMidiManager::OpenProgress(const char* operation, int32_t maximum)
-{
-    CloseProgress();
-    m_progress = std::make_unique<CProgressDialog>([this] { m_running = false; });
-    m_progress->Open(nullptr, Text("Title", operation).c_str());
-    m_progress->SetMaximum(maximum);
-}
-
-void CMidiManager::CloseProgress()
-{
-    if (m_progress != nullptr)
-    {
-        m_progress->Close();
-        m_progress.reset();
-    }
-}
-
-void CMidiManager::ShowStatus(const char* operation)
-{
-    if (m_progress == nullptr)
-        return;
-    m_progress->SetStatusText(Text("Progress", operation).c_str());
-    PumpMessages();
-}
-
-void CMidiManager::ShowProgress(uint32_t position)
-{
-    if (m_progress != nullptr)
-        m_progress->SetPosition(static_cast<int32_t>(position));
-}
-
-void CMidiManager::ReportTransferResult(const char* operation, bool success)
-{
-    const char* outcome = success ? "Success" : "Failed";
-    WriteLog("%s : %s", Ansi(Text("TitleLog", operation)).c_str(),
-             Ansi(Text(outcome, "Log", operation)).c_str());
-    ShowMessageBox(success ? kBoxTypeOk : kBoxTypeWarning, Text("Title", operation).c_str(),
-                   Text(outcome, operation).c_str());
-}
-
-void CMidiManager::LogTransferResult(const char* operation, bool success, const char* suffix)
-{
-    std::string line = Ansi(Text(success ? "SuccessLog" : "FailedLog", operation));
-    if (suffix != nullptr && *suffix != '\0')
-        line += std::string(" : ") + suffix;
-    WriteLog("%s", line.c_str());
-}
-
-void CMidiManager::ReportTransferError(int32_t code, const char* operation, bool withLog)
-{
-    const CZmMidiException error(code);
-    const char* key = error.GetMessageKey();
-    ShowMessageBox(kBoxTypeWarning, Text("Title", operation).c_str(), Text(key).c_str());
-    if (withLog)
-        WriteLog("%s : %s", Ansi(Text("TitleLog", operation)).c_str(), Ansi(Text(key, "Log")).c_str());
-}
-
-void CMidiManager::Log(const wchar_t* text)
-{
-    WriteLog("%s", WideToAnsi(text).c_str());
 }

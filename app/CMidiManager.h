@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CMidiRunReport.h"
+#include "app/protocol/CMidiExchange.h"
 #include "app/protocol/MidiProtocol.h"
 #include "foundation/win32/CEfSemaphore.h"
 #include "foundation/win32/CHfcGuard.h"
@@ -20,6 +22,7 @@ class CLibraryEntry;
 class CMMTimer;
 class CProgramSet;
 class CProgressDialog;
+class CReplySemaphore;
 class CWindowManager;
 
 // Writes at most 26 bytes of a message into text as "%02X " each, then a terminating zero; text
@@ -31,28 +34,27 @@ void FormatHexBytes(uint32_t count, char* text, const uint8_t* bytes);
 // out and in.
 //
 // Every exchange runs on the window thread: it sends a request and waits for the reply that the
-// port's thread recognises. The port's thread settles an awaited exchange once (pending to done
-// or failed) and only then releases the reply semaphore, so a duplicate or late reply never wakes
-// a later wait. Failures throw CZmMidiException.
+// port's thread recognises (CMidiExchange: settled once, a duplicate or late reply never wakes a
+// later wait). Failures throw CZmMidiException.
 class CMidiManager : public CHfcMidiListener
 {
 public:
     enum : uint32_t
     {
-        kStateIdle = 0,
-        kStateDeviceInquiry = 1,
-        kStateWritePrograms = 2,
-        kStateWriteGlobal = 3,
-        kStateReceiveProgram = 5,
-        kStateReceiveGlobal = 6,
+        kStateIdle = CMidiExchange::kStateIdle,
+        kStateDeviceInquiry = CMidiExchange::kStateDeviceInquiry,
+        kStateWritePrograms = CMidiExchange::kStateWritePrograms,
+        kStateWriteGlobal = CMidiExchange::kStateWriteGlobal,
+        kStateReceiveProgram = CMidiExchange::kStateReceiveProgram,
+        kStateReceiveGlobal = CMidiExchange::kStateReceiveGlobal,
 
-        kExpectNone = 0,
-        kExpectAcknowledgement = 1,
-        kExpectDump = 3,
+        kExpectNone = CMidiExchange::kExpectNone,
+        kExpectAcknowledgement = CMidiExchange::kExpectAcknowledgement,
+        kExpectDump = CMidiExchange::kExpectDump,
 
-        kResultPending = 0,
-        kResultFailed = 1,
-        kResultDone = 3,
+        kResultPending = CMidiExchange::kResultPending,
+        kResultFailed = CMidiExchange::kResultFailed,
+        kResultDone = CMidiExchange::kResultDone,
 
         kReplyTimeoutMs = 5000,
         kExclusiveWaitMs = 50,
@@ -65,8 +67,9 @@ public:
     CMidiManager(const CMidiManager&) = delete;
     CMidiManager& operator=(const CMidiManager&) = delete;
 
-    // Creates the semaphores; a second call throws the text "CMidiManager is already created.".
-    void Create();
+    // Creates the semaphores. False, with a debug trace, when they cannot be made or the manager
+    // is created already (which it stays).
+    bool Create();
     void Destroy();
     bool IsCreated() const { return m_created; }
 
@@ -111,8 +114,10 @@ public:
 
     // Menu-level operations: one at a time (a second returns false at once, showing nothing),
     // with the progress dialog, the timer paused, every MIDI error caught, shown and logged, and
-    // the result reported. True when the operation succeeded. A receive of all programs that
-    // ends early keeps the programs received and tells how many in `received`.
+    // the result reported. Any other exception passes through, after the operation has given
+    // back what it held (semaphores, timer, dialog). True when the operation succeeded. A receive
+    // of all programs that ends early keeps the programs received and tells how many in
+    // `received`.
     bool RunReceiveAll(CLibraryData& library, bool showResult, uint32_t* received = nullptr);
     bool RunWriteAll(CLibraryData& library);
     bool RunReceiveAllPrograms(CLibraryEntry& entry, uint32_t* received = nullptr);
@@ -123,7 +128,7 @@ public:
     bool ReceiveProgram(CProgram& program, int32_t number);
     bool TransmitProgram(CProgram& program, int32_t number);
     // The progress dialog of the operation running, or null.
-    CProgressDialog* GetProgressDialog() const { return m_progress.get(); }
+    CProgressDialog* GetProgressDialog() const { return m_report.GetProgressDialog(); }
     // The text of the last port that failed to open.
     const char* GetPortErrorText() const { return m_portError; }
 
@@ -141,8 +146,8 @@ public:
     void GetMidiMonitorLines(char* inLine, char* outLine);
 
     // What the last identity reply told, and the channel learned from the instrument.
-    CSysExIdentity GetIdentity();
-    uint32_t GetGlobalChannel() const { return m_channel; }
+    CSysExIdentity GetIdentity() const { return m_exchange.GetIdentity(); }
+    uint32_t GetGlobalChannel() const { return m_exchange.GetChannel(); }
     // Cancels a running transfer before its next program.
     void Cancel() { m_running = false; }
     bool IsRunning() const { return m_running; }
@@ -167,37 +172,16 @@ private:
         CReport report;
         bool reportClosedPorts;
     };
+    class CRunFrame;
 
     // The frame of the menu-level operations around `exchanges`, which answers success; a log
     // line with a name takes it from `named` when the operation is over.
     bool Run(const CRun& run, const std::function<bool()>& exchanges, const CProgram* named = nullptr);
-    void OpenProgress(const char* operation, int32_t maximum);
-    void CloseProgress();
-    void ReportTransferResult(const char* operation, bool success);
-    void LogTransferResult(const char* operation, bool success, const char* suffix);
-    void ReportTransferError(int32_t code, const char* operation, bool withLog);
     // The driver capabilities of the open ports are those of the instrument's USB-MIDI driver.
     bool IsInstrumentDriver() const;
     bool OpenPort(bool input, int32_t index);
     bool OpenPortByName(bool input, const char* name);
     void LogPortOpen(bool input, bool opened, const char* name);
-
-    // The progress dialog's status text "Progress" + operation, and its bar, while it is open.
-    void ShowStatus(const char* operation);
-    void ShowProgress(uint32_t position);
-    // A line for the status log.
-    void Log(const wchar_t* text);
-    // Sets up an exchange: drains the reply semaphore, then state, expected reply, pending.
-    void Begin(uint32_t state, uint32_t expected);
-    // Waits for the exchange to settle; a time-out (or a wait that returns with nothing settled)
-    // clears the exchange and throws MIDI error 7. Answers the result.
-    uint32_t WaitForReply();
-    // Waits, then a failed result throws MIDI error 10.
-    void WaitForDone();
-    void ClearExchange();
-    // Under m_exchangeLock: settles the exchange and releases the reply semaphore.
-    void Settle(uint32_t result);
-    void OnReply(const uint8_t* bytes, uint32_t length);
     void ApplyParameterChange(const uint8_t* bytes, uint32_t length);
     void EchoOut(const uint8_t* bytes, uint32_t length);
     std::vector<uint8_t> Pack(const uint8_t* image, uint32_t size) const;
@@ -209,25 +193,16 @@ private:
     CWindowManager* m_windowManager = nullptr;
     CMMTimer* m_timer = nullptr;
     CEfSemaphore* m_progressSemaphore = nullptr;
-    std::unique_ptr<CProgressDialog> m_progress; // while a menu-level operation runs
-    std::unique_ptr<CEfSemaphore> m_reply;       // released by the port's thread
-    std::unique_ptr<CEfSemaphore> m_exclusive;   // one transfer at a time
+    CMidiRunReport m_report;                   // window thread
+    std::unique_ptr<CReplySemaphore> m_reply;  // released by the port's thread
+    std::unique_ptr<CEfSemaphore> m_exclusive; // one transfer at a time
     uint32_t m_replyTimeoutMs = kReplyTimeoutMs;
 
     std::atomic<bool> m_running{false};
     bool m_portsOpen = false;
     bool m_created = false;
 
-    CHfcGuard m_exchangeLock;
-    uint32_t m_state = kStateIdle; // guarded by m_exchangeLock, as are the fields below
-    uint32_t m_expected = kExpectNone;
-    uint32_t m_result = kResultPending;
-    CProgram m_receiveProgram;
-    CProgram m_unpacked; // the dump's image before it becomes the receive program's
-    CGlobal m_receiveGlobal;
-    CSysExIdentity m_identity;
-
-    std::atomic<uint32_t> m_channel{0};
+    CMidiExchange m_exchange; // locks itself; the port's thread settles it
     std::atomic<bool> m_sysExInProgress{false};
 
     CHfcGuard m_monitorLock;

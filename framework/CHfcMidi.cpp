@@ -261,7 +261,7 @@ bool CHfcMidi::MidiInOpen(int32_t index)
 
 bool CHfcMidi::MidiInOpenByName(const char* name)
 {
-    int32_t index = FindDevice(midiInGetNumDevs(), &CHfcMidi::GetMidiInDeviceName, name);
+    int32_t index = FindMidiInDevice(name);
     return index >= 0 && MidiInOpen(index);
 }
 
@@ -415,7 +415,7 @@ bool CHfcMidi::MidiOutOpen(int32_t index)
 
 bool CHfcMidi::MidiOutOpenByName(const char* name)
 {
-    int32_t index = FindDevice(midiOutGetNumDevs(), &CHfcMidi::GetMidiOutDeviceName, name);
+    int32_t index = FindMidiOutDevice(name);
     return index >= 0 && MidiOutOpen(index);
 }
 
@@ -577,6 +577,16 @@ void CHfcMidi::Win32SendComplete(MIDIHDR* header)
         m_outBuffers.erase(it);
     }
     UpdateSending();
+}
+
+int32_t CHfcMidi::FindMidiInDevice(const char* name)
+{
+    return FindDevice(midiInGetNumDevs(), &CHfcMidi::GetMidiInDeviceName, name);
+}
+
+int32_t CHfcMidi::FindMidiOutDevice(const char* name)
+{
+    return FindDevice(midiOutGetNumDevs(), &CHfcMidi::GetMidiOutDeviceName, name);
 }
 
 bool CHfcMidi::GetMidiInDeviceName(int32_t index, char* buffer, uint32_t n)

@@ -62,6 +62,9 @@ public:
     // The product name of a device, cut to n bytes and terminated.
     static bool GetMidiInDeviceName(int32_t index, char* buffer, uint32_t n);
     static bool GetMidiOutDeviceName(int32_t index, char* buffer, uint32_t n);
+    // The index of the first device whose product name is exactly `name` (case counts), or -1.
+    static int32_t FindMidiInDevice(const char* name);
+    static int32_t FindMidiOutDevice(const char* name);
 
     bool SendShortMessage(uint8_t status, uint8_t data1, uint8_t data2);
     // The status's high nibble with the channel's low nibble.

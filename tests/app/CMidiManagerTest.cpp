@@ -26,6 +26,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "MidiManagerFixture.h"
@@ -274,6 +275,74 @@ TEST_F(MidiManager, DuplicateRepliesDoNotAnswerTheNextRequest)
     EXPECT_EQ(ImageOf(global), instrument->GetGlobal());
 }
 
+// A copy of an earlier reply reaches the port after the next request went out, before that
+// request's own answer (which the instrument holds until the copy is through): it answers nothing.
+TEST_F(MidiManager, ADuplicateAfterTheNextRequestDoesNotAnswerIt)
+{
+    ASSERT_TRUE(manager->DeviceInquiry());
+    WaitReceivedByPort(1);
+    CProgram program;
+    CGlobal global;
+    uint32_t counter = 0;
+    struct Case
+    {
+        const char* name;
+        std::function<void()> first; // empty: the inquiry above
+        std::function<void()> next;  // checks that it got its own answer
+    } cases[] = {
+        {"identity reply while a program is received", nullptr,
+         [&]
+         {
+             manager->ReceiveProgramData(program, 6);
+             EXPECT_EQ(ImageOf(program), instrument->GetProgram(6));
+         }},
+        {"acknowledgement while a program is received", [&] { manager->WriteGlobal(global, counter); },
+         [&]
+         {
+             manager->ReceiveProgramData(program, 7);
+             EXPECT_EQ(ImageOf(program), instrument->GetProgram(7));
+         }},
+        {"dump while a refused write waits", [&] { manager->ReceiveProgramData(program, 5); },
+         [&]
+         {
+             Misbehave([](CSimBehaviour& b) { b.refuseAtProgram = 20; });
+             EXPECT_EQ(ErrorOf([&] { manager->TransmitProgramData(program, 20); }), kZmMidiErrorReceiveError);
+         }},
+        {"global dump while the inquiry waits", [&] { manager->ReceiveGlobal(global); },
+         [&] { EXPECT_TRUE(manager->DeviceInquiry()); }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        instrument->SetBehaviour(CSimBehaviour());
+        if (c.first)
+        {
+            const size_t handed = recorder.Events("sysex ").size();
+            c.first();
+            WaitReceivedByPort(handed + 1);
+        }
+        const Image duplicate = BytesOf(recorder.Events("sysex ").back().substr(6));
+        const size_t heard = instrument->Received().size();
+        const size_t handed = recorder.Events("sysex ").size();
+        Misbehave([](CSimBehaviour& b) { b.late = true; });
+        bool duplicated = false;
+        std::thread other(
+            [&]
+            {
+                // Once the answer is held, the copy goes and is handed over before the answer.
+                duplicated = instrument->WaitReceived(heard + 1) && instrument->WaitIdle() &&
+                             SimMidiInputLong(kPort, duplicate.data(), static_cast<UINT>(duplicate.size()), 0,
+                                              10000) == duplicate.size() &&
+                             recorder.WaitFor(handed + 1, "sysex ");
+                instrument->ReleaseHeldAnswers();
+            });
+        c.next();
+        other.join();
+        EXPECT_TRUE(duplicated);
+        WaitReceivedByPort(handed + 2);
+    }
+}
+
 TEST_F(MidiManager, AReplyOnAnotherChannelIsTakenAndTeachesTheChannel)
 {
     ASSERT_TRUE(manager->DeviceInquiry());
@@ -303,6 +372,22 @@ TEST_F(MidiManager, AFailedSendThrows)
     SimMidiFailCall(SIMMIDI_OUT_LONGMSG, 0, 1, MMSYSERR_ERROR);
     EXPECT_EQ(ErrorOf([&] { manager->DeviceInquiry(); }), kZmMidiErrorSendMessageFailed);
     EXPECT_TRUE(manager->DeviceInquiry());
+}
+
+TEST_F(MidiManager, ASecondCreateFailsAndTheManagerGoesOn)
+{
+    EXPECT_FALSE(manager->Create());
+    EXPECT_TRUE(manager->IsCreated());
+    EXPECT_TRUE(manager->DeviceInquiry());
+
+    // Destroyed and made again, its exchanges wait on the new semaphore.
+    manager->Destroy();
+    EXPECT_FALSE(manager->IsOpen());
+    ASSERT_TRUE(manager->Create());
+    ASSERT_TRUE(manager->IsOpen());
+    CProgram program;
+    manager->ReceiveProgramData(program, 3);
+    EXPECT_EQ(ImageOf(program), instrument->GetProgram(3));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "MidiManagerFixture.h"
 
 #include "app/AppMessageBox.h"
+#include "app/CDialogFlag.h"
 #include "app/CProgressDialog.h"
 #include "resources/AppDialogIds.h"
 #include "synthdata/CLibraryData.h"
@@ -11,6 +12,8 @@
 
 #include <atomic>
 #include <cstring>
+#include <functional>
+#include <stdexcept>
 #include <thread>
 
 namespace
@@ -36,6 +39,43 @@ public:
 private:
     CMidiManager& m_manager;
     CSimInstrument& m_instrument;
+};
+
+// Asked while an operation runs (a notification posted to it before the operation is delivered
+// when the operation first lets the windows have their messages): its progress bar's maximum.
+class ProgressProbe : public CWindowManagerListener
+{
+public:
+    enum : uint32_t
+    {
+        kCode = 998,
+    };
+    explicit ProgressProbe(CMidiManager& manager) : m_manager(manager) {}
+    bool OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t, intptr_t, intptr_t, intptr_t,
+                               void*) override
+    {
+        if (code == kCode)
+            maximum =
+                m_manager.GetProgressDialog() != nullptr ? m_manager.GetProgressDialog()->GetMaximum() : -1;
+        return true;
+    }
+    int32_t maximum = 0;
+
+private:
+    CMidiManager& m_manager;
+};
+
+// Shows no box but throws: stands for anything an operation calls that fails with an exception
+// of its own. In place for its lifetime; the presenter before it is back afterwards.
+class ThrowingPresenter : public CDialogPresenter
+{
+public:
+    ThrowingPresenter() : m_previous(GetDialogPresenter()) { SetDialogPresenter(this); }
+    ~ThrowingPresenter() override { SetDialogPresenter(m_previous); }
+    int ShowBox(HWND, const wchar_t*, const wchar_t*, UINT) override { throw std::runtime_error("no box"); }
+
+private:
+    CDialogPresenter* m_previous;
 };
 
 class MidiTransfer : public MidiManager
@@ -317,5 +357,112 @@ TEST_F(MidiTransfer, GlobalDataOperationsLogOnly)
     EXPECT_TRUE(presenter.boxes.empty());
     EXPECT_EQ(LogLines(),
               (std::vector<std::string>{Text("SuccessLogReceiveGlobal"), Text("SuccessLogWriteGlobal")}));
+}
+
+TEST_F(MidiTransfer, EachOperationSetsItsProgressMaximum)
+{
+    CLibraryEntry& programs = *library.FindEntryByKind(CLibraryEntry::kKindProgramSet);
+    CProgram program;
+    struct Case
+    {
+        const char* name;
+        int32_t maximum; // one step a program, one for the global data
+        std::function<bool()> run;
+    } cases[] = {
+        {"ReceiveAll", 129, [&] { return manager->RunReceiveAll(library, false); }},
+        {"WriteAll", 129, [&] { return manager->RunWriteAll(library); }},
+        {"ReceiveAllPrograms", 128, [&] { return manager->RunReceiveAllPrograms(programs); }},
+        {"WriteAllPrograms", 128, [&] { return manager->RunWriteAllPrograms(programs); }},
+        {"ReceiveGlobal", 1, [&] { return manager->RunReceiveGlobal(Global()); }},
+        {"WriteGlobal", 1, [&] { return manager->RunWriteGlobal(Global()); }},
+        {"ReceiveProgram", 1, [&] { return manager->ReceiveProgram(program, 4); }},
+        {"ReceiveCurrentProgram", 1, [&] { return manager->ReceiveProgram(program, -1); }},
+        {"WriteProgram", 1, [&] { return manager->TransmitProgram(program, 4); }},
+        {"TransmitCurrentProgram", 1, [&] { return manager->TransmitProgram(program, -1); }},
+    };
+    ProgressProbe probe(*manager);
+    windows.AddListener(&probe);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        probe.maximum = 0;
+        ASSERT_TRUE(PostNotificationTo(&windows, &probe, ProgressProbe::kCode, 0, 0, 0, 0, nullptr));
+        EXPECT_TRUE(c.run());
+        EXPECT_EQ(probe.maximum, c.maximum);
+    }
+    windows.RemoveListener(&probe);
+}
+
+TEST_F(MidiTransfer, TransmittingTheCurrentProgramResetsItsOscillatorControlMemory)
+{
+    CProgram program;
+    std::memcpy(program.GetImage(), CSimInstrument::PatternProgram(12).data(), kProgramImageBytes);
+    CProgram fresh; // what the memory of this image is right after a reset
+    std::memcpy(fresh.GetImage(), program.GetImage(), kProgramImageBytes);
+    fresh.ResetOscCtrlMemory();
+    const CQ3580OscCtrlMemory& expected = fresh.GetOscCtrlMemory();
+    CQ3580OscCtrlMemory used; // as editing leaves it
+    std::memset(&used, 0x55, sizeof used);
+    ASSERT_NE(std::memcmp(&used, &expected, sizeof used), 0);
+    auto memory = [&]
+    { return std::memcmp(&program.GetOscCtrlMemory(), &used, sizeof used) == 0 ? "used" : "other"; };
+
+    // A numbered program, or a current one that did not go out, keeps its memory.
+    program.GetOscCtrlMemory() = used;
+    ASSERT_TRUE(manager->TransmitProgram(program, 30));
+    EXPECT_STREQ(memory(), "used");
+    SimMidiFailCall(SIMMIDI_OUT_LONGMSG, 1, 1, MMSYSERR_ERROR); // the inquiry goes, the dump does not
+    EXPECT_FALSE(manager->TransmitProgram(program, -1));
+    EXPECT_STREQ(memory(), "used");
+
+    ASSERT_TRUE(manager->TransmitProgram(program, -1));
+    EXPECT_EQ(std::memcmp(&program.GetOscCtrlMemory(), &expected, sizeof expected), 0);
+    EXPECT_EQ(instrument->GetEditBuffer(), ImageOf(program));
+}
+
+// Whatever an operation calls may throw an exception other than a MIDI error: the exception
+// passes through, and the operation still gives back everything it held.
+TEST_F(MidiTransfer, AnyExceptionLeavingAnOperationGivesBackWhatItHeld)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void()> prepare;
+        std::function<bool()> run;
+    } cases[] = {
+        {"from the result box", [] {},
+         [&] {
+             return manager->RunReceiveAllPrograms(*library.FindEntryByKind(CLibraryEntry::kKindProgramSet));
+         }},
+        {"from the error box, part way",
+         [&]
+         {
+             manager->SetReplyTimeout(kShortTimeoutMs);
+             Misbehave([](CSimBehaviour& b) { b.silentAtProgram = 3; });
+         },
+         [&] { return manager->RunWriteAll(library); }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        instrument->SetBehaviour(CSimBehaviour());
+        c.prepare();
+        {
+            ThrowingPresenter throwing;
+            EXPECT_THROW(c.run(), std::runtime_error);
+        }
+        instrument->SetBehaviour(CSimBehaviour());
+        manager->SetReplyTimeout(CMidiManager::kReplyTimeoutMs);
+        EXPECT_EQ(manager->GetProgressDialog(), nullptr);
+        EXPECT_EQ(GetDialogRefCount(), 0);
+        EXPECT_FALSE(manager->IsRunning());
+        EXPECT_EQ(progressSemaphore.WaitTimeout(0), CHfcSemaphore::kSignalled);
+        progressSemaphore.Release();
+        EXPECT_TRUE(TimerRuns());
+        // The exclusive semaphore is free: the next operation runs.
+        ClearReports();
+        EXPECT_TRUE(manager->RunReceiveGlobal(Global()));
+        EXPECT_EQ(LogLines(), std::vector<std::string>{Text("SuccessLogReceiveGlobal")});
+    }
 }
 } // namespace

@@ -74,7 +74,7 @@ protected:
         instrument = std::make_unique<CSimInstrument>(kPort, kPort, kChannel);
         ASSERT_TRUE(port.Create("Test"));
         manager = std::make_unique<CMidiManager>(&port);
-        manager->Create();
+        ASSERT_TRUE(manager->Create());
         manager->SetWindowManager(&windows);
         manager->SetTimer(&timer);
         manager->SetProgressSemaphore(&progressSemaphore);

@@ -300,6 +300,10 @@ TEST_F(MidiPort, OpenByNameAndDeviceNames)
     SimMidiFailCall(SIMMIDI_OUT_GETDEVCAPS, 0, 1, MMSYSERR_NODRIVER);
     EXPECT_FALSE(CHfcMidi::GetMidiOutDeviceName(0, name, sizeof name));
 
+    EXPECT_EQ(CHfcMidi::FindMidiInDevice("Nuvorn In"), 1);
+    EXPECT_EQ(CHfcMidi::FindMidiOutDevice("Simulated MIDI Out 1"), 0);
+    EXPECT_EQ(CHfcMidi::FindMidiInDevice("Nuvorn Out"), -1);
+    EXPECT_EQ(CHfcMidi::FindMidiInDevice(nullptr), -1);
     EXPECT_FALSE(midi.MidiInOpenByName("nuvorn in"));
     EXPECT_FALSE(midi.MidiInOpenByName("Nuvorn"));
     EXPECT_FALSE(midi.MidiInOpenByName(nullptr));
