@@ -2,7 +2,7 @@
 
 #include "app/protocol/MidiProtocol.h"
 #include "synthdata/CProgram.h"
-#include "synthdata/CZmGlobalData.h"
+#include "synthdata/CGlobal.h"
 
 #include <atomic>
 #include <cstdint>
