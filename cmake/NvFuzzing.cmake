@@ -1,13 +1,14 @@
 # libFuzzer targets, built only in the native clang build. Each target is also a CTest test
 # that runs it for a bounded time over a corpus seeded from SEEDS (files or folders that may
-# be written by earlier tests) and fails on any finding.
-#   nv_fuzz_target(NAME name SOURCES ... LIBS ... [SEEDS path ...] [SECONDS n])
+# be written by earlier tests) and fails on any finding. MAX_LEN bounds the inputs the fuzzer
+# makes (by default the largest seed's size), also over a corpus kept from earlier runs.
+#   nv_fuzz_target(NAME name SOURCES ... LIBS ... [SEEDS path ...] [SECONDS n] [MAX_LEN bytes])
 include_guard(GLOBAL)
 
 set(NV_FUZZ_SECONDS 5 CACHE STRING "Seconds each fuzz target runs in the test run")
 
 function(nv_fuzz_target)
-  cmake_parse_arguments(F "" "NAME;SECONDS" "SOURCES;LIBS;SEEDS" ${ARGN})
+  cmake_parse_arguments(F "" "NAME;SECONDS;MAX_LEN" "SOURCES;LIBS;SEEDS" ${ARGN})
   if(NOT F_SECONDS)
     set(F_SECONDS ${NV_FUZZ_SECONDS})
   endif()
@@ -21,6 +22,6 @@ function(nv_fuzz_target)
   add_test(NAME ${F_NAME}
            COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${F_NAME}>
                    -DCORPUS=${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}.corpus "-DSEEDS=${seeds}"
-                   -DSECONDS=${F_SECONDS} -P ${PROJECT_SOURCE_DIR}/cmake/NvRunFuzzer.cmake)
+                   -DSECONDS=${F_SECONDS} -DMAX_LEN=${F_MAX_LEN} -P ${PROJECT_SOURCE_DIR}/cmake/NvRunFuzzer.cmake)
   set_tests_properties(${F_NAME} PROPERTIES LABELS fuzz)
 endfunction()

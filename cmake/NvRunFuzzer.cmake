@@ -1,4 +1,5 @@
-# Runs one libFuzzer target for SECONDS over CORPUS, first seeded from SEEDS ('|'-separated).
+# Runs one libFuzzer target for SECONDS over CORPUS, first seeded from SEEDS ('|'-separated),
+# with inputs of at most MAX_LEN bytes when MAX_LEN is given.
 file(MAKE_DIRECTORY ${CORPUS})
 string(REPLACE "|" ";" seeds "${SEEDS}")
 foreach(seed IN LISTS seeds)
@@ -9,7 +10,11 @@ foreach(seed IN LISTS seeds)
     file(COPY ${seed} DESTINATION ${CORPUS})
   endif()
 endforeach()
-execute_process(COMMAND ${FUZZER} -max_total_time=${SECONDS} -print_final_stats=1
+set(limit)
+if(MAX_LEN)
+  set(limit -max_len=${MAX_LEN})
+endif()
+execute_process(COMMAND ${FUZZER} -max_total_time=${SECONDS} -print_final_stats=1 ${limit}
                         -artifact_prefix=${CORPUS}/../ ${CORPUS}
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

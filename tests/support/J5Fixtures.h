@@ -6,6 +6,11 @@
 #include <cstring>
 #include <string>
 
+// A J5 image holds two timbres of 228 bytes; the intermediate program holds them in blocks of
+// 164 bytes whose bytes 16-179 are the timbre.
+const uint32_t kJ5TimbreBase[2] = {48, 276};
+const uint32_t kJ5IntermediateBlock[2] = {0, 164};
+
 // One J5 program record: the J5 image and the library texts.
 struct J5Record
 {

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <deque>
 #include <functional>
+#include <string>
 #include <map>
 #include <vector>
 
@@ -284,6 +287,219 @@ TEST_F(RandomizerTest, NegativePatchIntensityAndDestinationDraws)
     EXPECT_EQ(accessor.GetValue(&program, {2, 93, 0}), 0);
     EXPECT_EQ(accessor.GetValue(&program, {2, 99, 0}), 38);
 }
+
+// Draws scripted from a given write on: the k-th write of an id (k = 0: before the run) is
+// followed by the draws listed, every other draw is the lowest. A float just below or just above
+// a step's probability decides its branch; an integer near the top or bottom of the range decides
+// the value, so the bounds where one range gives way to the next are pinned.
+struct Push
+{
+    CZmParameterId after;
+    int occurrence;
+    std::vector<float> floats;
+    std::vector<int32_t> ints;
+};
+
+// Stands for the highest value a draw can give (n - 1), so a range drawn wider or narrower
+// than the rule says shows in the value.
+const int32_t kTop = -1000;
+
+// Scripted draws first, then the lowest ones; a scripted integer must fit its draw.
+class PinSource : public CZmRandomSource
+{
+public:
+    int32_t NextInt(int32_t n) override
+    {
+        if (ints.empty())
+            return 0;
+        int32_t v = ints.front();
+        ints.pop_front();
+        if (v == kTop)
+            v = n - 1;
+        EXPECT_LT(v, n) << "scripted draw out of its range";
+        return v;
+    }
+    float NextFloat() override
+    {
+        if (floats.empty())
+            return 0.0f;
+        const float v = floats.front();
+        floats.pop_front();
+        return v;
+    }
+
+    std::deque<float> floats;
+    std::deque<int32_t> ints;
+};
+
+struct PinCase
+{
+    const char* name;
+    std::vector<Push> pushes;
+    CZmParameterId checked;
+    int32_t expected;
+};
+
+const PinCase kPinCases[] = {
+    {"Voice Assign below 0.78 is Poly", {{{}, 0, {0.779f}, {}}}, {2, 12, 0}, 2},
+    {"Voice Assign above 0.78 is Mono", {{{}, 0, {0.781f}, {}}}, {2, 12, 0}, 0},
+    {"Unison below 0.35 draws 1..2", {{{2, 12, 0}, 1, {0.349f}, {kTop}}}, {1, 16, 0}, 2},
+    {"Unison above 0.35 is off", {{{2, 12, 0}, 1, {0.351f}, {}}}, {1, 16, 0}, 0},
+    {"Unison Detune below 0.8 is 10", {{{1, 16, 0}, 1, {0.799f}, {}}}, {1, 17, 0}, 10},
+    {"Unison Detune above 0.8 tops at 39", {{{1, 16, 0}, 1, {0.801f}, {kTop}}}, {1, 17, 0}, 39},
+    {"Unison Spread 64 below 0.35", {{{1, 17, 0}, 1, {0.799f, 0.349f}, {}}}, {1, 18, 0}, 64},
+    {"Unison Spread 127 above 0.35", {{{1, 17, 0}, 1, {0.799f, 0.351f}, {}}}, {1, 18, 0}, 127},
+    {"Unison Spread drawn above 0.8", {{{1, 17, 0}, 1, {0.801f}, {kTop}}}, {1, 18, 0}, 126},
+    {"Poly portamento off below 0.7", {{{1, 18, 0}, 1, {0.699f}, {}}}, {1, 20, 0}, 0},
+    {"Poly portamento short tops at 24", {{{1, 18, 0}, 1, {0.701f, 0.899f}, {kTop}}}, {1, 20, 0}, 24},
+    {"Poly portamento long starts at 26", {{{1, 18, 0}, 1, {0.701f, 0.901f}, {}}}, {1, 20, 0}, 26},
+    // Mono: Unison off draws nothing more, so the next integer drawn is the portamento's.
+    {"Mono portamento tops at 24 below 0.75 and 0.6",
+     {{{}, 0, {0.781f, 0.351f, 0.749f, 0.599f}, {}}, {{1, 16, 0}, 1, {}, {kTop}}},
+     {1, 20, 0},
+     24},
+    {"Mono portamento tops at 39 above 0.6",
+     {{{}, 0, {0.781f, 0.351f, 0.749f, 0.601f}, {}}, {{1, 16, 0}, 1, {}, {kTop}}},
+     {1, 20, 0},
+     39},
+    {"Mono portamento tops at 126 above 0.75",
+     {{{}, 0, {0.781f, 0.351f, 0.751f, 0.499f}, {}}, {{1, 16, 0}, 1, {}, {kTop}}},
+     {1, 20, 0},
+     126},
+    {"Mono portamento off above 0.5", {{{}, 0, {0.781f, 0.351f, 0.751f, 0.501f}, {}}}, {1, 20, 0}, 0},
+    {"OSC 1 Wave 0..2 below 0.67", {{{1, 20, 0}, 1, {0.669f}, {kTop}}}, {2, 19, 0}, 2},
+    {"OSC 1 Wave PCM below 0.73", {{{1, 20, 0}, 1, {0.671f, 0.729f}, {}}}, {2, 19, 0}, 6},
+    {"OSC 1 Wave 4 below 0.6", {{{1, 20, 0}, 1, {0.671f, 0.731f, 0.599f}, {}}}, {2, 19, 0}, 4},
+    {"OSC 1 Wave 5 above 0.6", {{{1, 20, 0}, 1, {0.671f, 0.731f, 0.601f}, {}}}, {2, 19, 0}, 5},
+    {"OSC 1 Ctrl 2 tops at 31 below 0.75", {{{2, 22, 0}, 2, {0.749f}, {kTop}}}, {2, 23, 0}, 31},
+    {"OSC 1 Ctrl 2 starts at 33 above 0.75", {{{2, 22, 0}, 2, {0.751f}, {}}}, {2, 23, 0}, 33},
+    {"OSC 2 Mod off below 0.41", {{{2, 23, 0}, 2, {0.409f}, {2}}}, {2, 27, 0}, 0},
+    {"OSC 2 Mod tops at 2 above 0.41", {{{2, 23, 0}, 2, {0.411f}, {kTop}}}, {2, 27, 0}, 2},
+    {"OSC 2 Semitone 0 below 0.75", {{{2, 27, 0}, 1, {0.749f}, {70}}}, {2, 28, 0}, 0},
+    {"OSC 2 Semitone drawn above 0.75", {{{2, 27, 0}, 1, {0.751f}, {70}}}, {2, 28, 0}, 7},
+    {"OSC 2 Tune drawn above 0.85", {{{2, 28, 0}, 1, {0.851f}, {kTop}}}, {2, 29, 0}, 62},
+    {"OSC 2 Tune 0 below 0.85", {{{2, 28, 0}, 1, {0.849f}, {}}}, {2, 29, 0}, 0},
+    {"OSC 1 Level from x = 50 below 0.8", {{{2, 29, 0}, 1, {0.799f}, {}}}, {2, 30, 0}, 102},
+    {"OSC 1 Level from x = 48 above 0.8", {{{2, 29, 0}, 1, {0.801f}, {kTop}}}, {2, 30, 0}, 101},
+    {"OSC 1 Level from x = 1", {{{2, 29, 0}, 1, {0.801f}, {}}}, {2, 30, 0}, 0},
+    {"Noise tops at 14 below 0.9", {{{2, 31, 0}, 1, {0.899f}, {kTop}}}, {2, 32, 0}, 14},
+    {"Noise starts at 6 above 0.9", {{{2, 31, 0}, 1, {0.901f}, {}}}, {2, 32, 0}, 6},
+    {"Filter 1 Balance tops at 47 below 0.68", {{{2, 32, 0}, 1, {0.679f}, {kTop}}}, {2, 35, 0}, 47},
+    {"Filter 1 Balance 49..87 below 0.7", {{{2, 32, 0}, 1, {0.681f, 0.699f}, {kTop}}}, {2, 35, 0}, 87},
+    {"Filter 1 Balance starts at 89 above 0.7", {{{2, 32, 0}, 1, {0.681f, 0.701f}, {}}}, {2, 35, 0}, 89},
+    // Filter 1 EG 1 Int by Balance (written at step 10) and Cutoff (drawn in step 1 after Balance).
+    {"EG 1 Int, thin balance, low cutoff, below 0.9",
+     {{{2, 35, 0}, 1, {}, {31}}, {{2, 32, 0}, 1, {0.5f}, {47}}, {{2, 35, 0}, 2, {0.899f}, {kTop}}},
+     {2, 38, 0},
+     62},
+    {"EG 1 Int, thin balance, cutoff 32, above 0.86",
+     {{{2, 35, 0}, 1, {}, {32}}, {{2, 32, 0}, 1, {0.5f}, {47}}, {{2, 35, 0}, 2, {0.861f}, {kTop}}},
+     {2, 38, 0},
+     22},
+    {"EG 1 Int, thin balance, cutoff 64, below 0.55",
+     {{{2, 35, 0}, 1, {}, {64}}, {{2, 32, 0}, 1, {0.5f}, {47}}, {{2, 35, 0}, 2, {0.549f}, {}}},
+     {2, 38, 0},
+     -5},
+    {"EG 1 Int, balance 49, cutoff 97, above 0.9",
+     {{{2, 35, 0}, 1, {}, {97}}, {{2, 32, 0}, 1, {0.681f, 0.699f}, {}}, {{2, 35, 0}, 2, {0.901f}, {kTop}}},
+     {2, 38, 0},
+     -25},
+    {"EG 1 Int, balance 79, cutoff 96, below 0.85",
+     {{{2, 35, 0}, 1, {}, {96}}, {{2, 32, 0}, 1, {0.681f, 0.699f}, {30}}, {{2, 35, 0}, 2, {0.849f}, {kTop}}},
+     {2, 38, 0},
+     -31},
+    {"EG 1 Int, balance 80, cutoff 85, below 0.8",
+     {{{2, 35, 0}, 1, {}, {85}}, {{2, 32, 0}, 1, {0.681f, 0.699f}, {31}}, {{2, 35, 0}, 2, {0.799f}, {kTop}}},
+     {2, 38, 0},
+     19},
+    {"EG 1 Int, balance 113, cutoff 86, below 0.8",
+     {{{2, 35, 0}, 1, {}, {86}}, {{2, 32, 0}, 1, {0.681f, 0.701f}, {24}}, {{2, 35, 0}, 2, {0.799f}, {kTop}}},
+     {2, 38, 0},
+     -31},
+    {"EG 1 Int, balance 114, any cutoff",
+     {{{2, 35, 0}, 1, {}, {10}}, {{2, 32, 0}, 1, {0.681f, 0.701f}, {25}}, {{2, 35, 0}, 2, {0.1f}, {kTop}}},
+     {2, 38, 0},
+     62},
+    {"Filter 1 Key Track tops at 62 below 0.9", {{{2, 38, 0}, 1, {0.899f}, {kTop}}}, {2, 39, 0}, 62},
+    {"Filter 1 Key Track tops at -2 above 0.9", {{{2, 38, 0}, 1, {0.901f}, {kTop}}}, {2, 39, 0}, -2},
+    {"Level tops at 126 below 0.9", {{{2, 46, 0}, 1, {0.899f}, {kTop}}}, {2, 47, 0}, 126},
+    {"Level tops at 119 above 0.9", {{{2, 46, 0}, 1, {0.901f}, {kTop}}}, {2, 47, 0}, 119},
+    {"Drive/WS Type 1 above 0.5", {{{2, 54, 0}, 1, {0.699f, 0.501f}, {}}}, {2, 50, 0}, 1},
+    {"Drive/WS Type 0 below 0.5", {{{2, 54, 0}, 1, {0.699f, 0.499f}, {}}}, {2, 50, 0}, 0},
+    {"Drive/WS Type tops at 10 above 0.7", {{{2, 54, 0}, 1, {0.701f}, {kTop}}}, {2, 50, 0}, 10},
+    {"Drive/WS Depth of type 1 tops at 63",
+     {{{2, 54, 0}, 1, {0.699f, 0.501f}, {}}, {{2, 50, 0}, 2, {0.749f}, {kTop}}},
+     {2, 51, 0},
+     63},
+    {"Drive/WS Depth of type 1 starts at 65",
+     {{{2, 54, 0}, 1, {0.699f, 0.501f}, {}}, {{2, 50, 0}, 2, {0.751f}, {}}},
+     {2, 51, 0},
+     65},
+    {"EG 1 Attack 0 below 0.2", {{{2, 51, 0}, 1, {0.199f}, {}}}, {2, 55, 0}, 0},
+    {"EG 1 Attack tops at 44 below 0.8", {{{2, 51, 0}, 1, {0.201f, 0.799f}, {kTop}}}, {2, 55, 0}, 44},
+    {"EG 1 Attack starts at 46 above 0.8", {{{2, 51, 0}, 1, {0.201f, 0.801f}, {}}}, {2, 55, 0}, 46},
+    {"EG 2 Attack tops at 24 below 0.88", {{{2, 60, 0}, 1, {0.451f, 0.879f}, {kTop}}}, {2, 63, 0}, 24},
+    {"EG 2 Attack starts at 31 above 0.88", {{{2, 60, 0}, 1, {0.451f, 0.881f}, {}}}, {2, 63, 0}, 31},
+    {"EG 2 Attack 0 below 0.45", {{{2, 60, 0}, 1, {0.449f}, {}}}, {2, 63, 0}, 0},
+    {"LFO 1 Frequency tops at 39 below 0.75", {{{2, 76, 0}, 1, {0.749f}, {kTop}}}, {2, 81, 0}, 39},
+    {"LFO 1 Frequency starts at 41 above 0.75", {{{2, 76, 0}, 1, {0.751f}, {}}}, {2, 81, 0}, 41},
+    {"LFO 2 Frequency starts at 64 below 0.75", {{{2, 76, 0}, 1, {0.1f, 0.749f}, {}}}, {2, 88, 0}, 64},
+    {"LFO 2 Frequency tops at 62 above 0.75", {{{2, 76, 0}, 1, {0.1f, 0.751f}, {0, kTop}}}, {2, 88, 0}, 62},
+    {"Patch intensity drawn below 0.4 and 0.65",
+     {{{2, 88, 0}, 2, {0.399f, 0.649f}, {kTop}}},
+     {2, 105, 0},
+     62},
+    {"Patch intensity negative above 0.65", {{{2, 88, 0}, 2, {0.399f, 0.651f}, {kTop}}}, {2, 105, 0}, -2},
+    {"Patch intensity 0 above 0.4", {{{2, 88, 0}, 2, {0.401f}, {62}}}, {2, 105, 0}, 0},
+    {"Patch destination 7 below 0.2",
+     {{{2, 88, 0}, 2, {0.399f, 0.649f, 0.199f}, {10, 0, 30}}},
+     {2, 99, 0},
+     7},
+    {"Patch destination drawn above 0.2",
+     {{{2, 88, 0}, 2, {0.399f, 0.649f, 0.201f}, {10, 0, 30}}},
+     {2, 99, 0},
+     30},
+};
+
+class RandomizerPinTest : public ::testing::TestWithParam<PinCase>
+{
+};
+
+TEST_P(RandomizerPinTest, ScriptedDrawsGiveTheValueTheRulesName)
+{
+    const PinCase& c = GetParam();
+    CProgram program;
+    program.Init();
+    RecordingAccessor accessor;
+    PinSource random;
+    auto push = [&](const Push& p)
+    {
+        random.floats.insert(random.floats.end(), p.floats.begin(), p.floats.end());
+        random.ints.insert(random.ints.end(), p.ints.begin(), p.ints.end());
+    };
+    std::map<std::pair<uint32_t, uint32_t>, int> seen;
+    for (const Push& p : c.pushes)
+        if (p.occurrence == 0)
+            push(p);
+    accessor.beforeSet = [&](const CZmParameterId& id)
+    {
+        const int n = ++seen[{id.group, id.index}];
+        for (const Push& p : c.pushes)
+            if (p.occurrence == n && p.after.group == id.group && p.after.index == id.index)
+                push(p);
+    };
+    CProgramRandomizer(&program, 0, accessor, random).Randomize();
+    EXPECT_EQ(accessor.GetValue(&program, c.checked), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Draws, RandomizerPinTest, ::testing::ValuesIn(kPinCases),
+                         [](const ::testing::TestParamInfo<PinCase>& info)
+                         {
+                             std::string name;
+                             for (const char* at = info.param.name; *at != '\0'; ++at)
+                                 name += std::isalnum(static_cast<unsigned char>(*at)) ? *at : '_';
+                             return name;
+                         });
 
 TEST_F(RandomizerTest, Osc2LevelIsNeverBelowWhatOsc1LevelLeaves)
 {

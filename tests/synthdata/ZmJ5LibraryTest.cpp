@@ -1,5 +1,7 @@
 #include "synthdata/ZmJ5Library.h"
 
+#include "synthdata/CJ5ProgramConverter.h"
+
 #include "synthdata/CLibraryData.h"
 
 #include "support/J5Fixtures.h"
@@ -259,3 +261,203 @@ TEST(J5ImportTest, DamagedFilesAreRefusedAndLeaveTheLibraryAsItWas)
     }
 }
 } // namespace
+
+namespace
+{
+using ByteValues = std::vector<std::pair<uint32_t, uint8_t>>;
+
+struct IntermediateCase
+{
+    const char* name;
+    ByteValues j5;           // J5 timbre byte, value
+    ByteValues intermediate; // timbre block byte, value; every other byte as for a zero J5 image
+};
+
+// J5 timbre byte k copied whole into block byte b: {b, k}.
+const std::pair<uint32_t, uint32_t> kCopiedBytes[] = {
+    {16, 28},   {17, 29},   {18, 30},   {19, 31},   {21, 9},    {22, 10},   {25, 34},   {26, 35},
+    {27, 36},   {28, 37},   {29, 11},   {30, 12},   {33, 39},   {34, 40},   {35, 41},   {38, 44},
+    {39, 45},   {40, 46},   {41, 47},   {42, 48},   {45, 50},   {46, 51},   {47, 52},   {48, 53},
+    {49, 54},   {50, 55},   {51, 56},   {52, 57},   {53, 58},   {54, 59},   {55, 60},   {56, 61},
+    {59, 64},   {60, 65},   {61, 66},   {62, 67},   {64, 68},   {65, 69},   {66, 70},   {67, 71},
+    {68, 73},   {70, 76},   {71, 77},   {72, 78},   {73, 79},   {74, 81},   {76, 84},   {77, 85},
+    {78, 86},   {79, 87},   {80, 89},   {83, 94},   {87, 99},   {91, 103},  {92, 104},  {94, 106},
+    {95, 107},  {97, 109},  {98, 110},  {100, 112}, {101, 113}, {103, 115}, {104, 116}, {106, 118},
+    {107, 119}, {108, 120}, {120, 132}, {131, 143}, {155, 167}, {156, 168}, {159, 171}, {162, 174},
+    {170, 182}, {179, 191},
+};
+
+// Rules that take part of a byte or decide between values. Template bits: block 23 0x80,
+// 58 0x01, 82 and 86 0x02, 85 0x05, 89 0x0D, 160 0x0F, 161 0x93; 37, 44, 57, 84, 88 zero.
+const IntermediateCase kTimbreRules[] = {
+    {"unison of 15 voices counts 3", {{8, 0x8F}}, {{20, 0x03}}},
+    {"unison of 1 voice", {{8, 0x81}}, {{20, 0x02}}},
+    {"assign bit 7 wins over bit 6", {{32, 0xC0}}, {{23, 0x80}}},
+    {"assign bit 6", {{32, 0x40}}, {{23, 0x40}}},
+    {"wave 8 becomes 7, bits 4-5 kept", {{38, 0x38}}, {{32, 0x37}}},
+    {"wave 6 keeps only bits 4-5 of the J5 byte", {{38, 0xC6}}, {{32, 0x06}}},
+    {"wave 7 becomes 5", {{38, 0x07}}, {{32, 0x05}}},
+    {"block 37 takes bits 0, 1, 4, 5", {{43, 0xFF}}, {{37, 0x33}}},
+    {"block 44 takes bits 0, 1, 4, 5", {{49, 0xFF}}, {{44, 0x33}}},
+    {"Drive/WS byte: position bits and type from the next byte", {{62, 0xFF}}, {{57, 0x30}, {58, 0x02}}},
+    {"Drive/WS type 1", {{62, 0x01}}, {{58, 0x01}}},
+    {"Drive/WS type from the next byte plus 2", {{62, 0x02}, {63, 0xFD}}, {{58, 0x0F}}},
+    {"LFO 1 wave 3 with next byte 0 becomes 4", {{92, 0x03}}, {{82, 0x04}}},
+    {"LFO 1 wave 3 with next byte 1 becomes 4", {{92, 0x03}, {93, 1}}, {{82, 0x04}}},
+    {"LFO 1 wave 3 with next byte 126 stays", {{92, 0x03}, {93, 126}}, {{82, 0x03}}},
+    {"block 84 takes bits 5-7 only", {{95, 0xFF}}, {{84, 0xE0}}},
+    {"block 85 takes bits 0-4 only", {{96, 0xFF}}, {{85, 0x1F}}},
+    {"LFO 2 wave 3 with next byte 0 becomes 4", {{97, 0x03}}, {{86, 0x04}}},
+    {"LFO 2 wave 3 with next byte 1 becomes 4", {{97, 0x03}, {98, 1}}, {{86, 0x04}}},
+    {"LFO 2 wave 3 with next byte 127 becomes 4", {{97, 0x03}, {98, 127}}, {{86, 0x04}}},
+    {"LFO 2 wave 3 with next byte 2 stays", {{97, 0x03}, {98, 2}}, {{86, 0x03}}},
+    {"LFO 2 wave takes the low nibble", {{97, 0xF5}}, {{86, 0x05}}},
+    {"LFO 2 wave's high nibble does not hide a 3", {{97, 0x13}}, {{86, 0x04}}},
+    {"block 88 takes bits 5-7 only", {{100, 0xFF}}, {{88, 0xE0}}},
+    {"block 89 takes bits 0-4 only", {{101, 0xFF}}, {{89, 0x1F}}},
+    {"patch source 9 becomes 0", {{102, 9}}, {{90, 0}}},
+    {"patch source 10 becomes 9", {{105, 10}}, {{93, 9}}},
+    {"patch source 12 becomes 11", {{108, 12}}, {{96, 11}}},
+    {"patch source 8 stays", {{111, 8}}, {{99, 8}}},
+    {"patch source 13 becomes 0", {{114, 13}}, {{102, 0}}},
+    {"patch source 11 becomes 10", {{117, 11}}, {{105, 10}}},
+    {"byte 160 without bit 7 next: bits 4-5 cleared, bit 6 set", {{172, 0xFF}}, {{160, 0xCF}}},
+    {"byte 160 with bit 7 next: bit 6 cleared", {{172, 0xFF}, {173, 0x80}}, {{160, 0xBF}}},
+    {"byte 160 with bit 7 next keeps bits 4-5", {{172, 0x30}, {173, 0xC0}}, {{160, 0x30}}},
+    {"block 161 takes bits 0-5 only", {{173, 0x3F}}, {{161, 0xBF}}},
+};
+
+void ExpectIntermediate(const IntermediateCase& c, uint32_t t)
+{
+    Bytes j5(CJ5ProgramConverter::kJ5ImageSize, 0);
+    Bytes base(CJ5ProgramConverter::kIntermediateSize, 0);
+    CJ5ProgramConverter converter;
+    converter.ToIntermediate(j5.data(), base.data());
+    for (const auto& [k, value] : c.j5)
+        j5[kJ5TimbreBase[t] + k] = value;
+    Bytes expected = base;
+    for (const auto& [b, value] : c.intermediate)
+        expected[kJ5IntermediateBlock[t] + b] = value;
+    Bytes intermediate(CJ5ProgramConverter::kIntermediateSize, 0);
+    converter.ToIntermediate(j5.data(), intermediate.data());
+    for (uint32_t at = 0; at < intermediate.size(); ++at)
+        EXPECT_EQ(intermediate[at], expected[at])
+            << c.name << ", timbre " << t << ", intermediate byte " << at;
+}
+} // namespace
+
+TEST(J5ImportTest, TimbreBytesAreCopiedWholeToTheirBlockBytes)
+{
+    for (const auto& [b, k] : kCopiedBytes)
+        for (uint32_t t = 0; t < 2; ++t)
+        {
+            const std::string name = "block byte " + std::to_string(b);
+            ExpectIntermediate({name.c_str(), {{k, 0xA5}}, {{b, 0xA5}}}, t);
+        }
+}
+
+TEST(J5ImportTest, TimbreRulesTakeTheirBitsAndValues)
+{
+    for (const IntermediateCase& c : kTimbreRules)
+        for (uint32_t t = 0; t < 2; ++t)
+            ExpectIntermediate(c, t);
+}
+
+TEST(J5ImportTest, UnmappedTimbreBytesAndTemplateBytesAreLeftAlone)
+{
+    // The J5 timbre bytes no rule reads change nothing; block bytes 24, 31, 36, 43, 63, 69,
+    // 75 and 81 keep the template whatever the timbre holds.
+    IntermediateCase unmapped{"unmapped J5 bytes", {}, {}};
+    for (uint32_t k :
+         {0u, 1u, 7u, 13u, 20u, 27u, 33u, 42u, 72u, 74u, 75u, 80u, 82u, 83u, 88u, 90u, 91u, 192u, 227u})
+        unmapped.j5.push_back({k, 0xFF});
+    for (uint32_t t = 0; t < 2; ++t)
+        ExpectIntermediate(unmapped, t);
+
+    Bytes j5(CJ5ProgramConverter::kJ5ImageSize, 0xFF);
+    Bytes intermediate(CJ5ProgramConverter::kIntermediateSize, 0);
+    CJ5ProgramConverter().ToIntermediate(j5.data(), intermediate.data());
+    const std::pair<uint32_t, uint8_t> kept[] = {{24, 0xFF}, {31, 0xFF}, {36, 0x00}, {43, 0xFF},
+                                                 {63, 0xFF}, {69, 0xFF}, {75, 0xFF}, {81, 0xFF}};
+    for (uint32_t t = 0; t < 2; ++t)
+        for (const auto& [b, value] : kept)
+            EXPECT_EQ(intermediate[kJ5IntermediateBlock[t] + b], value)
+                << "timbre " << t << ", block byte " << b;
+}
+
+TEST(J5ImportTest, VocoderEffectAndArpeggiatorBytesOfTheIntermediateProgram)
+{
+    struct Case
+    {
+        const char* name;
+        ByteValues j5;           // J5 image byte, value
+        ByteValues intermediate; // intermediate byte, value
+    };
+    const Case cases[] = {
+        {"vocoder bytes 385-389 in their own order",
+         {{1005, 0x11}, {1001, 0x22}, {1002, 0x33}, {1003, 0x44}, {1004, 0x55}},
+         {{385, 0x11}, {386, 0x22}, {387, 0x33}, {388, 0x44}, {389, 0x55}}},
+        {"byte 389 alone", {{1004, 0xA5}}, {{389, 0xA5}}},
+        {"vocoder byte 384 translated by nibble", {{1000, 0x9C}}, {{384, 0x1B}}},
+        {"effect byte from the table, entry 6", {{1038, 0x06}}, {{422, 0x06}, {423, 9}}},
+        {"effect table index keeps 7 bits", {{1038, 0xA2}}, {{422, 0xA2}, {423, 8}}},
+        {"effect table entry 95", {{1038, 95}}, {{422, 95}, {423, 47}}},
+        {"effect table entry 100 is 64", {{1038, 100}}, {{422, 100}, {423, 64}}},
+        {"effect table entry 122", {{1038, 122}}, {{422, 122}, {423, 9}}},
+        {"effect byte copied when its low five bits are set",
+         {{1038, 6}, {1039, 0x21}},
+         {{422, 6}, {423, 0x21}}},
+        {"effect byte's upper bits alone still use the table",
+         {{1038, 6}, {1039, 0x60}},
+         {{422, 6}, {423, 9}}},
+        {"gate time above 100 is 100", {{1070, 0xE5}}, {{450, 100}, {452, 0x01}}},
+        {"gate time 99", {{1070, 0x63}}, {{450, 99}}},
+        {"swing -1 halves toward zero", {{1067, 0xFF}}, {{451, 64}}},
+        {"swing -127", {{1067, 0x81}}, {{451, 1}}},
+        {"swing 127", {{1067, 0x7F}}, {{451, 127}}},
+        {"step bit 7 from the eighth byte", {{1077, 0x80}}, {{452, 0x80}}},
+        {"step bits need a value above 127", {{1071, 0x7F}, {1073, 0x81}}, {{452, 0x08}}},
+    };
+    Bytes zero(CJ5ProgramConverter::kJ5ImageSize, 0);
+    Bytes base(CJ5ProgramConverter::kIntermediateSize, 0);
+    CJ5ProgramConverter().ToIntermediate(zero.data(), base.data());
+    for (const Case& c : cases)
+    {
+        Bytes j5 = zero;
+        for (const auto& [at, value] : c.j5)
+            j5[at] = value;
+        Bytes expected = base;
+        for (const auto& [at, value] : c.intermediate)
+            expected[at] = value;
+        Bytes intermediate(CJ5ProgramConverter::kIntermediateSize, 0);
+        CJ5ProgramConverter().ToIntermediate(j5.data(), intermediate.data());
+        for (uint32_t at = 0; at < intermediate.size(); ++at)
+            EXPECT_EQ(intermediate[at], expected[at]) << c.name << ", intermediate byte " << at;
+    }
+}
+
+TEST(J5ImportTest, PcmWavesAroundEntry48AndTheImageOfLateVocoderAndLfoBytes)
+{
+    const ConversionCase cases[] = {
+        {"PCM 48 has an exact counterpart", {{kT1 + 38, 0x06}, {kT1 + 41, 48}}, {{35, 57}}, "ABCDEFGH"},
+        {"PCM 47", {{kT1 + 38, 0x06}, {kT1 + 41, 47}}, {{35, 59}}, "ABCDEFGH"},
+        {"PCM 49", {{kT1 + 38, 0x06}, {kT1 + 41, 49}}, {{35, 58}}, "ABCDEFGH"},
+        {"PCM 57 is marked", {{kT1 + 38, 0x06}, {kT1 + 41, 57}}, {{35, 60}}, "***P****"},
+        {"PCM 63", {{kT2 + 38, 0x06}, {kT2 + 41, 63}}, {{131, 63}}, "ABCDEFGH"},
+        {"vocoder byte 389 reaches image byte 253", {{1004, 0x5A}}, {{253, 0x5A}}, "ABCDEFGH"},
+        {"LFO 2 wave 3 with next byte 0 becomes 4", {{kT1 + 97, 0x03}}, {{86, 0x04}}, "ABCDEFGH"},
+        {"LFO 2 wave of timbre 2", {{kT2 + 97, 0x03}, {kT2 + 98, 2}}, {{182, 0x03}}, "ABCDEFGH"},
+    };
+    for (const ConversionCase& c : cases)
+    {
+        J5Record record("abcdefgh");
+        for (const auto& [at, value] : c.j5)
+            record.image[at] = value;
+        CLibraryData library;
+        ASSERT_EQ(ReadCode(library, J5FileBuilder().ProgramSet({record}).Build()), -1) << c.name;
+        const CProgram& program = library.GetProgramSet()->GetProgram(0);
+        for (const auto& [at, value] : c.image)
+            EXPECT_EQ(program.GetImage()[at], value) << c.name << ", image byte " << at;
+        EXPECT_STREQ(program.GetName(), c.programName) << c.name;
+    }
+}
