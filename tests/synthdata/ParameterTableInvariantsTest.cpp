@@ -6,7 +6,7 @@
 #include "synthdata/CQ3580ParameterTable.h"
 #include "synthdata/CQ3580ProgramData.h"
 #include "synthdata/CGlobal.h"
-#include "synthdata/CZmIdConverter.h"
+#include "synthdata/CQ3580IdConverter.h"
 
 #include <gtest/gtest.h>
 
