@@ -1,5 +1,9 @@
 #include "app/CResourceManager.h"
 
+#include "app/CLogManager.h"
+#include "foundation/EfUtility.h"
+#include "resources/SkinGeometry.h"
+
 namespace
 {
 // In the order the bitmap registry loads them.
@@ -94,4 +98,27 @@ const char* CResourceManager::GetBitmapNameList(int32_t* count, int32_t* stride)
 const char* CResourceManager::GetBitmapName(int32_t i)
 {
     return i >= 0 && i < kBitmapCount ? kBitmapNames[i] : nullptr;
+}
+
+const void* CResourceManager::GetBitmapList(size_t& count, size_t& stride)
+{
+    count = kBitmapCount;
+    stride = kNameStride;
+    return kBitmapNames[0];
+}
+
+bool CResourceManager::GetBmpFontCell(size_t index, int32_t& cellWidth, int32_t& cellHeight)
+{
+    const NvSkinBitmap* bitmap = FindSkinBitmap(GetBitmapName(static_cast<int32_t>(index)));
+    if (!bitmap || bitmap->kind != NvSkinKind::Font)
+        return false;
+    cellWidth = bitmap->width;
+    cellHeight = bitmap->frameHeight;
+    return true;
+}
+
+void CResourceManager::OnBitmapFailed(const char* name)
+{
+    CEfResourceManager::OnBitmapFailed(name);
+    WriteLog("The skin bitmap \"%s\" could not be decoded.", name);
 }

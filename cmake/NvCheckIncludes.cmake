@@ -1,8 +1,10 @@
 # Checks that includes run only downward through the layers and that the portable parts
 # never reach the platform. Run as: cmake -DROOT=<source dir> -P NvCheckIncludes.cmake
 #   foundation <- synthdata <- framework <- app <- editor (framework needs only foundation);
-#   resources/ holds the resource ids that app and editor share.
-# Portable: foundation/ (but win32/), synthdata/, framework/midi, framework/pixels, app/protocol.
+#   resources/ holds the resource ids that app and editor share; tools/ (build-machine programs)
+#   may read editor/ and resources/.
+# Portable: foundation/ (but win32/), synthdata/, framework/midi, framework/pixels, app/protocol,
+# editor/layout, resources/SkinGeometry.h and tools/.
 # They include no Windows header and no project header outside the portable parts, except
 # inside an "#ifdef _WIN32" branch, where a portable file reaches its Windows service.
 cmake_minimum_required(VERSION 3.20)
@@ -15,8 +17,9 @@ set(allowed_synthdata foundation synthdata)
 set(allowed_framework foundation framework)
 set(allowed_app foundation synthdata framework app resources)
 set(allowed_editor foundation synthdata framework app editor resources)
+set(allowed_tools editor resources)
 
-set(portable_regex "^(foundation/[^/]+|synthdata/.*|framework/midi/.*|framework/pixels/.*|app/protocol/.*)$")
+set(portable_regex "^(foundation/[^/]+|synthdata/.*|framework/midi/.*|framework/pixels/.*|app/protocol/.*|editor/layout/.*|resources/SkinGeometry\\.h|tools/.*)$")
 # Headers of the platform and of libraries that exist only in the Windows build.
 set(platform_regex "^(windows|windef|winbase|winuser|wingdi|winreg|mmsystem|mmeapi|objbase|ole2|oleidl|shellapi|shlobj|commdlg|commctrl|gdiplus[a-z]*|tchar|process)\\.h$")
 
@@ -26,7 +29,8 @@ file(GLOB_RECURSE sources RELATIVE ${ROOT}
      ${ROOT}/synthdata/*.h ${ROOT}/synthdata/*.cpp
      ${ROOT}/framework/*.h ${ROOT}/framework/*.cpp
      ${ROOT}/app/*.h ${ROOT}/app/*.cpp
-     ${ROOT}/editor/*.h ${ROOT}/editor/*.cpp)
+     ${ROOT}/editor/*.h ${ROOT}/editor/*.cpp
+     ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)
 foreach(source IN LISTS sources)
   string(REGEX MATCH "^[^/]+" layer ${source})
   set(portable FALSE)

@@ -2,12 +2,34 @@
 
 #include "foundation/CHfcStream.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
-void DebugTrace(const char* /*format*/, ...) {}
+namespace
+{
+std::atomic<DebugTraceSink> g_traceSink{nullptr};
+} // namespace
+
+void DebugTrace(const char* format, ...)
+{
+    const DebugTraceSink sink = g_traceSink.load();
+    if (!sink || !format)
+        return;
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    sink(line);
+}
+
+DebugTraceSink SetDebugTraceSink(DebugTraceSink sink)
+{
+    return g_traceSink.exchange(sink);
+}
 
 uint32_t GetPackedSize(uint32_t n)
 {

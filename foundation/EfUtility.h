@@ -5,8 +5,12 @@
 
 class CHfcOutputStream;
 
-// Debug trace: takes a printf-style format and prints nothing in this build.
+// Debug trace: takes a printf-style format and prints nothing in this build, unless a sink is
+// set, which then receives each formatted line (at most 1023 characters).
 void DebugTrace(const char* format, ...);
+using DebugTraceSink = void (*)(const char* line);
+// Sets the sink (null: none) and returns the previous one. Any thread.
+DebugTraceSink SetDebugTraceSink(DebugTraceSink sink);
 
 inline int32_t MaxValue(int32_t a, int32_t b)
 {

@@ -28,6 +28,16 @@ CEfResourceManager* CEfResourceManager::GetInstance()
     return g_manager;
 }
 
+bool CEfResourceManager::GetBmpFontCell(size_t, int32_t&, int32_t&)
+{
+    return false;
+}
+
+void CEfResourceManager::OnBitmapFailed(const char* name)
+{
+    DebugTrace("Failed to decode bitmap (%s)", name);
+}
+
 bool CEfResourceManager::LoadBitmaps()
 {
     UnloadBitmaps();
@@ -35,12 +45,12 @@ bool CEfResourceManager::LoadBitmaps()
     m_list = static_cast<const uint8_t*>(GetBitmapList(count, stride));
     m_stride = stride;
     if (!m_list)
-        count = 0;
-    m_decoded.assign(count, 0);
+        return false;
+    m_decoded.assign(count, kNotDecoded);
     for (size_t i = 0; i < count; ++i)
     {
         m_bitmaps.push_back(std::make_unique<CHfcBmp>());
-        m_index.emplace(reinterpret_cast<const char*>(m_list + i * m_stride), i);
+        m_index.emplace(NameOf(i), i);
     }
     return true;
 }
@@ -49,10 +59,22 @@ CHfcBmp* CEfResourceManager::GetBitmap(size_t index)
 {
     if (index >= m_bitmaps.size())
         return nullptr;
-    if (!m_decoded[index])
+    if (m_decoded[index] != kDecoded)
     {
-        m_bitmaps[index]->LoadPngResource(reinterpret_cast<const char*>(m_list + index * m_stride), 0, 0);
-        m_decoded[index] = 1;
+        try
+        {
+            m_bitmaps[index]->LoadPngResource(NameOf(index), 0, 0);
+        }
+        catch (...)
+        {
+            if (m_decoded[index] != kFailed)
+            {
+                m_decoded[index] = kFailed;
+                OnBitmapFailed(NameOf(index));
+            }
+            throw;
+        }
+        m_decoded[index] = kDecoded;
     }
     return m_bitmaps[index].get();
 }
@@ -61,6 +83,46 @@ CHfcBmp* CEfResourceManager::FindBitmap(const char* name)
 {
     auto it = name ? m_index.find(name) : m_index.end();
     return it == m_index.end() ? nullptr : GetBitmap(it->second);
+}
+
+CHfcBmp* CEfResourceManager::GetBitmapForDrawing(size_t index)
+{
+    if (index >= m_bitmaps.size() || m_decoded[index] == kFailed)
+        return nullptr;
+    try
+    {
+        return GetBitmap(index);
+    }
+    catch (...)
+    {
+        return nullptr; // reported by GetBitmap
+    }
+}
+
+CHfcBmp* CEfResourceManager::FindBitmapForDrawing(const char* name)
+{
+    auto it = name ? m_index.find(name) : m_index.end();
+    return it == m_index.end() ? nullptr : GetBitmapForDrawing(it->second);
+}
+
+const CHfcBmpFontInfo* CEfResourceManager::FindBmpFontInfo(const char* name)
+{
+    auto it = name ? m_index.find(name) : m_index.end();
+    if (it == m_index.end())
+        return nullptr;
+    auto font = m_fonts.find(it->second);
+    if (font != m_fonts.end())
+        return &font->second;
+    int32_t cellWidth = 0, cellHeight = 0;
+    if (!GetBmpFontCell(it->second, cellWidth, cellHeight) || cellWidth <= 0 || cellHeight <= 0)
+        return nullptr;
+    CHfcBmpFontInfo info = {};
+    info.cellWidth = cellWidth;
+    info.cellHeight = cellHeight;
+    info.glyphCount = 128;
+    for (int32_t i = 0; i < 128; ++i)
+        info.glyphs[i] = {i * cellHeight, 0, static_cast<int16_t>(cellWidth)};
+    return &m_fonts.emplace(it->second, info).first->second;
 }
 
 void CEfResourceManager::UnloadBitmaps()
@@ -72,14 +134,15 @@ void CEfResourceManager::UnloadBitmaps()
     }
     m_decoded.clear();
     m_index.clear();
+    m_fonts.clear();
     m_list = nullptr;
 }
 
 CHfcBmp* GetBitmap(const char* name)
 {
     CEfResourceManager* manager = CEfResourceManager::GetInstance();
-    CHfcBmp* bitmap = manager ? manager->FindBitmap(name) : nullptr;
-    if (!bitmap)
+    CHfcBmp* bitmap = manager ? manager->FindBitmapForDrawing(name) : nullptr;
+    if (!manager || !manager->HasBitmap(name))
         DebugTrace("Failed to get bitmap (%s)", name ? name : "");
     return bitmap;
 }
@@ -87,5 +150,14 @@ CHfcBmp* GetBitmap(const char* name)
 CHfcBmp* GetBitmapByIndex(size_t index)
 {
     CEfResourceManager* manager = CEfResourceManager::GetInstance();
-    return manager ? manager->GetBitmap(index) : nullptr;
+    return manager ? manager->GetBitmapForDrawing(index) : nullptr;
+}
+
+const CHfcBmpFontInfo* GetBmpFontInfo(const char* name)
+{
+    CEfResourceManager* manager = CEfResourceManager::GetInstance();
+    const CHfcBmpFontInfo* info = manager ? manager->FindBmpFontInfo(name) : nullptr;
+    if (!info)
+        DebugTrace("Failed to get bmp font info (%s)", name ? name : "");
+    return info;
 }

@@ -333,7 +333,11 @@ void CHfcDrawContext::DrawBitmapText(int32_t x, int32_t y, const char* text, int
 {
     if (!font)
         return;
-    ForEachBitmapGlyph(x, text, length, font->GetWidth(), font->GetHeight(), cellWidth, cellHeight,
-                       [&](int32_t cellX, int32_t sourceY, int32_t w, int32_t h)
-                       { DrawBitmap(cellX, y, w, h, font, 0, sourceY); });
+    // Text from files and from the instrument may hold bytes from 128 up: they show the
+    // fallback glyph.
+    ForEachBitmapGlyph(
+        x, text, length, font->GetWidth(), font->GetHeight(), cellWidth, cellHeight,
+        [&](int32_t cellX, int32_t sourceY, int32_t w, int32_t h)
+        { DrawBitmap(cellX, y, w, h, font, 0, sourceY); },
+        kBitmapFontFallbackGlyph);
 }

@@ -93,7 +93,8 @@ public:
     uint32_t GetPenColor() const { return m_penColor; }
 
     // Text in a bitmap font of 128 cells stacked vertically; a cell width of 0 is the font's
-    // width, a cell height of 0 its height / 128. Codes from 128 up draw nothing.
+    // width, a cell height of 0 its height / 128. Codes from 128 up draw the fallback glyph
+    // (kBitmapFontFallbackGlyph); nothing is read outside the font.
     void DrawBitmapText(int32_t x, int32_t y, const char* text, int32_t length, CHfcBmp* font,
                         int32_t cellWidth, int32_t cellHeight);
 

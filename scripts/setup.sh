@@ -45,6 +45,8 @@ PACKAGES=(
     cmake ninja-build googletest
     # native sanitizer and fuzzer build
     clang libclang-rt-14-dev libpng-dev
+    # the skin generator (tools/skingen): drawing, its fonts
+    libcairo2-dev libfreetype-dev pkg-config fonts-dejavu-core xfonts-base
     # fetching and unpacking Debian source packages
     dpkg-dev patch xz-utils gpgv debian-archive-keyring
 )

@@ -139,9 +139,11 @@ void ScrollPixels(const CHfcPixelView& dest, int32_t x, int32_t y, int32_t width
 }
 
 void BlitBitmapText(const CHfcPixelView& dest, int32_t x, int32_t y, const char* text, int32_t length,
-                    const CHfcPixelView& font, int32_t cellWidth, int32_t cellHeight)
+                    const CHfcPixelView& font, int32_t cellWidth, int32_t cellHeight, int32_t fallbackGlyph)
 {
-    ForEachBitmapGlyph(x, text, length, font.width, font.height, cellWidth, cellHeight,
-                       [&](int32_t cellX, int32_t sourceY, int32_t w, int32_t h)
-                       { BlendPixels(dest, cellX, y, w, h, font, 0, sourceY); });
+    ForEachBitmapGlyph(
+        x, text, length, font.width, font.height, cellWidth, cellHeight,
+        [&](int32_t cellX, int32_t sourceY, int32_t w, int32_t h)
+        { BlendPixels(dest, cellX, y, w, h, font, 0, sourceY); },
+        fallbackGlyph);
 }

@@ -38,24 +38,35 @@ void ScrollPixels(const CHfcPixelView& dest, int32_t x, int32_t y, int32_t width
 // A bitmap font holds 128 glyph cells stacked vertically. A cell width of 0 means the font's
 // width, a cell height of 0 the font's height / 128. Calls draw(x, sourceY, cellWidth,
 // cellHeight) for each byte of the text up to length or a 0 byte, x advancing by the cell
-// width; bytes from 128 up have no glyph and only advance.
+// width. Bytes from 128 up have no glyph of their own: they draw the fallback glyph, or only
+// advance when it is -1. A glyph whose rows do not lie inside the font is never drawn (the
+// blits clip the width).
+constexpr int32_t kBitmapFontGlyphs = 128;
+// The glyph that the drawing contexts draw for a byte without one: the skin's fonts hold a box
+// there.
+constexpr int32_t kBitmapFontFallbackGlyph = 127;
+
 template <class Draw>
 void ForEachBitmapGlyph(int32_t x, const char* text, int32_t length, int32_t fontWidth, int32_t fontHeight,
-                        int32_t cellWidth, int32_t cellHeight, Draw draw)
+                        int32_t cellWidth, int32_t cellHeight, Draw draw, int32_t fallbackGlyph = -1)
 {
     if (cellWidth == 0)
         cellWidth = fontWidth;
     if (cellHeight == 0)
-        cellHeight = fontHeight / 128;
+        cellHeight = fontHeight / kBitmapFontGlyphs;
     for (int32_t i = 0; text && i < length && text[i] != 0; ++i, x += cellWidth)
     {
-        const int32_t code = static_cast<signed char>(text[i]);
-        if (code >= 0)
-            draw(x, code * cellHeight, cellWidth, cellHeight);
+        int32_t code = static_cast<uint8_t>(text[i]);
+        if (code >= kBitmapFontGlyphs)
+            code = fallbackGlyph;
+        if (code < 0 || cellHeight <= 0 || static_cast<int64_t>(code + 1) * cellHeight > fontHeight)
+            continue;
+        draw(x, code * cellHeight, cellWidth, cellHeight);
     }
 }
 
 // Draws text with a bitmap font (see ForEachBitmapGlyph), each glyph blended over the
 // destination.
 void BlitBitmapText(const CHfcPixelView& dest, int32_t x, int32_t y, const char* text, int32_t length,
-                    const CHfcPixelView& font, int32_t cellWidth, int32_t cellHeight);
+                    const CHfcPixelView& font, int32_t cellWidth, int32_t cellHeight,
+                    int32_t fallbackGlyph = -1);

@@ -1,12 +1,17 @@
+#include "foundation/EfUtility.h"
 #include "framework/CEfResourceManager.h"
+#include "framework/CEfResourceManagerSingleton.h"
 #include "framework/CHfcBmp.h"
+#include "framework/CHfcOffscreenContext.h"
 #include "framework/pixels/CHfcImageException.h"
 #include "framework/TestResourceIds.h"
 #include "support/TestPng.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace
@@ -160,5 +165,152 @@ TEST(HfcResourceManager, LookUpsWithoutARegistryGiveNull)
     ASSERT_EQ(CEfResourceManager::GetInstance(), nullptr);
     EXPECT_EQ(GetBitmap("TestImage"), nullptr);
     EXPECT_EQ(GetBitmapByIndex(0), nullptr);
+}
+
+// Keeps the debug trace's lines while it lives.
+class TraceRecorder
+{
+public:
+    TraceRecorder() : m_previous(SetDebugTraceSink(&Record)) { Lines().clear(); }
+    ~TraceRecorder() { SetDebugTraceSink(m_previous); }
+    static std::vector<std::string>& Lines()
+    {
+        static std::vector<std::string> lines;
+        return lines;
+    }
+
+private:
+    static void Record(const char* line) { Lines().push_back(line); }
+    DebugTraceSink m_previous;
+};
+
+// The test registry, counting the reports of images that do not decode.
+class ReportingRegistry : public TestRegistry
+{
+public:
+    void OnBitmapFailed(const char* name) override
+    {
+        CEfResourceManager::OnBitmapFailed(name);
+        failed.push_back(name);
+    }
+    std::vector<std::string> failed;
+};
+
+TEST(HfcResourceManager, AnImageThatDoesNotDecodeIsReportedOnceAndPaintingGoesOnWithoutIt)
+{
+    TraceRecorder trace;
+    ReportingRegistry registry;
+    ASSERT_TRUE(registry.LoadBitmaps());
+    for (int round = 0; round < 3; ++round)
+    {
+        EXPECT_EQ(GetBitmap("TestNotPng"), nullptr);
+        EXPECT_EQ(GetBitmapByIndex(3), nullptr); // "Missing"
+    }
+    EXPECT_EQ(registry.failed, (std::vector<std::string>{"TestNotPng", "Missing"}));
+    EXPECT_EQ(std::count(TraceRecorder::Lines().begin(), TraceRecorder::Lines().end(),
+                         "Failed to decode bitmap (TestNotPng)"),
+              1);
+    // The others still decode.
+    CHfcBmp* good = GetBitmap("TestImage");
+    ASSERT_NE(good, nullptr);
+    EXPECT_EQ(good->GetWidth(), 4);
+    // Drawing with what the look-up gave leaves the surface as it was.
+    CHfcOffscreenContext context(4, 4);
+    context.DrawBitmap(0, 0, 4, 4, GetBitmap("TestNotPng"), 0, 0);
+    context.DrawBitmapText(0, 0, "ab", 2, GetBitmap("Missing"), 0, 0);
+    {
+        CHfcBmpLock lock(context.GetBitmap());
+        for (int32_t y = 0; y < 4; ++y)
+            for (int32_t x = 0; x < 4; ++x)
+                EXPECT_EQ(*reinterpret_cast<const uint32_t*>(lock.View().Pixel(x, y)), 0u);
+    }
+    // The registry's own look-up still throws, and the failure is not reported again.
+    EXPECT_THROW(registry.FindBitmap("TestNotPng"), CHfcImageException);
+    EXPECT_EQ(registry.failed.size(), 2u);
+}
+
+TEST(HfcResourceManager, AnUnknownNameGivesNullWithTheTrace)
+{
+    TraceRecorder trace;
+    TestRegistry registry;
+    ASSERT_TRUE(registry.LoadBitmaps());
+    EXPECT_EQ(GetBitmap("Unlisted"), nullptr);
+    EXPECT_EQ(GetBitmap(nullptr), nullptr);
+    EXPECT_EQ(GetBmpFontInfo("TestImage"), nullptr); // listed, but no font
+    EXPECT_EQ(TraceRecorder::Lines(),
+              (std::vector<std::string>{"Failed to get bitmap (Unlisted)", "Failed to get bitmap ()",
+                                        "Failed to get bmp font info (TestImage)"}));
+}
+
+// A shared registry over the test images; "TestImageDim" is a font of 2 x 1 cells.
+class SharedRegistry : public CEfResourceManagerSingleton<SharedRegistry>
+{
+public:
+    const void* GetBitmapList(size_t& count, size_t& stride) override
+    {
+        count = 2;
+        stride = sizeof m_names[0];
+        return s_withoutList ? nullptr : m_names;
+    }
+    bool GetBmpFontCell(size_t index, int32_t& cellWidth, int32_t& cellHeight) override
+    {
+        if (index != 1)
+            return false;
+        cellWidth = 2;
+        cellHeight = 1;
+        return true;
+    }
+    static inline bool s_withoutList = false;
+
+private:
+    friend class CEfResourceManagerSingleton<SharedRegistry>;
+    SharedRegistry() = default;
+    char m_names[2][64] = {"TestImage", "TestImageDim"};
+};
+
+TEST(HfcResourceManager, TheSharedRegistryLivesUntilItsLastReferenceIsGivenBack)
+{
+    ASSERT_EQ(SharedRegistry::peekInstance(), nullptr);
+    SharedRegistry* first = SharedRegistry::getInstance();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(SharedRegistry::getInstance(), first);
+    EXPECT_EQ(SharedRegistry::GetReferenceCount(), 2);
+    EXPECT_EQ(CEfResourceManager::GetInstance(), first);
+    CHfcBmp* image = GetBitmap("TestImage");
+    ASSERT_NE(image, nullptr);
+    {
+        CHfcBmpLock lock(image);
+        std::memset(lock.View().Pixel(0, 0), 0x22, 4);
+    }
+
+    // Two takes, one release: the bitmaps stay, decoded as they were.
+    SharedRegistry::releaseInstance();
+    EXPECT_EQ(SharedRegistry::peekInstance(), first);
+    EXPECT_EQ(GetBitmap("TestImage"), image);
+    EXPECT_EQ(PixelAt(*image, 0, 0), 0x22222222u);
+
+    const CHfcBmpFontInfo* font = GetBmpFontInfo("TestImageDim");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->cellWidth, 2);
+    EXPECT_EQ(font->cellHeight, 1);
+    EXPECT_EQ(font->glyphCount, 128);
+    EXPECT_EQ(font->glyphs[65].sourceY, 65);
+    EXPECT_EQ(font->glyphs[65].width, 2);
+    EXPECT_EQ(GetBmpFontInfo("TestImageDim"), font);
+
+    // The last release unloads them.
+    SharedRegistry::releaseInstance();
+    EXPECT_EQ(SharedRegistry::peekInstance(), nullptr);
+    EXPECT_EQ(CEfResourceManager::GetInstance(), nullptr);
+    EXPECT_EQ(GetBitmap("TestImage"), nullptr);
+    SharedRegistry::releaseInstance(); // nothing left to give back
+    EXPECT_EQ(SharedRegistry::GetReferenceCount(), 0);
+
+    // A registry whose list cannot be loaded is not kept.
+    SharedRegistry::s_withoutList = true;
+    EXPECT_EQ(SharedRegistry::getInstance(), nullptr);
+    EXPECT_EQ(SharedRegistry::peekInstance(), nullptr);
+    EXPECT_EQ(CEfResourceManager::GetInstance(), nullptr);
+    SharedRegistry::s_withoutList = false;
 }
 } // namespace

@@ -92,6 +92,54 @@ TEST(HfcOffscreenContext, BitmapTextWithCellHeightZeroUses128Cells)
     EXPECT_EQ(Pixel(surface, 1, 11), 0u);
 }
 
+// A font of `cells` cells of 9 rows, 3 pixels wide; each cell's pixels hold its code in blue.
+void FillCodeFont(CHfcBmp& font, int32_t cells)
+{
+    ASSERT_TRUE(font.Create(3, cells * 9));
+    CHfcBmpLock lock(&font);
+    const CHfcPixelView view = lock.View();
+    for (int32_t y = 0; y < cells * 9; ++y)
+        for (int32_t x = 0; x < 3; ++x)
+        {
+            uint8_t* p = view.Pixel(x, y);
+            p[0] = static_cast<uint8_t>(y / 9);
+            p[1] = p[2] = 0;
+            p[3] = 255;
+        }
+}
+
+TEST(HfcOffscreenContext, BitmapTextShowsTheFallbackGlyphForBytesWithoutOne)
+{
+    // Names from files and from the instrument may hold bytes from 128 up.
+    CHfcBmp font;
+    FillCodeFont(font, 128);
+    CHfcOffscreenContext context(15, 12);
+    context.DrawBitmapText(0, 0,
+                           "\x80\xFF"
+                           "A\xC3",
+                           4, &font, 0, 0);
+    CHfcBmp* surface = context.GetBitmap();
+    EXPECT_EQ(Pixel(surface, 1, 4), 0xFF000000u | kBitmapFontFallbackGlyph);
+    EXPECT_EQ(Pixel(surface, 4, 4), 0xFF000000u | kBitmapFontFallbackGlyph);
+    EXPECT_EQ(Pixel(surface, 7, 4), 0xFF000000u | 'A');
+    EXPECT_EQ(Pixel(surface, 10, 8), 0xFF000000u | kBitmapFontFallbackGlyph);
+    EXPECT_EQ(Pixel(surface, 13, 4), 0u);
+}
+
+TEST(HfcOffscreenContext, BitmapTextNeverReadsPastTheEndOfAShortFont)
+{
+    // Ten cells only: codes 10 and up, and the fallback glyph, lie outside it and draw nothing.
+    CHfcBmp font;
+    FillCodeFont(font, 10);
+    CHfcOffscreenContext context(12, 9);
+    context.DrawBitmapText(0, 0, "\x09\x0A!\x90", 4, &font, 3, 9);
+    CHfcBmp* surface = context.GetBitmap();
+    EXPECT_EQ(Pixel(surface, 1, 1), 0xFF000009u);
+    EXPECT_EQ(Pixel(surface, 4, 1), 0u);
+    EXPECT_EQ(Pixel(surface, 7, 1), 0u);
+    EXPECT_EQ(Pixel(surface, 10, 1), 0u);
+}
+
 TEST(HfcOffscreenContext, BrushFillsCoverTheRectangleOnly)
 {
     CHfcOffscreenContext context(10, 10);

@@ -215,4 +215,26 @@ TEST(Pixels, BitmapTextDrawsOneCellPerByteFromAFontOf128Cells)
                        });
     EXPECT_EQ(cells, 2);
 }
+
+TEST(Pixels, BitmapGlyphsOutsideTheFontAreSkippedAndHighBytesTakeTheFallback)
+{
+    // (byte, fallback) -> the source row drawn, or -1 for nothing; a font of 10 cells of 9 rows.
+    const struct
+    {
+        char byte;
+        int32_t fallback;
+        int32_t sourceY;
+    } cases[] = {
+        {'\x09', -1, 81}, {'\x0A', -1, -1}, {'\x7F', -1, -1}, {'\x80', -1, -1},
+        {'\xFF', 3, 27},  {'\x80', 9, 81},  {'\x80', 10, -1}, {'\x80', 127, -1},
+    };
+    for (const auto& c : cases)
+    {
+        int32_t drawn = -1;
+        ForEachBitmapGlyph(
+            0, &c.byte, 1, 6, 90, 6, 9, [&](int32_t, int32_t sourceY, int32_t, int32_t) { drawn = sourceY; },
+            c.fallback);
+        EXPECT_EQ(drawn, c.sourceY) << int(static_cast<uint8_t>(c.byte)) << " with fallback " << c.fallback;
+    }
+}
 } // namespace
