@@ -124,7 +124,9 @@ TEST(EnvelopeCurveGeometry, CurveRunsAlongTheShapeColumnByColumn)
         EXPECT_EQ(p.y, 55 + static_cast<int32_t>(
                                 std::trunc(GetEnvelopeShape(0, static_cast<uint32_t>(j * 255 / 100)) * -50)));
         if (j > 0)
+        {
             EXPECT_LE(p.y, line[static_cast<size_t>(j)].y) << j; // a rising level runs up the screen
+        }
     }
     // The fast rise: a quarter of the way along it is already most of the way up.
     EXPECT_LT(line[26].y, 20);
@@ -175,7 +177,9 @@ TEST(EnvelopeShape, TellingEntriesAndTheCurvesTheyFollow)
                                              : (1 - std::exp(-r.k * x)) / (1 - std::exp(-r.k));
             ASSERT_NEAR(GetEnvelopeShape(r.type, e), curve, 0.004) << r.type << " " << e;
             if (e > 0)
+            {
                 ASSERT_GT(GetEnvelopeShape(r.type, e), GetEnvelopeShape(r.type, e - 1)) << r.type << " " << e;
+            }
         }
     }
     for (uint32_t e = 0; e < 256; ++e)
