@@ -189,7 +189,9 @@ TEST(CProgramListDropTest, InsertAgreesWithTheStepwiseAlgorithm)
             const bool inWritten =
                 std::find(plan.written.begin(), plan.written.end(), r) != plan.written.end();
             if (!inWritten)
+            {
                 ASSERT_EQ(plan.order[r], r);
+            }
             if (std::find(sources.begin(), sources.end(), plan.order[r]) == sources.end())
             {
                 ASSERT_GT(static_cast<int32_t>(plan.order[r]), last);
@@ -277,7 +279,9 @@ TEST(CProgramListDropTest, ExchangeNeverLosesAProgram)
             const bool source = std::find(sources.begin(), sources.end(), r) != sources.end();
             const bool targetRow = r >= target && r < target + sources.size();
             if (!source && !targetRow)
+            {
                 ASSERT_EQ(plan.order[r], r);
+            }
         }
     }
 }

@@ -68,7 +68,9 @@ TEST(CProgramListGeometryTest, EveryPointOfARowHitsItsProgram)
                       static_cast<int32_t>(n));
             EXPECT_EQ(G::HitTestRow(mode, bank, x + width / 2, y + 6), static_cast<int32_t>(n));
             if (G::GetBankCount(mode) > 1)
+            {
                 EXPECT_NE(G::HitTestRow(mode, 1 - bank, x, y), static_cast<int32_t>(n));
+            }
         }
     }
 }
