@@ -7,13 +7,12 @@
 #include "synthdata/CQ3580ProgramAccessor.h"
 
 #include <cstring>
+#include <utility>
 
 namespace
 {
 const CZmParameterId kCategory = {kPrgGroupCommon, 12, 0};
 const CZmParameterId kVoiceMode = {kPrgGroupCommon, kCommonVoiceMode, 0};
-// Programmer names are compared as text of up to this many bytes.
-const size_t kProgrammerKeyLimit = 256;
 
 const char kNoSelectionNumber[] = "------------";
 const uint32_t kListModeCount = CProgramListGeometry::kListModeCount;
@@ -238,8 +237,12 @@ std::string CProgramListModel::GetKey(const CProgram& program) const
         return std::to_string(m_accessor->GetValue(&program, kVoiceMode));
     default:
     {
-        const char* name = program.GetAuthor();
-        return std::string(name, strnlen(name, kProgrammerKeyLimit));
+        // Never read past the field, whatever a block from elsewhere holds.
+        const char* name = program.GetBlock().programmer;
+        const size_t size = sizeof program.GetBlock().programmer;
+        const void* end = std::memchr(name, '\0', size);
+        return std::string(name,
+                           end != nullptr ? static_cast<size_t>(static_cast<const char*>(end) - name) : size);
     }
     }
 }
