@@ -4,7 +4,7 @@
 #   resources/ holds the resource ids that app and editor share; tools/ (build-machine programs)
 #   may read editor/ and resources/.
 # Portable: foundation/ (but win32/), synthdata/, framework/midi, framework/pixels, app/protocol,
-# editor/math, editor/layout, resources/SkinGeometry.h and tools/.
+# editor/math, editor/library/model, editor/layout, resources/SkinGeometry.h and tools/.
 # They include no Windows header and no project header outside the portable parts, except
 # inside an "#ifdef _WIN32" branch, where a portable file reaches its Windows service.
 cmake_minimum_required(VERSION 3.20)
@@ -19,7 +19,7 @@ set(allowed_app foundation synthdata framework app resources)
 set(allowed_editor foundation synthdata framework app editor resources)
 set(allowed_tools editor resources)
 
-set(portable_regex "^(foundation/[^/]+|synthdata/.*|framework/midi/.*|framework/pixels/.*|app/protocol/.*|editor/math/.*|editor/layout/.*|resources/SkinGeometry\\.h|tools/.*)$")
+set(portable_regex "^(foundation/[^/]+|synthdata/.*|framework/midi/.*|framework/pixels/.*|app/protocol/.*|editor/math/.*|editor/library/model/.*|editor/layout/.*|resources/SkinGeometry\\.h|tools/.*)$")
 # Headers of the platform and of libraries that exist only in the Windows build.
 set(platform_regex "^(windows|windef|winbase|winuser|wingdi|winreg|mmsystem|mmeapi|objbase|ole2|oleidl|shellapi|shlobj|commdlg|commctrl|gdiplus[a-z]*|tchar|process)\\.h$")
 
