@@ -2,7 +2,8 @@
 # never reach the platform. Run as: cmake -DROOT=<source dir> -P NvCheckIncludes.cmake
 #   foundation <- synthdata <- framework <- app <- editor (framework needs only foundation);
 #   resources/ holds the resource ids that app and editor share.
-# Portable: foundation/ (but win32/), synthdata/, framework/midi, framework/pixels, app/protocol.
+# Portable: foundation/ (but win32/), synthdata/, framework/midi, framework/pixels,
+# framework/ctrlmath, app/protocol.
 # They include no Windows header and no project header outside the portable parts, except
 # inside an "#ifdef _WIN32" branch, where a portable file reaches its Windows service.
 cmake_minimum_required(VERSION 3.20)
@@ -16,7 +17,7 @@ set(allowed_framework foundation framework)
 set(allowed_app foundation synthdata framework app resources)
 set(allowed_editor foundation synthdata framework app editor resources)
 
-set(portable_regex "^(foundation/[^/]+|synthdata/.*|framework/midi/.*|framework/pixels/.*|app/protocol/.*)$")
+set(portable_regex "^(foundation/[^/]+|synthdata/.*|framework/midi/.*|framework/pixels/.*|framework/ctrlmath/.*|app/protocol/.*)$")
 # Headers of the platform and of libraries that exist only in the Windows build.
 set(platform_regex "^(windows|windef|winbase|winuser|wingdi|winreg|mmsystem|mmeapi|objbase|ole2|oleidl|shellapi|shlobj|commdlg|commctrl|gdiplus[a-z]*|tchar|process)\\.h$")
 
