@@ -3,8 +3,7 @@
 #   foundation <- synthdata <- framework <- app <- editor (framework needs only foundation);
 #   resources/ holds the resource ids that app and editor share; tools/ (build-machine programs)
 #   may read editor/ and resources/.
-# Portable: foundation/ (but win32/), synthdata/, framework/midi, framework/pixels, app/protocol,
-# editor/math, editor/library/model, editor/layout, resources/SkinGeometry.h and tools/.
+# Portable: the paths listed in portable_paths below, one a line.
 # They include no Windows header and no project header outside the portable parts, except
 # inside an "#ifdef _WIN32" branch, where a portable file reaches its Windows service.
 cmake_minimum_required(VERSION 3.20)
@@ -19,7 +18,22 @@ set(allowed_app foundation synthdata framework app resources)
 set(allowed_editor foundation synthdata framework app editor resources)
 set(allowed_tools editor resources)
 
-set(portable_regex "^(foundation/[^/]+|synthdata/.*|framework/midi/.*|framework/pixels/.*|app/protocol/.*|editor/math/.*|editor/library/model/.*|editor/layout/.*|resources/SkinGeometry\\.h|tools/.*)$")
+# The portable parts, as path patterns relative to the source folder.
+set(portable_paths
+    "foundation/[^/]+"
+    "synthdata/.*"
+    "framework/midi/.*"
+    "framework/pixels/.*"
+    "framework/ctrlmath/.*"
+    "app/protocol/.*"
+    "editor/math/.*"
+    "editor/library/model/.*"
+    "editor/layout/.*"
+    "resources/SkinGeometry\\.h"
+    "tools/.*"
+)
+list(JOIN portable_paths "|" portable_alternatives)
+set(portable_regex "^(${portable_alternatives})$")
 # Headers of the platform and of libraries that exist only in the Windows build.
 set(platform_regex "^(windows|windef|winbase|winuser|wingdi|winreg|mmsystem|mmeapi|objbase|ole2|oleidl|shellapi|shlobj|commdlg|commctrl|gdiplus[a-z]*|tchar|process)\\.h$")
 

@@ -120,3 +120,81 @@ public:
 private:
     CallLog* m_log;
 };
+
+#include "framework/CHfcControlListener.h"
+#include "framework/CHfcCtrlList.h"
+
+// Writes each report of the controls it listens to into a log; it answers no query and
+// swallows nothing unless told.
+class RecordingControlListener : public CHfcControlListener
+{
+public:
+    explicit RecordingControlListener(CallLog* log) : m_log(log) {}
+
+    void OnValueChanged(CHfcControl*, int32_t value) override
+    {
+        m_log->push_back("ValueChanged " + std::to_string(value));
+    }
+    bool OnQueryDefaultValue(CHfcControl*, int32_t* value) override
+    {
+        if (defaultValue < 0)
+            return false;
+        *value = defaultValue;
+        return true;
+    }
+    void OnBeginEdit(CHfcControl*) override { m_log->push_back("BeginEdit"); }
+    void OnEndEdit(CHfcControl*) override { m_log->push_back("EndEdit"); }
+    bool OnControlLButtonDown(CHfcControl*, int32_t x, int32_t y, uint32_t) override
+    {
+        m_log->push_back("LButtonDown " + std::to_string(x) + "," + std::to_string(y));
+        return swallowPress;
+    }
+    bool OnControlMouseMove(CHfcControl*, int32_t x, int32_t y, uint32_t) override
+    {
+        if (logMoves)
+            m_log->push_back("MouseMove " + std::to_string(x) + "," + std::to_string(y));
+        return false;
+    }
+    void OnControlHold(CHfcControl*, int32_t, int32_t, int32_t) override { m_log->push_back("Hold"); }
+    void OnControlCaptureLost(CHfcControl*) override { m_log->push_back("CaptureLost"); }
+    void OnControlKeyFocusGot(CHfcControl*) override { m_log->push_back("FocusGot"); }
+    void OnControlKeyFocusLost(CHfcControl*) override { m_log->push_back("FocusLost"); }
+    void OnControlEvent(CHfcControl*, int32_t code, int32_t argument, void* data) override
+    {
+        std::string text = "Event " + std::to_string(code) + " " + std::to_string(argument);
+        switch (code)
+        {
+        case kListEventSelect:
+        case kListEventActivate:
+        case kListEventFocusMoved:
+            text += " item " + std::to_string(static_cast<CHfcCtrlListItem*>(data)->GetIndex());
+            break;
+        case kListEventDragStart:
+        {
+            const auto* drag = static_cast<CHfcCtrlListDragRecord*>(data);
+            text += " from " + std::to_string(drag->index) + " at " + std::to_string(drag->screenX) + "," +
+                    std::to_string(drag->screenY) + " offset " + std::to_string(drag->dx) + "," +
+                    std::to_string(drag->dy);
+            break;
+        }
+        case kListEventContextMenu:
+        {
+            const auto* point = static_cast<POINT*>(data);
+            text += " at " + std::to_string(point->x) + "," + std::to_string(point->y);
+            break;
+        }
+        default:
+            if (data)
+                text += " with data";
+            break;
+        }
+        m_log->push_back(text);
+    }
+
+    int32_t defaultValue = -1;
+    bool swallowPress = false;
+    bool logMoves = false;
+
+private:
+    CallLog* m_log;
+};

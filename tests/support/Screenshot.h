@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,11 @@
 
 // The window, brought to the top and repainted, copied from the screen with its frame into
 // <dir>/<name>.png; false when nothing could be captured or written. Tests that take them run
-// alone, so no other test's window covers this one.
-inline bool SaveWindowScreenshot(HWND window, const std::string& name)
+// alone, so no other test's window covers this one. A window of the calling thread reaches the
+// display only while the thread waits for messages: settle, when given, runs after the repaint
+// and before the copy, to wait until the display shows it.
+inline bool SaveWindowScreenshot(HWND window, const std::string& name,
+                                 const std::function<void()>& settle = nullptr)
 {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     RedrawWindow(window, nullptr, nullptr,
@@ -26,6 +30,8 @@ inline bool SaveWindowScreenshot(HWND window, const std::string& name)
     // The window's thread has handled everything sent before this once it answers.
     DWORD_PTR ignored;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    if (settle)
+        settle();
     RECT r;
     if (!GetWindowRect(window, &r) || r.right <= r.left || r.bottom <= r.top)
         return false;
