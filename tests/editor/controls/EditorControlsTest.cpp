@@ -252,8 +252,8 @@ TEST_F(EditorControlsTest, TypingTableThroughTheControl)
         {"ABCD", {{31, 0}, {28, 1}, {28, 1}}, "ABCD", 2, 2, 4}, // Shift-left twice selects
         {"ABCD", {{31, 0}, {28, 1}, {28, 1}, {'-', kChar}}, "AB-", 3, 3, 3},
         {"ABC", {{31, 0}, {7, kChar}, {200, kChar}, {127, kChar}, {31, kChar}}, "ABC", 3, 3, 3}, // not typed
-        {"ABC", {{30, 0}}, "ABC", 0, 0, 0},
-        {"ABC", {{30, 0}, {29, 1}}, "ABC", 1, 0, 1},
+        {"ABC", {{31, 0}, {30, 0}}, "ABC", 0, 0, 0}, // a plain arrow first drops the selection
+        {"ABC", {{31, 0}, {30, 0}, {29, 1}}, "ABC", 1, 0, 1},
     };
     for (const TypingCase& c : cases)
     {
