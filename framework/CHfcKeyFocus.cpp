@@ -8,6 +8,7 @@ bool CHfcKeyFocus::SetKeyFocus(CHfcKeyFocusListener* listener, HWND owner)
         return false;
     if (listener == m_listener)
         return true;
+    m_editWindow = nullptr;
     m_listener = listener;
     m_listener->OnHfcKeyFocusGot(this);
     return true;
@@ -19,5 +20,18 @@ void CHfcKeyFocus::ReleaseKeyFocus()
     if (!listener)
         return;
     m_listener = nullptr;
+    m_editWindow = nullptr;
     listener->OnHfcKeyFocusLost(this);
+}
+
+bool CHfcKeyFocus::AdoptEditWindow(CHfcKeyFocusListener* listener, HWND owner, HWND edit)
+{
+    if (!listener || !owner || !edit)
+        return false;
+    m_editWindow = edit;
+    if (listener == m_listener)
+        return true;
+    m_listener = listener;
+    m_listener->OnHfcKeyFocusGot(this);
+    return true;
 }

@@ -18,6 +18,17 @@ public:
     void ReleaseKeyFocus();
     CHfcKeyFocusListener* GetListener() const { return m_listener; }
 
+    // A control that edits text in place through a hidden EDIT child window of its own
+    // hands the focus here with that window, so that the window has one focus owner: the
+    // listener gets its focus-got call like SetKeyFocus's, and the EDIT window is recorded
+    // until the focus moves on (SetKeyFocus with another listener or ReleaseKeyFocus). The
+    // listener keeps the window: it made it and destroys it. False unless all three are
+    // given.
+    bool AdoptEditWindow(CHfcKeyFocusListener* listener, HWND owner, HWND edit);
+    // The adopted EDIT window while its listener holds the focus, else null.
+    HWND GetEditWindow() const { return m_editWindow; }
+
 private:
     CHfcKeyFocusListener* m_listener = nullptr;
+    HWND m_editWindow = nullptr; // not owned: the listener's own window
 };

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "editor/controls/CCustomControl.h"
+#include "editor/math/FilterResponse.h"
+#include "framework/CHfcControl.h"
+
+struct CXBCtrlFilterGraphRecord
+{
+    int32_t x = 0; // the plot box; the control is 2 pixels larger on each side
+    int32_t y = 0;
+    int32_t width = 250;
+    int32_t height = 100;
+    CHfcBmp* background = nullptr;
+    CHfcBmp* overlay = nullptr;
+    int32_t backgroundX = 0;
+    int32_t backgroundY = 0;
+    int32_t type = 0; // graph B's filter type, graph A's balance
+    int32_t handleSize = 5;
+    CHfcBmp* handleBitmap = nullptr;
+    int32_t handleMinimum = 0;
+    int32_t handleMaximum = 127;
+    uint32_t lineColor = 0xFF000000;
+    uint32_t fillColor = 0xFF000000;
+    uint32_t spareColors[2] = {0xFFFF0000, 0xFF000000};
+    uint32_t handleFillColor = 0xFF000000;
+    uint32_t handleFrameColor = 0xFF000000;
+    float spare = 1.0f;
+    float dragScale = 10.0f;
+    int32_t keyStep = 1;
+};
+
+// The handle's values as the owner hands them over: the y value is the resonance + 127, the
+// x value twice the cutoff.
+struct CXBFilterHandle
+{
+    int32_t index = 0;
+    int32_t yValue = 127;
+    int32_t xValue = 0;
+};
+
+// What the two filter graphs share: the record, the background and overlay, the one handle
+// that holds cutoff and resonance, and the drawing of a response as fill lines under a line.
+// The curve's colours are scaled by the dim alpha while the control is disabled.
+class CXBCtrlFilterGraph : public CHfcControl
+{
+public:
+    // False for a null record, a plot box of fewer than 2 x 1 pixels or a handle geometry
+    // without room (a maximum of 0 would divide).
+    bool Create(const CXBCtrlFilterGraphRecord* record, uint32_t id, uint32_t eventKind);
+    bool Destroy() override;
+    void SetFilterType(int32_t type, bool redraw);
+    int32_t GetFilterType() const { return m_type; }
+    // Ignored for an index below 0 or above the handle count.
+    void SetHandle(const CXBFilterHandle& handle, bool redraw);
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
+    CGraphPoint GetHandlePosition() const;
+    void Draw(CHfcDrawContext* context) override;
+    void EraseBackground(CHfcDrawContext* context) override;
+    bool OnHfcMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
+
+    // ARGB with its alpha byte multiplied by factor (truncated); red, green and blue stay.
+    static uint32_t ScaleAlpha(uint32_t argb, float factor);
+
+protected:
+    virtual void DrawResponse(CHfcDrawContext* context, int32_t cutoff, int32_t resonance) = 0;
+    virtual int32_t MapCutoff(int32_t cutoff) const { return cutoff; }
+    // The curve of the points in the plot box.
+    void DrawCurve(CHfcDrawContext* context, const std::vector<CResponsePoint>& points);
+
+    CXBCtrlFilterGraphRecord m_record;
+    int32_t m_type = 0;
+
+private:
+    void DrawHandles(CHfcDrawContext* context);
+
+    CXBFilterHandle m_handle;
+    bool m_readOnly = false;
+};
+
+// Section A: low-pass through high-pass and band-pass to the unfiltered signal by balance.
+class CXBCtrlTolvexFilterAGraph : public CXBCtrlFilterGraph
+{
+protected:
+    void DrawResponse(CHfcDrawContext* context, int32_t cutoff, int32_t resonance) override;
+};
+
+// Section B: low-pass (0), high-pass (1), band-pass (2) or comb (3); other types no curve.
+class CXBCtrlTolvexFilterBGraph : public CXBCtrlFilterGraph
+{
+protected:
+    void DrawResponse(CHfcDrawContext* context, int32_t cutoff, int32_t resonance) override;
+};
+
+class CCustomTolvexFilterA : public CXBCtrlTolvexFilterAGraph, public CCustomControl
+{
+public:
+    bool Create(const CXBCtrlFilterGraphRecord* record, uint32_t id)
+    {
+        return CXBCtrlFilterGraph::Create(record, id, 8);
+    }
+    void SetEnabled(bool enabled) override;
+    void SetOption(bool option) override;
+    int32_t GetControlType() override { return kTypeTolvexFilterA; }
+};
+
+class CCustomTolvexFilterB : public CXBCtrlTolvexFilterBGraph, public CCustomControl
+{
+public:
+    bool Create(const CXBCtrlFilterGraphRecord* record, uint32_t id)
+    {
+        return CXBCtrlFilterGraph::Create(record, id, 9);
+    }
+    void SetEnabled(bool enabled) override;
+    void SetOption(bool option) override;
+    int32_t GetControlType() override { return kTypeTolvexFilterB; }
+};
