@@ -51,9 +51,14 @@ public:
     void OfferReceiveAll() override { m_log.push_back("offer"); }
     void Show() override { m_log.push_back("show"); }
     void Destroy() override { m_log.push_back("destroy"); }
-    bool QuerySaveChanges() override { return true; }
+    bool QuerySaveChanges() override
+    {
+        m_log.push_back("query");
+        return !cancelSave;
+    }
 
     std::wstring openedPath;
+    bool cancelSave = false;
 
 private:
     std::vector<std::string>& m_log;
@@ -72,11 +77,20 @@ public:
     void OpenStatusLogWindow(CHfcMdiFrameWindow*) override { log.push_back("log"); }
     void OpenVersionWindow(CHfcMdiFrameWindow*) override { log.push_back("version"); }
     void CloseUtilityWindows() override { log.push_back("close utilities"); }
-    bool GetUtilityWindowState(UtilityWindow, bool&, int32_t&, int32_t&) override { return false; }
+    bool GetUtilityWindowState(UtilityWindow which, bool& open, int32_t& x, int32_t& y) override
+    {
+        if (!utilityWindowsKnown)
+            return false;
+        open = which == UtilityWindow::MidiMonitor;
+        x = which == UtilityWindow::MidiMonitor ? 11 : 21;
+        y = which == UtilityWindow::MidiMonitor ? 12 : 22;
+        return true;
+    }
     CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow*) override { return nullptr; }
 
     std::vector<std::string> log;
     std::vector<std::unique_ptr<FakeLibraryWindow>> windows;
+    bool utilityWindowsKnown = false;
 };
 
 std::vector<std::wstring> MenuTexts(HMENU menu)
@@ -305,4 +319,55 @@ TEST_F(AppMainLifecycle, StartsWithTheEmptyMenuBarOpensTheFirstLibraryAndSendsAl
               ERROR_SUCCESS);
     EXPECT_EQ(version, 1u);
     RegCloseKey(key);
+}
+
+TEST_F(AppMainLifecycle, DroppedFilesOpenOnlyAfterStartUpAndACancelledSaveKeepsTheFrameOpen)
+{
+    TempFolder folder;
+    const std::wstring allData = (folder.Path() / L"dropped.all").wstring();
+    const std::wstring program = (folder.Path() / L"dropped.prg").wstring();
+    WriteFile(allData, std::string("3580AllD") + std::string(64, '\0'));
+    WriteFile(program, std::string("3580Prog") + std::string(64, '\0'));
+
+    FakeEditor editor;
+    editor.utilityWindowsKnown = true;
+    CAppMain app(editor);
+    ASSERT_TRUE(app.Init());
+    CMdiFrameWindow* frame = app.GetFrame();
+    ASSERT_NE(frame, nullptr);
+
+    // Before the first library window: ignored.
+    EXPECT_FALSE(frame->OpenDroppedFile(allData));
+    EXPECT_TRUE(editor.windows.empty());
+    ASSERT_TRUE(PumpUntil([&] { return !editor.windows.empty(); }));
+    EXPECT_TRUE(frame->OpenDroppedFile(allData));
+    EXPECT_FALSE(frame->OpenDroppedFile(program));
+    ASSERT_EQ(editor.windows.size(), 2u);
+    EXPECT_EQ(editor.windows[1]->openedPath, allData);
+
+    // One library answers Cancel: the frame stays, and every window is still asked next time.
+    for (auto& window : editor.windows)
+        frame->AddLibraryWindow(window.get());
+    editor.windows[0]->cancelSave = true;
+    SendMessageW(frame->GetHwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(frame->GetHwnd()));
+    EXPECT_EQ(frame->GetLibraryWindowCount(), 2);
+    EXPECT_EQ(GetSettings().midiMonitorWindowShow, 0) << "nothing recorded for a close that did not happen";
+
+    editor.windows[0]->cancelSave = false;
+    editor.log.clear();
+    const HWND hwnd = frame->GetHwnd();
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(std::count(editor.log.begin(), editor.log.end(), "query"), 2);
+    // The utility windows' state was taken before they closed.
+    EXPECT_EQ(GetSettings().midiMonitorWindowShow, 1);
+    EXPECT_EQ(GetSettings().midiMonitorWindowX, 11);
+    EXPECT_EQ(GetSettings().statusLogWindowShow, 0);
+    EXPECT_EQ(GetSettings().statusLogWindowY, 22);
+    EXPECT_NE(std::find(editor.log.begin(), editor.log.end(), "close utilities"), editor.log.end());
+
+    EXPECT_TRUE(app.Exit());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
