@@ -120,3 +120,13 @@ extern "C" __declspec(dllexport) void WINAPI NvSimInstrumentSave()
     if (g_instrument)
         SaveMemory(*g_instrument);
 }
+
+// Keeps the memory and removes the instrument, as the end of a run does.
+extern "C" __declspec(dllexport) void WINAPI NvSimInstrumentStop()
+{
+    std::lock_guard<std::mutex> lock(g_lock);
+    if (!g_instrument)
+        return;
+    SaveMemory(*g_instrument);
+    g_instrument.reset();
+}
