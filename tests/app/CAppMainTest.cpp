@@ -7,6 +7,9 @@
 #include "app/CEditorInterface.h"
 #include "app/CMdiFrameWindow.h"
 #include "app/CSettings.h"
+#include "app/CWindowManager.h"
+#include "framework/CHfcMdiChildWindow.h"
+#include "synthdata/CProgram.h"
 #include "framework/CHfcMenuBar.h"
 #include "resources/AppMenuIds.h"
 
@@ -20,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,11 +90,48 @@ public:
         y = which == UtilityWindow::MidiMonitor ? 12 : 22;
         return true;
     }
-    CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow*) override { return nullptr; }
+    CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow* child) override
+    {
+        return child && child == activeChild ? activeWindow : nullptr;
+    }
 
     std::vector<std::string> log;
     std::vector<std::unique_ptr<FakeLibraryWindow>> windows;
     bool utilityWindowsKnown = false;
+    CHfcMdiChildWindow* activeChild = nullptr;
+    CEditorWindowInterface* activeWindow = nullptr;
+};
+
+// An editor window that shows one program of its document (mode 2).
+class FakeProgramWindow : public CEditorWindowInterface
+{
+public:
+    void OnEditorCommand(EditorCommand command) override { commands.push_back(command); }
+    int32_t GetMode() const override { return 2; }
+    intptr_t GetDocumentId() const override { return 7; }
+    int32_t GetCurrentProgramNumber() const override { return current; }
+    CProgram* GetProgram(int32_t n) override { return n >= 0 && n < 128 ? &programs[n] : nullptr; }
+    bool AllowsAutoSend() const override { return true; }
+
+    int32_t current = 10;
+    CProgram programs[128];
+    std::vector<EditorCommand> commands;
+};
+
+// Notifications as "code p1 p2 p3 p4", but for the status log's new lines.
+class NotificationRecorder : public CWindowManagerListener
+{
+public:
+    bool OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
+                               intptr_t p4, void*) override
+    {
+        if (code == kNotifyLogLineAdded)
+            return true;
+        lines.push_back(std::to_string(code) + " " + std::to_string(p1) + " " + std::to_string(p2) + " " +
+                        std::to_string(p3) + " " + std::to_string(p4));
+        return true;
+    }
+    std::vector<std::string> lines;
 };
 
 std::vector<std::wstring> MenuTexts(HMENU menu)
@@ -370,4 +411,50 @@ TEST_F(AppMainLifecycle, DroppedFilesOpenOnlyAfterStartUpAndACancelledSaveKeepsT
     EXPECT_TRUE(app.Exit());
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(AppMainLifecycle, CommandsGoToTheActiveWindowAndNextProgramSendsTheProgramOnce)
+{
+    FakeEditor editor;
+    CAppMain app(editor);
+    ASSERT_TRUE(app.Init());
+    ASSERT_TRUE(PumpUntil([&] { return !editor.windows.empty(); }));
+
+    CHfcMdiChildWindow child;
+    ASSERT_TRUE(child.Create(10, 10, 200, 100, 0, nullptr, app.GetFrame(), "Program"));
+    ASSERT_TRUE(child.Show());
+    ASSERT_EQ(app.GetFrame()->GetActiveChild(), &child);
+    FakeProgramWindow window;
+    for (int32_t n = 0; n < 128; ++n)
+        std::memcpy(window.programs[n].GetImage(), CSimInstrument::PatternProgram(n).data(),
+                    window.programs[n].GetImageSize());
+    editor.activeChild = &child;
+    editor.activeWindow = &window;
+
+    // Menu choices arrive as WM_COMMAND at the frame.
+    SendMessageW(app.GetFrame()->GetHwnd(), WM_COMMAND, MAKEWPARAM(ID_EDIT_COPY, 0), 0);
+    SendMessageW(app.GetFrame()->GetHwnd(), WM_COMMAND, MAKEWPARAM(ID_MIDI_RECEIVE_ALL_DATA, 0), 0);
+    EXPECT_EQ(window.commands,
+              (std::vector<EditorCommand>{EditorCommand::Copy, EditorCommand::ReceiveAllData}));
+
+    NotificationRecorder notifications;
+    app.GetWindowManager()->AddListener(&notifications);
+    GetSettings().incDecDelay = 600000; // a repeat inside the delay is ignored
+    ASSERT_TRUE(SimMidiWaitIdle(5000));
+    instrument->ClearReceived();
+    EXPECT_TRUE(app.ExecuteCommand(ID_WINDOW_NEXT_PROGRAM));
+    EXPECT_TRUE(app.ExecuteCommand(ID_WINDOW_NEXT_PROGRAM));
+    ASSERT_TRUE(PumpUntil([&] { return notifications.lines.size() >= 5; }));
+    EXPECT_EQ(notifications.lines, (std::vector<std::string>{"20 7 0 -1 -1", "19 10 1 7 11", "7 11 -1 7 11",
+                                                             "2 11 -1 7 11", "20 7 1 -1 -1"}));
+    // Program 11 went to the instrument's current program.
+    ASSERT_TRUE(instrument->WaitIdle());
+    EXPECT_EQ(instrument->GetEditBuffer(), CSimInstrument::PatternProgram(11));
+    EXPECT_TRUE(app.IsSelectionIdle());
+
+    app.GetWindowManager()->RemoveListener(&notifications);
+    child.Destroy();
+    EXPECT_TRUE(app.Exit());
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }

@@ -317,3 +317,47 @@ TEST(AppCoreUtility, TheTransferProbeIsFalseWhileATransferHoldsTheProgressSemaph
     DeleteAppSemaphores();
     EXPECT_EQ(GetAppSemaphore(kSemaphoreProgress), nullptr);
 }
+
+TEST(AppMenuResources, TheAcceleratorsCarryTheControlShortcutsOfTheMenus)
+{
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), L"Accelerators");
+    ASSERT_NE(table, nullptr);
+    ACCEL entries[32];
+    const int count = CopyAcceleratorTableW(table, entries, 32);
+    std::vector<std::string> keys;
+    for (int i = 0; i < count; ++i)
+    {
+        std::string key = (entries[i].fVirt & FSHIFT) ? "Ctrl+Shift+" : "Ctrl+";
+        key += static_cast<char>(entries[i].key);
+        key += " " + std::to_string(entries[i].cmd);
+        EXPECT_TRUE(entries[i].fVirt & FCONTROL) << key;
+        EXPECT_TRUE(entries[i].fVirt & FVIRTKEY) << key;
+        keys.push_back(key);
+    }
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"Ctrl+1 55002", "Ctrl+2 55003", "Ctrl+C 52001", "Ctrl+L 53004",
+                                        "Ctrl+N 51000", "Ctrl+O 51001", "Ctrl+S 51002", "Ctrl+Shift+S 51003",
+                                        "Ctrl+T 53005", "Ctrl+V 52002", "Ctrl+W 55004", "Ctrl+X 52000"}));
+    DestroyAcceleratorTable(table);
+}
+
+TEST(AppMenuResources, TheIconComesIn16And32Pixels)
+{
+    for (int size : {16, 32})
+    {
+        HICON icon =
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
+                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bitmap = {};
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        EXPECT_EQ(bitmap.bmHeight, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}

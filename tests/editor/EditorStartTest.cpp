@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -252,4 +253,22 @@ TEST_F(EditorStart, ArgumentsThatAreNotAllDataFilesAreSkipped)
     EXPECT_TRUE(program.ChooseMenuItemUntil(frame, 51006, [&] { return program.Exited(); }));
     EXPECT_EQ(program.WaitForExit(), 0);
     DeleteFileW(other.c_str());
+}
+
+TEST(EditorProgram, CarriesItsNameAndVersion)
+{
+    const std::wstring path = ProgramPath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> data(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, data.data()));
+    wchar_t* name = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\ProductName",
+                               reinterpret_cast<void**>(&name), &length));
+    EXPECT_STREQ(name, L"Nuvorn Sound Editor");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
 }
