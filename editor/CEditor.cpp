@@ -13,6 +13,11 @@ void CEditor::OpenVersionWindow(CHfcMdiFrameWindow*) {}
 
 void CEditor::CloseUtilityWindows() {}
 
+bool CEditor::GetUtilityWindowState(UtilityWindow, bool&, int32_t&, int32_t&)
+{
+    return false;
+}
+
 CEditorWindowInterface* CEditor::GetEditorWindow(CHfcMdiChildWindow*)
 {
     return nullptr;

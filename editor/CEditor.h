@@ -13,5 +13,6 @@ public:
     void OpenStatusLogWindow(CHfcMdiFrameWindow* frame) override;
     void OpenVersionWindow(CHfcMdiFrameWindow* frame) override;
     void CloseUtilityWindows() override;
+    bool GetUtilityWindowState(UtilityWindow which, bool& open, int32_t& x, int32_t& y) override;
     CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow* child) override;
 };

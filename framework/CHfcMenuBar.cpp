@@ -21,6 +21,14 @@ bool CHfcMenuBar::LoadByName(const char* name)
     return m_menu != nullptr;
 }
 
+bool CHfcMenuBar::LoadFromTemplate(const void* menuTemplate)
+{
+    if (m_menu || !menuTemplate)
+        return false;
+    m_menu = LoadMenuIndirectW(menuTemplate);
+    return m_menu != nullptr;
+}
+
 bool CHfcMenuBar::Destroy()
 {
     if (m_menu && DestroyMenu(m_menu))

@@ -17,6 +17,8 @@ public:
     // False when a menu is loaded already or loading fails.
     virtual bool LoadById(uint32_t id);
     virtual bool LoadByName(const char* name);
+    // From a menu template in memory (a resource of a chosen language).
+    virtual bool LoadFromTemplate(const void* menuTemplate);
     // DestroyMenu; the handle is cleared when that succeeds. Always false.
     virtual bool Destroy();
 

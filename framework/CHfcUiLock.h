@@ -1,7 +1,6 @@
 #pragma once
 
-// A scoped marker around the framework's UI operations (key focus, lists). It guards nothing
-// in this program: every UI operation runs on the window thread.
+// A scoped marker placed around key-focus operations; it has no effect of its own.
 class CHfcUiLock
 {
 public:

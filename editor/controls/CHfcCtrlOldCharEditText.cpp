@@ -218,8 +218,8 @@ bool CHfcCtrlOldCharEditText::CreateEditChild()
         // The child takes the system focus first: a text entry editing before loses it there
         // and ends its edit while it still holds the key focus.
         SetFocus(edit);
-        if (!focus->AdoptEditWindow(this, owner, edit))
-            throw std::runtime_error("AdoptEditWindow");
+        if (!focus->TrackEditWindow(this, edit))
+            throw std::runtime_error("TrackEditWindow");
     }
     catch (const std::exception& e)
     {

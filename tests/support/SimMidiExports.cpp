@@ -3,11 +3,19 @@
 // project imports, passed on to the system's winmm.
 
 #include "CSimMidiDriver.h"
+#include "SimStandalone.h"
 
 namespace
 {
 CSimMidiDriver& Driver()
 {
+    return CSimMidiDriver::Get();
+}
+// The driver as the WinMM entry points reach it: in a program that is not a test, with its
+// instrument in place first.
+CSimMidiDriver& Serving()
+{
+    EnsureStandaloneInstrument();
     return CSimMidiDriver::Get();
 }
 HANDLE In(HMIDIIN h)
@@ -69,47 +77,47 @@ NV_FORWARD(MMRESULT, midiOutGetErrorTextW, MMSYSERR_ERROR, (MMRESULT e, LPWSTR t
 
 extern "C" UINT WINAPI midiInGetNumDevs()
 {
-    return Driver().GetNumDevs(true);
+    return Serving().GetNumDevs(true);
 }
 extern "C" MMRESULT WINAPI midiInGetDevCapsA(UINT_PTR id, LPMIDIINCAPSA caps, UINT n)
 {
-    return Driver().GetDevCaps(true, id, caps, n, false);
+    return Serving().GetDevCaps(true, id, caps, n, false);
 }
 extern "C" MMRESULT WINAPI midiInGetDevCapsW(UINT_PTR id, LPMIDIINCAPSW caps, UINT n)
 {
-    return Driver().GetDevCaps(true, id, caps, n, true);
+    return Serving().GetDevCaps(true, id, caps, n, true);
 }
 extern "C" MMRESULT WINAPI midiInOpen(LPHMIDIIN h, UINT id, DWORD_PTR cb, DWORD_PTR inst, DWORD flags)
 {
-    return Driver().Open(true, reinterpret_cast<HANDLE*>(h), id, cb, inst, flags);
+    return Serving().Open(true, reinterpret_cast<HANDLE*>(h), id, cb, inst, flags);
 }
 extern "C" MMRESULT WINAPI midiInClose(HMIDIIN h)
 {
-    return Driver().Close(true, In(h));
+    return Serving().Close(true, In(h));
 }
 extern "C" MMRESULT WINAPI midiInPrepareHeader(HMIDIIN h, LPMIDIHDR hdr, UINT n)
 {
-    return Driver().Prepare(true, In(h), hdr, n);
+    return Serving().Prepare(true, In(h), hdr, n);
 }
 extern "C" MMRESULT WINAPI midiInUnprepareHeader(HMIDIIN h, LPMIDIHDR hdr, UINT n)
 {
-    return Driver().Unprepare(true, In(h), hdr, n);
+    return Serving().Unprepare(true, In(h), hdr, n);
 }
 extern "C" MMRESULT WINAPI midiInAddBuffer(HMIDIIN h, LPMIDIHDR hdr, UINT n)
 {
-    return Driver().AddBuffer(In(h), hdr, n);
+    return Serving().AddBuffer(In(h), hdr, n);
 }
 extern "C" MMRESULT WINAPI midiInStart(HMIDIIN h)
 {
-    return Driver().Start(In(h));
+    return Serving().Start(In(h));
 }
 extern "C" MMRESULT WINAPI midiInStop(HMIDIIN h)
 {
-    return Driver().Stop(In(h));
+    return Serving().Stop(In(h));
 }
 extern "C" MMRESULT WINAPI midiInReset(HMIDIIN h)
 {
-    return Driver().Reset(true, In(h));
+    return Serving().Reset(true, In(h));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -117,43 +125,45 @@ extern "C" MMRESULT WINAPI midiInReset(HMIDIIN h)
 
 extern "C" UINT WINAPI midiOutGetNumDevs()
 {
-    return Driver().GetNumDevs(false);
+    return Serving().GetNumDevs(false);
 }
 extern "C" MMRESULT WINAPI midiOutGetDevCapsA(UINT_PTR id, LPMIDIOUTCAPSA caps, UINT n)
 {
-    return Driver().GetDevCaps(false, id, caps, n, false);
+    return Serving().GetDevCaps(false, id, caps, n, false);
 }
 extern "C" MMRESULT WINAPI midiOutGetDevCapsW(UINT_PTR id, LPMIDIOUTCAPSW caps, UINT n)
 {
-    return Driver().GetDevCaps(false, id, caps, n, true);
+    return Serving().GetDevCaps(false, id, caps, n, true);
 }
 extern "C" MMRESULT WINAPI midiOutOpen(LPHMIDIOUT h, UINT id, DWORD_PTR cb, DWORD_PTR inst, DWORD flags)
 {
-    return Driver().Open(false, reinterpret_cast<HANDLE*>(h), id, cb, inst, flags);
+    return Serving().Open(false, reinterpret_cast<HANDLE*>(h), id, cb, inst, flags);
 }
 extern "C" MMRESULT WINAPI midiOutClose(HMIDIOUT h)
 {
-    return Driver().Close(false, Out(h));
+    const MMRESULT result = Serving().Close(false, Out(h));
+    SaveStandaloneInstrument();
+    return result;
 }
 extern "C" MMRESULT WINAPI midiOutPrepareHeader(HMIDIOUT h, LPMIDIHDR hdr, UINT n)
 {
-    return Driver().Prepare(false, Out(h), hdr, n);
+    return Serving().Prepare(false, Out(h), hdr, n);
 }
 extern "C" MMRESULT WINAPI midiOutUnprepareHeader(HMIDIOUT h, LPMIDIHDR hdr, UINT n)
 {
-    return Driver().Unprepare(false, Out(h), hdr, n);
+    return Serving().Unprepare(false, Out(h), hdr, n);
 }
 extern "C" MMRESULT WINAPI midiOutShortMsg(HMIDIOUT h, DWORD msg)
 {
-    return Driver().ShortMsg(Out(h), msg);
+    return Serving().ShortMsg(Out(h), msg);
 }
 extern "C" MMRESULT WINAPI midiOutLongMsg(HMIDIOUT h, LPMIDIHDR hdr, UINT n)
 {
-    return Driver().LongMsg(Out(h), hdr, n);
+    return Serving().LongMsg(Out(h), hdr, n);
 }
 extern "C" MMRESULT WINAPI midiOutReset(HMIDIOUT h)
 {
-    return Driver().Reset(false, Out(h));
+    return Serving().Reset(false, Out(h));
 }
 
 // ---------------------------------------------------------------------------------------------

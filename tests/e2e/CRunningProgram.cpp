@@ -1,0 +1,293 @@
+#include "e2e/CRunningProgram.h"
+
+#include "support/Screenshot.h"
+
+#include <algorithm>
+
+namespace e2e
+{
+namespace
+{
+// Waits for a condition, waking at once when the program ends; false on time-out or exit.
+template <typename Condition> bool WaitFor(HANDLE process, DWORD timeoutMs, Condition condition)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;)
+    {
+        if (condition())
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
+        if (WaitForSingleObject(process, 10) == WAIT_OBJECT_0)
+            return condition();
+    }
+}
+
+std::wstring WithoutAmpersands(std::wstring text)
+{
+    text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+    return text;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM p) -> BOOL
+        {
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+} // namespace
+
+std::wstring BesideTestProgram(const std::wstring& name)
+{
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, length);
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
+}
+
+CRunningProgram::CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    std::wstring commandLine = L"\"" + path + L"\"";
+    for (const std::wstring& argument : arguments)
+        commandLine += L" \"" + argument + L"\"";
+    m_startTick = GetTickCount64();
+    m_started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &m_process) != 0;
+}
+
+CRunningProgram::~CRunningProgram()
+{
+    if (!m_started)
+        return;
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+    {
+        TerminateProcess(m_process.hProcess, 99);
+        WaitForSingleObject(m_process.hProcess, kDefaultTimeoutMs);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+bool CRunningProgram::Exited() const
+{
+    return m_started && WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId)
+{
+    struct Search
+    {
+        DWORD processId;
+        std::vector<HWND> windows;
+    } search = {processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM p) -> BOOL
+        {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && IsWindowVisible(window))
+                s->windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+HWND CRunningProgram::WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    if (!m_started)
+        return nullptr;
+    WaitFor(m_process.hProcess, timeoutMs,
+            [&]
+            {
+                for (HWND window : ProcessWindows(m_process.dwProcessId))
+                    if ((!className || WindowClass(window) == className) &&
+                        (!title || WindowText(window) == title))
+                    {
+                        found = window;
+                        return true;
+                    }
+                return false;
+            });
+    return found;
+}
+
+HWND CRunningProgram::WaitForDialog(const wchar_t* title, DWORD timeoutMs) const
+{
+    return WaitForWindow(L"#32770", title, timeoutMs);
+}
+
+bool CRunningProgram::WaitForWindowGone(HWND window, DWORD timeoutMs) const
+{
+    return WaitFor(m_process.hProcess, timeoutMs,
+                   [&] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+bool CRunningProgram::WaitForIdle(HWND window, DWORD timeoutMs) const
+{
+    // Its thread has waited for input once: the work before its first wait (a dialog it opens
+    // then) is on the screen by now.
+    if (WaitForInputIdle(m_process.hProcess, timeoutMs) != 0)
+        return false;
+    return WaitFor(m_process.hProcess, timeoutMs,
+                   [&]
+                   {
+                       for (HWND shown : ProcessWindows(m_process.dwProcessId))
+                           if (WindowClass(shown) == L"#32770")
+                               return false;
+                       DWORD_PTR ignored;
+                       return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &ignored) != 0;
+                   });
+}
+
+bool CRunningProgram::WaitForPainted(HWND window, DWORD timeoutMs) const
+{
+    return WaitFor(m_process.hProcess, timeoutMs,
+                   [&]
+                   {
+                       DWORD_PTR ignored;
+                       if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 1000, &ignored))
+                           return false;
+                       return GetUpdateRect(window, nullptr, FALSE) == 0;
+                   });
+}
+
+int CRunningProgram::WaitForExit(DWORD timeoutMs) const
+{
+    if (!m_started || WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(m_process.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::wstring WindowClass(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::vector<std::wstring> StaticTexts(HWND window)
+{
+    std::vector<std::wstring> texts;
+    for (HWND child : Children(window))
+        if (_wcsicmp(WindowClass(child).c_str(), L"Static") == 0 && !WindowText(child).empty())
+            texts.push_back(WindowText(child));
+    return texts;
+}
+
+std::vector<std::wstring> ReadLines(HWND window)
+{
+    std::vector<HWND> candidates = {window};
+    const std::vector<HWND> children = Children(window);
+    candidates.insert(candidates.end(), children.begin(), children.end());
+    for (HWND candidate : candidates)
+    {
+        const std::wstring kind = WindowClass(candidate);
+        std::vector<std::wstring> lines;
+        if (_wcsicmp(kind.c_str(), L"ListBox") == 0)
+        {
+            const LRESULT count = SendMessageW(candidate, LB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i)
+            {
+                std::wstring line(static_cast<size_t>(SendMessageW(candidate, LB_GETTEXTLEN, i, 0)) + 1,
+                                  L'\0');
+                line.resize(static_cast<size_t>(
+                    SendMessageW(candidate, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
+                lines.push_back(line);
+            }
+            return lines;
+        }
+        if (_wcsicmp(kind.c_str(), L"Edit") == 0)
+        {
+            std::wstring text(static_cast<size_t>(GetWindowTextLengthW(candidate)) + 1, L'\0');
+            text.resize(
+                static_cast<size_t>(GetWindowTextW(candidate, &text[0], static_cast<int>(text.size()))));
+            size_t start = 0;
+            while (start < text.size())
+            {
+                size_t end = text.find(L"\r\n", start);
+                if (end == std::wstring::npos)
+                    end = text.size();
+                lines.push_back(text.substr(start, end - start));
+                start = end + 2;
+            }
+            return lines;
+        }
+    }
+    return {};
+}
+
+HWND FindButton(HWND dialog, const std::wstring& text)
+{
+    for (HWND child : Children(dialog))
+        if (_wcsicmp(WindowClass(child).c_str(), L"Button") == 0 &&
+            WithoutAmpersands(WindowText(child)) == text)
+            return child;
+    return nullptr;
+}
+
+bool PressButton(HWND dialog, const std::wstring& text)
+{
+    HWND button = FindButton(dialog, text);
+    if (!button)
+        return false;
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                        reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool TypeIntoFileDialog(HWND dialog, const std::wstring& path)
+{
+    // The name field: the edit of the name combo box (id 1148) or the plain edit (id 1152).
+    HWND edit = nullptr;
+    if (HWND combo = GetDlgItem(dialog, 1148))
+        edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    if (!edit)
+        edit = GetDlgItem(dialog, 1152);
+    if (!edit)
+        return false;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK))) != 0;
+}
+
+bool ChooseMenuItem(HWND frame, UINT id)
+{
+    return PostMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0) != 0;
+}
+
+bool HasMenuBar(HWND window)
+{
+    RECT outer = {}, client = {};
+    POINT origin = {0, 0};
+    if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client) || !ClientToScreen(window, &origin))
+        return false;
+    const int captionBottom = outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    return origin.y - captionBottom >= GetSystemMetrics(SM_CYMENU) - 2;
+}
+
+bool Screenshot(HWND window, const std::string& name)
+{
+    return SaveWindowScreenshot(window, name);
+}
+
+} // namespace e2e
