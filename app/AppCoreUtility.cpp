@@ -5,7 +5,7 @@
 #include "foundation/win32/CEfSemaphore.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
-#include "synthdata/CZmIdConverter.h"
+#include "synthdata/CQ3580IdConverter.h"
 
 #include <cstdio>
 #include <memory>

@@ -25,7 +25,7 @@
 #include "framework/CPslMessageDispatchEngine.h"
 #include "resources/AppMenuIds.h"
 #include "synthdata/CProgram.h"
-#include "synthdata/CZmGlobalData.h"
+#include "synthdata/CGlobal.h"
 
 #include <commctrl.h>
 #include <ole2.h>
