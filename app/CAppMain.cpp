@@ -12,12 +12,14 @@
 #include "app/CMidiManager.h"
 #include "app/CParameterChangeTarget.h"
 #include "app/CPreferencesDialog.h"
+#include "app/CResourceManager.h"
 #include "app/CSettings.h"
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
 #include "foundation/CEfException.h"
 #include "foundation/EfUtility.h"
 #include "foundation/win32/EfWin32Utility.h"
+#include "framework/CHfcCtrlKnob.h"
 #include "framework/CHfcGdiplus.h"
 #include "framework/CHfcMdiChildWindow.h"
 #include "framework/CHfcMenuBar.h"
@@ -209,6 +211,7 @@ bool CAppMain::InitApplication()
     {
         if (!ReadSettings(GetSettings()))
             throw StartupFailure{"Failed to read settings."};
+        CHfcCtrlKnob::SetKnobMode(GetSettings().knobMode);
         CTDWSingleton::Acquire();
         m_strings = true;
         m_engine = std::make_unique<CPslMessageDispatchEngine>();
@@ -225,6 +228,9 @@ bool CAppMain::InitApplication()
         if (!m_midi->Create("Nv2SoundEditor"))
             throw StartupFailure{"Can not create the MIDI port."};
 
+        // The skin's bitmaps, shared by every window; a bitmap that does not decode is reported
+        // and drawn without.
+        m_resources = CResourceManager::getInstance() != nullptr;
         LoadMenuBars();
 
         m_timer = std::make_unique<CMMTimer>(m_engine.get());
@@ -240,14 +246,8 @@ bool CAppMain::InitApplication()
         m_midiManager->SetWindowManager(m_windowManager.get());
         m_midiManager->SetTimer(m_timer.get());
         m_midiManager->SetProgressSemaphore(GetAppSemaphore(kSemaphoreProgress));
-        try
-        {
-            m_midiManager->Create();
-        }
-        catch (...)
-        {
+        if (!m_midiManager->Create())
             throw StartupFailure{"Can not create CMidiManager"};
-        }
         return true;
     }
     catch (const StartupFailure& failure)
@@ -330,6 +330,11 @@ void CAppMain::Teardown()
     m_timer.reset();
 
     DeleteAppSemaphores();
+    if (m_resources)
+    {
+        CResourceManager::releaseInstance();
+        m_resources = false;
+    }
 
     m_emptyBar.reset();
     m_mainBar.reset();
@@ -583,7 +588,10 @@ void CAppMain::OpenPreferences()
     CSettings& settings = GetSettings();
     const CSettings before = settings;
     CPreferencesDialog dialog(settings, DeviceNames(true), DeviceNames(false));
-    if (dialog.DoModal(m_frame ? m_frame->GetHwnd() : nullptr) != 1 || !m_midiManager)
+    if (dialog.DoModal(m_frame ? m_frame->GetHwnd() : nullptr) != 1)
+        return;
+    CHfcCtrlKnob::SetKnobMode(settings.knobMode);
+    if (!m_midiManager)
         return;
     if (settings.midiInDevice == before.midiInDevice && settings.midiOutDevice == before.midiOutDevice &&
         settings.midiDeviceAutoScan == before.midiDeviceAutoScan)

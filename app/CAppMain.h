@@ -109,6 +109,7 @@ private:
     bool m_dataSingletons = false;
     bool m_ole = false;
     bool m_strings = false;
+    bool m_resources = false;     // holds a reference to the resource manager
     bool m_closeAllowed = false;  // a library has opened: Close Window is accepted
     bool m_libraryOpened = false; // start-up has opened its first library window
     bool m_autoSend = true;

@@ -6,8 +6,10 @@
 #include "app/CDialogFlag.h"
 #include "app/CEditorInterface.h"
 #include "app/CMdiFrameWindow.h"
+#include "app/CResourceManager.h"
 #include "app/CSettings.h"
 #include "app/CWindowManager.h"
+#include "framework/CHfcCtrlKnob.h"
 #include "framework/CHfcMdiChildWindow.h"
 #include "synthdata/CProgram.h"
 #include "framework/CHfcMenuBar.h"
@@ -360,6 +362,37 @@ TEST_F(AppMainLifecycle, StartsWithTheEmptyMenuBarOpensTheFirstLibraryAndSendsAl
               ERROR_SUCCESS);
     EXPECT_EQ(version, 1u);
     RegCloseKey(key);
+}
+
+// Start-up hands the saved knob mode to every knob and holds the skin for the windows; exit
+// gives the skin back.
+TEST_F(AppMainLifecycle, TheKnobModeReachesTheKnobsAndTheSkinIsHeldWhileTheProgramRuns)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const DWORD circular = 0;
+    RegSetValueExW(key, L"KnobMode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&circular), sizeof circular);
+    RegCloseKey(key);
+    CHfcCtrlKnob::SetKnobMode(2);
+    ASSERT_EQ(CResourceManager::GetReferenceCount(), 0);
+
+    FakeEditor editor;
+    CAppMain app(editor);
+    ASSERT_TRUE(app.Init());
+    EXPECT_EQ(CHfcCtrlKnob::GetKnobMode(), 0);
+    EXPECT_EQ(CResourceManager::GetReferenceCount(), 1);
+    ASSERT_NE(CResourceManager::peekInstance(), nullptr);
+    EXPECT_NE(CResourceManager::peekInstance()->FindBitmap("Knob"), nullptr);
+
+    ASSERT_TRUE(SimMidiWaitIdle(5000));
+    EXPECT_TRUE(app.Exit());
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(CResourceManager::GetReferenceCount(), 0);
+    EXPECT_EQ(CResourceManager::peekInstance(), nullptr);
+    CHfcCtrlKnob::SetKnobMode(2);
 }
 
 TEST_F(AppMainLifecycle, DroppedFilesOpenOnlyAfterStartUpAndACancelledSaveKeepsTheFrameOpen)
