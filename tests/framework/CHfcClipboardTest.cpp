@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace
@@ -12,6 +13,8 @@ class ClipboardTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        if (std::getenv("NV_TEST_SERIAL") == nullptr)
+            GTEST_SKIP() << "runs in framework_tests_serial";
         owner = CreateWindowExA(0, "STATIC", "clipboard owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 nullptr, nullptr);
         ASSERT_NE(owner, nullptr);
@@ -20,6 +23,8 @@ protected:
     }
     void TearDown() override
     {
+        if (owner == nullptr)
+            return;
         EXPECT_EQ(GetOpenClipboardWindow(), nullptr) << "left open";
         DestroyWindow(owner);
     }

@@ -84,14 +84,25 @@ private:
     bool m_done = false;
 };
 
-// The edit control of the file name: the edit inside the name combo box, or the plain edit of
-// older dialog layouts.
+// The edit control of the file name: the edit inside the name combo box (which may sit inside
+// an extended combo box), or the plain edit of older dialog layouts.
 inline HWND FileNameEdit(HWND dialog)
 {
+    HWND edit = nullptr;
     if (HWND combo = GetDlgItem(dialog, cmb13))
-        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr))
-            return edit;
-    return GetDlgItem(dialog, edt1);
+        EnumChildWindows(
+            combo,
+            [](HWND child, LPARAM found) -> BOOL
+            {
+                wchar_t name[16] = {};
+                GetClassNameW(child, name, 16);
+                if (std::wstring(name) != L"Edit")
+                    return TRUE;
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&edit));
+    return edit != nullptr ? edit : GetDlgItem(dialog, edt1);
 }
 
 // Types the text into the file name as keystrokes do: one WM_CHAR per character, after
