@@ -1,6 +1,7 @@
 #include "framework/CHfcMdiFrameWindow.h"
 
 #include "framework/CHfcAppBase.h"
+#include "framework/CHfcDragData.h"
 #include "framework/CHfcMdiChildWindow.h"
 #include "framework/CHfcMenuBar.h"
 
@@ -108,6 +109,42 @@ LRESULT CHfcMdiFrameWindow::HandleDropFiles(UINT, WPARAM wParam, LPARAM)
     DragFinish(drop);
     OnDroppedFiles(paths);
     return 0;
+}
+
+namespace
+{
+bool OffersFiles(const CHfcDragData* data)
+{
+    return data != nullptr && data->GetFirstFormat() == kHfcDragFormatFile;
+}
+} // namespace
+
+bool CHfcMdiFrameWindow::OnHfcDragEnter(CHfcDragData* data, uint32_t, int32_t, int32_t, uint32_t,
+                                        uint32_t* effect)
+{
+    if (!OffersFiles(data) || effect == nullptr)
+        return false;
+    *effect = kHfcDropEffectCopy;
+    return true;
+}
+
+bool CHfcMdiFrameWindow::OnHfcDragOver(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
+                                       uint32_t modifiers, uint32_t* effect)
+{
+    return OnHfcDragEnter(data, keyState, x, y, modifiers, effect);
+}
+
+bool CHfcMdiFrameWindow::OnHfcDrop(CHfcDragData* data, uint32_t, int32_t, int32_t, uint32_t, uint32_t* effect)
+{
+    if (!OffersFiles(data) || effect == nullptr)
+        return false;
+    std::vector<std::wstring> paths;
+    for (size_t i = 0; i < data->GetItemCount(); ++i)
+        if (data->GetItemFormat(i) == kHfcDragFormatFile)
+            paths.push_back(data->GetItem(i)->path);
+    *effect = kHfcDropEffectCopy;
+    OnDroppedFiles(paths);
+    return true;
 }
 
 CHfcMdiChildWindow* CHfcMdiFrameWindow::GetActiveChild() const

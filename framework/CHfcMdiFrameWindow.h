@@ -46,6 +46,14 @@ public:
     virtual LRESULT HandleDropFiles(UINT message, WPARAM wParam, LPARAM lParam);
     // Files dropped from the shell, in their order; the default does nothing.
     virtual void OnDroppedFiles(const std::vector<std::wstring>& /*paths*/) {}
+    // Files dragged over the frame through OLE (where the frame's drop target takes them
+    // before WM_DROPFILES could) are offered a copy and dropped to OnDroppedFiles.
+    bool OnHfcDragEnter(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
+                        uint32_t* effect) override;
+    bool OnHfcDragOver(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
+                       uint32_t* effect) override;
+    bool OnHfcDrop(CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y, uint32_t modifiers,
+                   uint32_t* effect) override;
 
 protected:
     HWND m_client = nullptr;

@@ -4,6 +4,7 @@
 #include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcAppBase.h"
 #include "framework/CHfcDrawContext.h"
+#include "framework/CHfcDropTarget.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcMenuBar.h"
@@ -474,8 +475,15 @@ LRESULT CHfcWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message)
     {
     case WM_CREATE:
-        return HandleCreate(message, wParam, lParam);
+    {
+        const LRESULT result = HandleCreate(message, wParam, lParam);
+        // OLE drags reach the window through its drop target while OLE is initialised.
+        if (result == 0)
+            m_dropTarget = CHfcDragWin32DropTarget::Register(m_hwnd, this);
+        return result;
+    }
     case WM_DESTROY:
+        CHfcDragWin32DropTarget::Revoke(m_hwnd, m_dropTarget);
         return HandleDestroy(message, wParam, lParam);
     case WM_MOVE:
         return HandleMove(message, wParam, lParam);

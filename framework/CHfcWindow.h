@@ -11,6 +11,7 @@
 #include <vector>
 
 class CHfcAppBase;
+class CHfcDragWin32DropTarget;
 class CHfcDrawContext;
 class CHfcKeyFocus;
 class CHfcKeyFocusListener;
@@ -191,4 +192,5 @@ protected:
     std::vector<CHfcWindowLayer*> m_layers; // not owned
     CHfcRect m_dirty;
     std::unique_ptr<CHfcKeyFocus> m_keyFocus;
+    CHfcDragWin32DropTarget* m_dropTarget = nullptr; // registered from creation to WM_DESTROY
 };

@@ -1,6 +1,7 @@
 // Writes seed files for the data-file and block fuzz targets: the files the round-trip tests
 // write, one folder per reader, under the folder given as the first argument.
 #include "synthdata/CBlockData.h"
+#include "synthdata/CBlockTransfer.h"
 #include "synthdata/CLibraryData.h"
 
 #include "support/DataFixtures.h"
@@ -8,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 namespace
 {
@@ -77,5 +79,21 @@ int main(int argc, char** argv)
     Put(root / "block", "7", BlockBytes(block));
     block.WriteGlobal(*library.GetGlobal());
     Put(root / "block", "8", BlockBytes(block));
+
+    // The paste target's input: kind, program number and index, then the block (or, with the
+    // kind's top bit, a program list item).
+    for (uint32_t kind = 1; kind <= 8; ++kind)
+    {
+        const uint32_t index = kind == kBlockTimbre || kind == kBlockMfx ? 1 : 0;
+        CBlockTransfer::Copy(kind, library, 5, index, block);
+        Bytes input = {static_cast<uint8_t>(kind), 5, static_cast<uint8_t>(index)};
+        const Bytes bytes = BlockBytes(block);
+        input.insert(input.end(), bytes.begin(), bytes.end());
+        Put(root / "paste", std::to_string(kind).c_str(), input);
+    }
+    Bytes item = {0x82, 9, 0};
+    const Bytes listItem = CBlockTransfer::MakeProgramItem(library, 5);
+    item.insert(item.end(), listItem.begin(), listItem.end());
+    Put(root / "paste", "item", item);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "FrameworkTestSupport.h"
 #include "framework/CHfcAppBase.h"
+#include "framework/CHfcDragData.h"
 #include "framework/CHfcMdiChildWindow.h"
 #include "framework/CHfcMdiFrameWindow.h"
 #include "framework/CHfcMenuBar.h"
@@ -209,5 +210,31 @@ TEST_F(MdiTest, FilesDroppedOnTheFrameArriveWithTheirUnicodePaths)
     };
     SendMessageW(frame.GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
     EXPECT_EQ(frame.dropped, paths);
+}
+
+// Files that arrive through the frame's OLE drop target reach the same place; other payloads
+// are refused.
+TEST_F(MdiTest, FilesDraggedOntoTheFrameArriveAsDroppedFiles)
+{
+    const std::vector<std::wstring> paths = {L"C:\\\u97F3\u8272.nvrn_all", L"D:\\b.nvrn_prog"};
+    CHfcDragData files;
+    for (const std::wstring& path : paths)
+        files.AddFileItem(path);
+    POINT inside = {20, 20};
+    ClientToScreen(frame.GetHwnd(), &inside);
+    uint32_t effect = kHfcDropEffectNone;
+    EXPECT_TRUE(frame.OnHfcScreenDragEnter(&files, 0, inside.x, inside.y, 0, &effect));
+    EXPECT_EQ(effect, kHfcDropEffectCopy);
+    EXPECT_TRUE(frame.OnHfcScreenDrop(&files, 0, inside.x, inside.y, 0, &effect));
+    EXPECT_EQ(frame.dropped, paths);
+
+    const uint8_t bytes[4] = {};
+    CHfcDragData other;
+    other.AddItem(RegisterClipboardFormatA("x7400DragProgram"), bytes, 4);
+    frame.dropped.clear();
+    effect = kHfcDropEffectNone;
+    EXPECT_FALSE(frame.OnHfcScreenDrop(&other, 0, inside.x, inside.y, 0, &effect));
+    EXPECT_EQ(effect, kHfcDropEffectNone);
+    EXPECT_TRUE(frame.dropped.empty());
 }
 } // namespace
