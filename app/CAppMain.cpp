@@ -3,9 +3,11 @@
 #include "app/AppCoreUtility.h"
 #include "app/AppMessageBox.h"
 #include "app/AppResources.h"
+#include "app/CBlockAccessor.h"
 #include "app/CCustomMenu.h"
 #include "app/CDialogFlag.h"
 #include "app/CEditorInterface.h"
+#include "app/CFileManager.h"
 #include "app/CLogManager.h"
 #include "app/CMMTimer.h"
 #include "app/CMdiFrameWindow.h"
@@ -19,7 +21,9 @@
 #include "foundation/CEfException.h"
 #include "foundation/EfUtility.h"
 #include "foundation/win32/EfWin32Utility.h"
+#include "framework/CHfcClipboard.h"
 #include "framework/CHfcCtrlKnob.h"
+#include "framework/CHfcDragData.h"
 #include "framework/CHfcGdiplus.h"
 #include "framework/CHfcMdiChildWindow.h"
 #include "framework/CHfcMenuBar.h"
@@ -147,7 +151,8 @@ bool CAppMain::Init()
     m_gdiplus = CHfcGdiplus::Acquire();
     InitializeDataSingletons();
     m_dataSingletons = true;
-    m_ole = SUCCEEDED(OleInitialize(nullptr));
+    // Windows register their drop targets only while OLE is initialised.
+    m_ole = InitializeOleDragDrop();
     m_editProgram = std::make_unique<CProgram>();
     m_editGlobal = std::make_unique<CGlobal>();
 
@@ -228,6 +233,12 @@ bool CAppMain::InitApplication()
         if (!m_midi->Create("Nv2SoundEditor"))
             throw StartupFailure{"Can not create the MIDI port."};
 
+        m_clipboard = std::make_unique<CHfcClipboard>();
+        m_blocks = std::make_unique<CBlockAccessor>(*m_clipboard);
+        if (!m_blocks->RegisterFormats())
+            throw StartupFailure{"Can not register the clipboard formats."};
+        SetBlockAccessor(m_blocks.get());
+
         // The skin's bitmaps, shared by every window; a bitmap that does not decode is reported
         // and drawn without.
         m_resources = CResourceManager::getInstance() != nullptr;
@@ -239,6 +250,7 @@ bool CAppMain::InitApplication()
         if (!m_timer->SetInterval(CMMTimer::kInterval))
             throw StartupFailure{"Can not start MMTimer."};
 
+        m_fileManager = std::make_unique<CFileManager>();
         m_windowManager = std::make_unique<CWindowManager>(m_engine.get());
         m_logManager = std::make_unique<CLogManager>(m_windowManager.get());
         SetLogManager(m_logManager.get());
@@ -303,6 +315,8 @@ void CAppMain::Teardown()
     if (m_strings && !m_startupFailed)
         WriteSettings(GetSettings());
 
+    SetBlockAccessor(nullptr);
+    m_blocks.reset();
     m_editor.CloseUtilityWindows();
     if (m_frame)
     {
@@ -314,6 +328,7 @@ void CAppMain::Teardown()
     SetLogManager(nullptr);
     m_windowManager.reset();
     m_logManager.reset();
+    m_fileManager.reset();
     m_customMenu.reset();
 
     if (m_midiManager)
@@ -330,6 +345,7 @@ void CAppMain::Teardown()
     m_timer.reset();
 
     DeleteAppSemaphores();
+    m_clipboard.reset();
     if (m_resources)
     {
         CResourceManager::releaseInstance();
@@ -360,7 +376,7 @@ void CAppMain::Teardown()
 
     if (m_ole)
     {
-        OleUninitialize();
+        UninitializeOleDragDrop();
         m_ole = false;
     }
     if (m_gdiplus)

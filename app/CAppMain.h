@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+class CBlockAccessor;
 class CCustomMenu;
 class CEditorInterface;
+class CFileManager;
 class CGlobal;
+class CHfcClipboard;
 class CHfcMenuBar;
 class CHfcMidi;
 class CLogManager;
@@ -82,6 +85,7 @@ public:
     CHfcMenuBar* GetEmptyMenuBar() const { return m_emptyBar.get(); }
     CHfcMenuBar* GetMainMenuBar() const { return m_mainBar.get(); }
     CMidiManager* GetMidiManager() const { return m_midiManager.get(); }
+    CFileManager* GetFileManager() const { return m_fileManager.get(); }
     CWindowManager* GetWindowManager() const { return m_windowManager.get(); }
     CPslMessageDispatchEngine* GetDispatchEngine() const { return m_engine.get(); }
     CMMTimer* GetTimer() const { return m_timer.get(); }
@@ -128,5 +132,8 @@ private:
     std::unique_ptr<CWindowManager> m_windowManager;
     std::unique_ptr<CLogManager> m_logManager;
     std::unique_ptr<CMidiManager> m_midiManager;
+    std::unique_ptr<CHfcClipboard> m_clipboard;
+    std::unique_ptr<CBlockAccessor> m_blocks;
+    std::unique_ptr<CFileManager> m_fileManager;
     std::unique_ptr<CMdiFrameWindow> m_frame;
 };

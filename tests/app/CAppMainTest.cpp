@@ -3,6 +3,8 @@
 
 #include "app/AppMessageBox.h"
 #include "app/CAppMain.h"
+#include "app/CBlockAccessor.h"
+#include "app/CFileManager.h"
 #include "app/CDialogFlag.h"
 #include "app/CEditorInterface.h"
 #include "app/CMdiFrameWindow.h"
@@ -364,8 +366,8 @@ TEST_F(AppMainLifecycle, StartsWithTheEmptyMenuBarOpensTheFirstLibraryAndSendsAl
     RegCloseKey(key);
 }
 
-// Start-up hands the saved knob mode to every knob and holds the skin for the windows; exit
-// gives the skin back.
+// Start-up hands the saved knob mode to every knob, holds the skin for the windows and makes
+// the block accessor and the file manager; exit gives them back.
 TEST_F(AppMainLifecycle, TheKnobModeReachesTheKnobsAndTheSkinIsHeldWhileTheProgramRuns)
 {
     HKEY key = nullptr;
@@ -385,6 +387,9 @@ TEST_F(AppMainLifecycle, TheKnobModeReachesTheKnobsAndTheSkinIsHeldWhileTheProgr
     EXPECT_EQ(CResourceManager::GetReferenceCount(), 1);
     ASSERT_NE(CResourceManager::peekInstance(), nullptr);
     EXPECT_NE(CResourceManager::peekInstance()->FindBitmap("Knob"), nullptr);
+    EXPECT_NE(GetBlockAccessor(), nullptr);
+    EXPECT_NE(app.GetFileManager(), nullptr);
+    EXPECT_NE(RegisterClipboardFormatA("Q3580Program   "), 0u);
 
     ASSERT_TRUE(SimMidiWaitIdle(5000));
     EXPECT_TRUE(app.Exit());
@@ -392,6 +397,7 @@ TEST_F(AppMainLifecycle, TheKnobModeReachesTheKnobsAndTheSkinIsHeldWhileTheProgr
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     EXPECT_EQ(CResourceManager::GetReferenceCount(), 0);
     EXPECT_EQ(CResourceManager::peekInstance(), nullptr);
+    EXPECT_EQ(GetBlockAccessor(), nullptr);
     CHfcCtrlKnob::SetKnobMode(2);
 }
 
