@@ -25,7 +25,7 @@ void CUtilityLayer::DrawBackground()
     for (size_t i = 0; i < GetControlCount(); ++i)
         if (CHfcControl* control = GetControl(i))
             control->Redraw(true);
-    InvalidateAll(false);
+    InvalidateAll(true);
 }
 
 void CUtilityLayer::RedrawAllIfAsked()

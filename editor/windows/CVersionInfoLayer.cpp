@@ -40,6 +40,6 @@ void CVersionInfoLayer::RefreshValues()
                             m_fontWhite, 6, 9);
     surface->DrawBitmapText(kTextX, kSecondY, GetSecondLine(),
                             static_cast<int32_t>(std::strlen(GetSecondLine())), m_fontWhite, 6, 9);
-    InvalidateAll(false);
+    InvalidateAll(true);
     ++m_drawCount;
 }

@@ -72,10 +72,11 @@ TEST_F(EditorWindowTest, AChildCreatedPastTheClientEdgeIsPlacedInside)
     ASSERT_TRUE(window.Create(client.cx - 100, client.cy - 50, 600, 178, 9, nullptr, frame.get(), "Edit"));
     int32_t x = 0, y = 0;
     window.GetPosition(x, y);
-    EXPECT_EQ(x, client.cx - 600 - 8);
-    EXPECT_EQ(y, client.cy - 178 - 8);
     RECT r = {};
     ::GetWindowRect(window.GetHwnd(), &r);
+    // The whole window, caption and borders included, ends 8 pixels inside the client area.
+    EXPECT_EQ(x, client.cx - (r.right - r.left) - 8);
+    EXPECT_EQ(y, client.cy - (r.bottom - r.top) - 8);
     POINT corner = {r.left, r.top};
     ::ScreenToClient(frame->GetClientHwnd(), &corner);
     EXPECT_EQ(corner.x, x);
