@@ -384,6 +384,20 @@ bool CMidiManager::OnSysExMessage(CHfcMidi*, CHfcMidiMessage* message)
     return true;
 }
 
+bool CMidiManager::OnShortMessage(CHfcMidi*, CHfcMidiMessage* message)
+{
+    const uint32_t length = message != nullptr ? message->GetLength() : 0;
+    if (length == 0)
+        return false;
+    const uint8_t* bytes = message->GetData(0);
+    if (bytes[0] == 0xF8 || bytes[0] == 0xFE)
+        return false;
+    CHfcScopedLock lock(m_monitorLock);
+    if (m_monitorShown)
+        FormatHexBytes(length, m_monitorIn, bytes);
+    return false;
+}
+
 bool CMidiManager::OnSpareBytesB(CHfcMidi*, uint32_t length, const uint8_t* bytes)
 {
     for (uint32_t i = 0; i < length; ++i)

@@ -155,6 +155,8 @@ public:
 
     // CHfcMidiListener, on the port's thread.
     bool OnSysExMessage(CHfcMidi* midi, CHfcMidiMessage* message) override;
+    // Shown in the monitor's incoming line too (timing clock and active sensing are not).
+    bool OnShortMessage(CHfcMidi* midi, CHfcMidiMessage* message) override;
     bool OnLongMessageSent(CHfcMidi*, uint32_t) override { return false; }
     bool OnSpareBytesB(CHfcMidi* midi, uint32_t length, const uint8_t* bytes) override;
 

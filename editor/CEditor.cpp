@@ -1,24 +1,182 @@
 #include "editor/CEditor.h"
 
+#include "app/CAppMain.h"
+#include "app/CLogManager.h"
+#include "app/CSettings.h"
+#include "editor/base/CEditorServices.h"
+#include "editor/windows/CMidiMonitorWindow.h"
+#include "editor/windows/CStatusLogWindow.h"
+#include "editor/windows/CVersionInfoWindow.h"
+#include "framework/CHfcMdiFrameWindow.h"
+
+#include <algorithm>
+
+namespace
+{
+// The client size of the frame's MDI area.
+SIZE ClientSize(CHfcMdiFrameWindow* frame)
+{
+    RECT r = {};
+    if (frame && frame->GetClientHwnd())
+        GetClientRect(frame->GetClientHwnd(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+} // namespace
+
+CEditor::CEditor() = default;
+
+CEditor::~CEditor() = default;
+
 CLibraryWindowInterface* CEditor::CreateLibraryWindow(CHfcMdiFrameWindow*, const std::wstring&)
 {
     return nullptr;
 }
 
-void CEditor::OpenMidiMonitorWindow(CHfcMdiFrameWindow*) {}
-
-void CEditor::OpenStatusLogWindow(CHfcMdiFrameWindow*) {}
-
-void CEditor::OpenVersionWindow(CHfcMdiFrameWindow*) {}
-
-void CEditor::CloseUtilityWindows() {}
-
-bool CEditor::GetUtilityWindowState(UtilityWindow, bool&, int32_t&, int32_t&)
+void CEditor::TakeServices()
 {
-    return false;
+    CAppMain* app = CAppMain::GetAppMain();
+    if (!app)
+        return;
+    CEditorServices& services = EditorServices();
+    services.windowManager = app->GetWindowManager();
+    services.timer = app->GetTimer();
+    services.midiManager = app->GetMidiManager();
+    services.customMenu = app->GetCustomMenu();
+    services.logManager = GetLogManager();
 }
 
-CEditorWindowInterface* CEditor::GetEditorWindow(CHfcMdiChildWindow*)
+void CEditor::Adopt(std::unique_ptr<CBaseWindow> window)
 {
-    return nullptr;
+    window->SetDestroyedHandler([this](CBaseWindow* w) { OnWindowDestroyed(w); });
+    m_windows.push_back(std::move(window));
+}
+
+void CEditor::OnWindowDestroyed(CBaseWindow* window)
+{
+    if (window == static_cast<CBaseWindow*>(m_monitor))
+        m_monitor = nullptr;
+    if (window == static_cast<CBaseWindow*>(m_log))
+        m_log = nullptr;
+    if (window == static_cast<CBaseWindow*>(m_version))
+        m_version = nullptr;
+    // Still inside its own WM_DESTROY: deleted later.
+    auto found = std::find_if(m_windows.begin(), m_windows.end(),
+                              [window](const std::unique_ptr<CBaseWindow>& w) { return w.get() == window; });
+    if (found != m_windows.end())
+    {
+        m_closed.push_back(std::move(*found));
+        m_windows.erase(found);
+    }
+}
+
+void CEditor::DeleteClosed()
+{
+    // Only windows whose HWND is gone: a window in the middle of its destruction stays.
+    m_closed.erase(std::remove_if(m_closed.begin(), m_closed.end(),
+                                  [](const std::unique_ptr<CBaseWindow>& w)
+                                  { return w->GetHwnd() == nullptr; }),
+                   m_closed.end());
+}
+
+void CEditor::OpenMidiMonitorWindow(CHfcMdiFrameWindow* frame)
+{
+    DeleteClosed();
+    TakeServices();
+    if (m_monitor)
+    {
+        m_monitor->BringToFront();
+        return;
+    }
+    const CSettings& settings = GetSettings();
+    const SIZE client = ClientSize(frame);
+    // Never placed before: the bottom left corner of the frame.
+    const int32_t x = settings.midiMonitorWindowX == -1 ? 0 : settings.midiMonitorWindowX;
+    const int32_t y = settings.midiMonitorWindowY == -1 ? client.cy : settings.midiMonitorWindowY;
+    auto window = std::make_unique<CMidiMonitorWindow>();
+    CMidiMonitorWindow* monitor = window.get();
+    Adopt(std::move(window));
+    if (!monitor->Create(x, y, frame))
+    {
+        OnWindowDestroyed(monitor);
+        return;
+    }
+    m_monitor = monitor;
+    monitor->Show();
+}
+
+void CEditor::OpenStatusLogWindow(CHfcMdiFrameWindow* frame)
+{
+    DeleteClosed();
+    TakeServices();
+    if (m_log)
+    {
+        m_log->BringToFront();
+        return;
+    }
+    const CSettings& settings = GetSettings();
+    const SIZE client = ClientSize(frame);
+    // Never placed before: the bottom right corner of the frame.
+    const int32_t x = settings.statusLogWindowX == -1 ? client.cx : settings.statusLogWindowX;
+    const int32_t y = settings.statusLogWindowY == -1 ? client.cy : settings.statusLogWindowY;
+    auto window = std::make_unique<CStatusLogWindow>();
+    CStatusLogWindow* log = window.get();
+    Adopt(std::move(window));
+    if (!log->Create(x, y, frame))
+    {
+        OnWindowDestroyed(log);
+        return;
+    }
+    m_log = log;
+    log->Show();
+}
+
+void CEditor::OpenVersionWindow(CHfcMdiFrameWindow* frame)
+{
+    DeleteClosed();
+    TakeServices();
+    if (m_version)
+    {
+        m_version->BringToFront();
+        return;
+    }
+    const SIZE client = ClientSize(frame);
+    auto window = std::make_unique<CVersionInfoWindow>();
+    CVersionInfoWindow* version = window.get();
+    Adopt(std::move(window));
+    if (!version->Create((client.cx - CVersionInfoWindow::kWidth) / 2,
+                         (client.cy - CVersionInfoWindow::kHeight) / 2, frame))
+    {
+        OnWindowDestroyed(version);
+        return;
+    }
+    m_version = version;
+    version->Show();
+}
+
+void CEditor::CloseUtilityWindows()
+{
+    // Their state was recorded by the frame first; a shutdown close leaves it.
+    if (m_monitor)
+        m_monitor->CloseForShutdown();
+    if (m_log)
+        m_log->CloseForShutdown();
+    if (m_version)
+        m_version->CloseForShutdown();
+    DeleteClosed();
+}
+
+bool CEditor::GetUtilityWindowState(UtilityWindow which, bool& open, int32_t& x, int32_t& y)
+{
+    CBaseWindow* window = which == UtilityWindow::MidiMonitor ? static_cast<CBaseWindow*>(m_monitor)
+                                                              : static_cast<CBaseWindow*>(m_log);
+    if (!window)
+        return false;
+    open = true;
+    window->GetPosition(x, y);
+    return true;
+}
+
+CEditorWindowInterface* CEditor::GetEditorWindow(CHfcMdiChildWindow* child)
+{
+    return dynamic_cast<CBaseWindow*>(child);
 }

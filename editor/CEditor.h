@@ -2,11 +2,22 @@
 
 #include "app/CEditorInterface.h"
 
-// The editor as the application core reaches it. Its windows are added with their own
-// classes; until then it opens none.
+#include <memory>
+#include <vector>
+
+class CBaseWindow;
+class CMidiMonitorWindow;
+class CStatusLogWindow;
+class CVersionInfoWindow;
+
+// The editor as the application core reaches it: it opens the utility windows (one of each at a
+// time) and finds the editor window behind an MDI child. Window thread only.
 class CEditor : public CEditorInterface
 {
 public:
+    CEditor();
+    ~CEditor() override;
+
     CLibraryWindowInterface* CreateLibraryWindow(CHfcMdiFrameWindow* frame,
                                                  const std::wstring& title) override;
     void OpenMidiMonitorWindow(CHfcMdiFrameWindow* frame) override;
@@ -15,4 +26,22 @@ public:
     void CloseUtilityWindows() override;
     bool GetUtilityWindowState(UtilityWindow which, bool& open, int32_t& x, int32_t& y) override;
     CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow* child) override;
+
+    CMidiMonitorWindow* GetMidiMonitorWindow() const { return m_monitor; }
+    CStatusLogWindow* GetStatusLogWindow() const { return m_log; }
+    CVersionInfoWindow* GetVersionWindow() const { return m_version; }
+
+private:
+    // The application's objects into the editor's services record.
+    void TakeServices();
+    // Owns the window; it is forgotten (and deleted later) once destroyed.
+    void Adopt(std::unique_ptr<CBaseWindow> window);
+    void OnWindowDestroyed(CBaseWindow* window);
+    void DeleteClosed();
+
+    std::vector<std::unique_ptr<CBaseWindow>> m_windows; // open
+    std::vector<std::unique_ptr<CBaseWindow>> m_closed;  // destroyed, deleted at the next open or close
+    CMidiMonitorWindow* m_monitor = nullptr;             // one of m_windows, or null
+    CStatusLogWindow* m_log = nullptr;
+    CVersionInfoWindow* m_version = nullptr;
 };

@@ -272,3 +272,53 @@ TEST(EditorProgram, CarriesItsNameAndVersion)
     ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
 }
+
+namespace
+{
+// A shown MDI child of the frame with the title, or null.
+HWND FindChild(HWND frame, const wchar_t* title)
+{
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    HWND child = client ? FindWindowExW(client, nullptr, L"Q3580MDIChildWindow", title) : nullptr;
+    return child && IsWindowVisible(child) ? child : nullptr;
+}
+} // namespace
+
+TEST_F(EditorStart, TheWindowMenuOpensTheMonitorAndTheLogAndHelpTheVersion)
+{
+    e2e::CRunningProgram program(ProgramPath());
+    ASSERT_TRUE(program.Started());
+    HWND frame = program.WaitForWindow(kFrameClass, kFrameTitle);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(program.WaitForIdle(frame));
+    struct Opened
+    {
+        UINT command;
+        const wchar_t* title;
+        const char* screenshot;
+    };
+    const Opened windows[] = {
+        {55000, L"MIDI Monitor", "midi_monitor_window"},
+        {55001, L"Log", "status_log_window"},
+        {56000, L"Version", "version_window"},
+    };
+    for (const Opened& w : windows)
+    {
+        HWND child = nullptr;
+        EXPECT_TRUE(program.ChooseMenuItemUntil(
+            frame, w.command, [&] { return (child = FindChild(frame, w.title)) != nullptr; }))
+            << "no window after the menu command";
+        if (!child)
+            continue;
+        ASSERT_TRUE(program.WaitForPainted(child));
+        // The layers draw on the 60 ms tick: a few ticks, then the picture.
+        WaitForSingleObject(program.GetProcessHandle(), 500);
+        EXPECT_TRUE(e2e::Screenshot(child, w.screenshot));
+    }
+    EXPECT_TRUE(program.ChooseMenuItemUntil(frame, 51006, [&] { return program.Exited(); }));
+    EXPECT_EQ(program.WaitForExit(), 0);
+    // Both were open at the exit: the next start opens them again.
+    const RegistryValues values = ReadSettingsKey();
+    EXPECT_EQ(values.numbers.at(L"MidiMonitorWindowShow"), 1u);
+    EXPECT_EQ(values.numbers.at(L"StatusLogWindowShow"), 1u);
+}

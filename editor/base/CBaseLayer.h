@@ -1,0 +1,98 @@
+#pragma once
+
+#include "app/CWindowManagerListener.h"
+#include "editor/base/CBaseWindow.h"
+#include "framework/CHfcControlListener.h"
+#include "framework/CHfcWindowLayer.h"
+
+#include <cstdint>
+#include <vector>
+
+class CCustomControl;
+class CHfcBmp;
+struct CZmParameterId;
+
+// The main layer of every editor window: bound to the window's data (a program of a program
+// set, or the global data), it keeps the window's editor controls by control id, carries the
+// layer-level menu commands and posts notifications. Window thread only.
+class CBaseLayer : public CHfcWindowLayer, public CHfcControlListener, public CWindowManagerListener
+{
+public:
+    // Loads the LCD fonts by name.
+    CBaseLayer();
+    ~CBaseLayer() override;
+
+    // Takes the window's data, then creates the layer in it.
+    virtual bool Create(int32_t x, int32_t y, int32_t width, int32_t height, CBaseWindow* window);
+    using CHfcWindowLayer::Create;
+
+    virtual void Close() { Destroy(); }
+    // Each 60 ms tick of the window.
+    virtual void RefreshValues() {}
+    virtual void OnTimer() {}
+    // Notification 7 to all windows: p1 document, p2 0x8000 for all or -1, p3 program index.
+    virtual void PostUpdate(bool all);
+    virtual void Post(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4);
+    // Every control redrawn, then the window's dirty rectangle flushed.
+    virtual void RedrawControls(bool force);
+    virtual void ExportText() {}
+    virtual void ReceiveSelected() { ReceiveCurrent(); }
+    virtual void TransmitSelected() { TransmitCurrent(); }
+    // The instrument's current program into the selected program, and back.
+    virtual void ReceiveCurrent();
+    virtual void TransmitCurrent();
+    virtual void ReceiveProgram() {}
+    virtual void WriteProgram() {}
+    virtual void ReceiveAll() {}
+    virtual void TransmitAll() {}
+    virtual void RestoreProgram() {}
+    // Whether the mouse singleton's capture owner is one of this layer's controls.
+    virtual bool OwnsMouseCapture();
+    // With an edited program: the program's parameter at the instrument's address; -1 otherwise.
+    virtual int32_t GetParameterByDeviceId(uint32_t section, uint32_t index);
+    virtual int32_t SetParameterByDeviceId(uint32_t section, uint32_t index, int32_t value);
+    virtual void ShowKnobAssignMenu(CHfcControl* /*control*/) {}
+    virtual void OnActivateLayer() {}
+    virtual void OnDeactivateLayer() {}
+
+    bool OnWindowManagerNotify(CWindowManager*, uint32_t, intptr_t, intptr_t, intptr_t, intptr_t,
+                               void*) override
+    {
+        return false;
+    }
+
+    // The editor control of a control id (null outside the table); not owned.
+    void SetEditorControl(uint32_t id, CCustomControl* control);
+    CCustomControl* GetEditorControl(uint32_t id) const;
+    size_t GetEditorControlCount() const { return m_editorControls.size(); }
+    // The parameter of an editor control, the timbre word replaced by the layer's timbre.
+    CZmParameterId GetControlParameter(CCustomControl* control) const;
+
+    CBaseWindow* GetOwnerWindow() const { return m_owner; }
+    const CEditorWindowData& GetData() const { return m_data; }
+    CProgram* GetEditedProgram() const { return m_data.program; }
+    int32_t GetTimbre() const { return m_timbre; }
+    void SetTimbre(int32_t timbre) { m_timbre = timbre; }
+    bool GetMarkModified() const { return m_markModified; }
+    void SetMarkModified(bool mark) { m_markModified = mark; }
+    void SetDeviceWrite(bool allowed) { m_deviceWrite = allowed; }
+
+protected:
+    CHfcBmp* m_fontWhite = nullptr;
+    CHfcBmp* m_fontWhiteDim = nullptr;
+    CHfcBmp* m_fontWhiteBack = nullptr;
+    CHfcBmp* m_fontWhiteSelected = nullptr;
+
+    CEditorWindowData m_data;
+    CBaseWindow* m_owner = nullptr;                // not owned
+    int32_t m_timbre = -1;                         // -1: the controls' own timbre
+    std::vector<CCustomControl*> m_editorControls; // by control id; not owned
+    bool m_markModified = true;
+    bool m_deviceWrite = false;
+    char m_cachedName[32] = {};
+    char m_cachedValue[32] = {};
+    // The press of a drag that may start.
+    int32_t m_pressId = -1;
+    bool m_pressed = false;
+    int32_t m_pressPoint[2] = {0, 0};
+};

@@ -1,0 +1,42 @@
+#include "editor/base/CEditorServices.h"
+
+#include "app/CPopupMenu.h"
+#include "foundation/EfUtility.h"
+
+CEditorServices& EditorServices()
+{
+    static CEditorServices services;
+    return services;
+}
+
+CEditorPopupPresenter& EditorPopups()
+{
+    static CEditorPopupPresenter menus;
+    CEditorPopupPresenter* scripted = EditorServices().popups;
+    return scripted ? *scripted : menus;
+}
+
+int32_t CEditorPopupPresenter::ChooseItem(HWND window, int32_t x, int32_t y,
+                                          const std::vector<std::string>& items, int32_t checked)
+{
+    CPopupMenu menu;
+    try
+    {
+        menu.Create();
+    }
+    catch (const char* reason)
+    {
+        DebugTrace("CEditorPopupPresenter::ChooseItem() - %s", reason);
+        return -1;
+    }
+    for (size_t i = 0; i < items.size(); ++i)
+        menu.AppendItemA(static_cast<UINT>(i + 1), items[i].c_str());
+    if (checked >= 0)
+        menu.CheckItem(static_cast<UINT>(checked + 1));
+    return menu.Track(x, y, window);
+}
+
+int32_t CEditorPopupPresenter::ChooseKnobAssignment(HWND, int32_t, int32_t, int32_t)
+{
+    return -1;
+}
