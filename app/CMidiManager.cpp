@@ -524,13 +524,17 @@ private:
 
 bool CMidiManager::Run(const CRun& run, const std::function<bool()>& exchanges, const CProgram* named)
 {
+    m_lastError = kNoError;
     CRunFrame frame(*this);
     if (!frame.Enter())
         return false;
     if (!IsOpen())
     {
         if (run.reportClosedPorts)
+        {
+            m_lastError = kZmMidiErrorDeviceNotSpecified;
             CMidiRunReport::ReportTransferError(kZmMidiErrorDeviceNotSpecified, run.operation, true);
+        }
         return false;
     }
     try
@@ -561,9 +565,17 @@ bool CMidiManager::Run(const CRun& run, const std::function<bool()>& exchanges, 
     {
         m_running = false;
         m_report.CloseProgress();
+        m_lastError = e.GetCode();
         CMidiRunReport::ReportTransferError(e.GetCode(), run.operation, true);
         return false;
     }
+}
+
+std::wstring CMidiManager::GetLastErrorText() const
+{
+    if (m_lastError == kNoError)
+        return std::wstring();
+    return GetLocalizedString(CZmMidiException(m_lastError).GetMessageKey());
 }
 
 bool CMidiManager::RunReceiveAll(CLibraryData& library, bool showResult, uint32_t* received)

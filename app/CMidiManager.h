@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CHfcMidi;
@@ -59,6 +60,10 @@ public:
         kReplyTimeoutMs = 5000,
         kExclusiveWaitMs = 50,
         kMonitorLineSize = 80,
+    };
+    enum : int32_t
+    {
+        kNoError = -1,
     };
 
     // Clears the state and becomes the port's only listener.
@@ -131,6 +136,9 @@ public:
     CProgressDialog* GetProgressDialog() const { return m_report.GetProgressDialog(); }
     // The text of the last port that failed to open.
     const char* GetPortErrorText() const { return m_portError; }
+    // The MIDI error the last menu-level operation reported, localised; empty when it reported
+    // none (it succeeded, was cancelled, or could not start beside another).
+    std::wstring GetLastErrorText() const;
 
     // Single messages.
     void SendParameterChange(int32_t index, int32_t section, int32_t value);
@@ -199,6 +207,7 @@ private:
     std::unique_ptr<CReplySemaphore> m_reply;  // released by the port's thread
     std::unique_ptr<CEfSemaphore> m_exclusive; // one transfer at a time
     uint32_t m_replyTimeoutMs = kReplyTimeoutMs;
+    int32_t m_lastError = kNoError; // window thread
 
     std::atomic<bool> m_running{false};
     bool m_portsOpen = false;

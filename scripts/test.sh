@@ -104,8 +104,11 @@ start_services() {
     "$wine" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 || { echo "wine cannot run a program" >&2; return 1; }
     # Unmanaged, the dialogs of the application core's tests close at once instead of waiting
     # about 2 s each for a window manager that the display lacks.
-    "$wine" reg add 'HKCU\Software\Wine\AppDefaults\app_tests.exe\X11 Driver' /v Managed /d N /f \
-        </dev/null >/dev/null 2>&1 || { echo "wine reg failed" >&2; return 1; }
+    local program
+    for program in app_tests.exe editor_library_tests.exe; do
+        "$wine" reg add "HKCU\\Software\\Wine\\AppDefaults\\$program\\X11 Driver" /v Managed /d N /f \
+            </dev/null >/dev/null 2>&1 || { echo "wine reg failed" >&2; return 1; }
+    done
 }
 
 step "windows: configure" cmake -S "$ROOT" -B "$BUILD/windows" -G Ninja \

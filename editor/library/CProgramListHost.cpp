@@ -1,0 +1,3 @@
+#include "editor/library/CProgramListHost.h"
+
+CProgramListHost::~CProgramListHost() = default;
