@@ -222,21 +222,23 @@ void CHfcControl::SetMaximum(int32_t value, bool)
     m_maximum = value;
 }
 
+// The owner may delete the control when it hears of the change: the control's own work comes
+// first and the report last.
 void CHfcControl::OnHfcKeyFocusGot(CHfcKeyFocus*)
 {
     SetDirty(true);
+    OnKeyFocusGot();
     if (m_listener)
         m_listener->OnControlKeyFocusGot(this);
-    OnKeyFocusGot();
 }
 
 void CHfcControl::OnHfcKeyFocusLost(CHfcKeyFocus*)
 {
     m_focusedPart = -1;
     SetDirty(true);
+    OnKeyFocusLost();
     if (m_listener)
         m_listener->OnControlKeyFocusLost(this);
-    OnKeyFocusLost();
 }
 
 bool CHfcControl::OnHfcKeyFocusKeyDown(CHfcKeyFocus*, uint32_t key, uint32_t reserved, uint32_t modifiers)
@@ -285,10 +287,17 @@ bool CHfcControl::SetKeyFocus(int32_t part)
         KillKeyFocus();
         return true;
     }
-    if (!m_layer->SetKeyFocus(this))
-        return false;
+    // The part is set before the focus reports reach the owner, who may delete the control.
+    const int32_t previous = m_focusedPart;
     m_focusedPart = part;
     SetDirty(true);
+    if (HasKeyFocus())
+        return true;
+    if (!m_layer->SetKeyFocus(this))
+    {
+        m_focusedPart = previous;
+        return false;
+    }
     return true;
 }
 
@@ -296,10 +305,11 @@ void CHfcControl::KillKeyFocus()
 {
     if (!m_created || !m_layer)
         return;
-    if (m_layer->HasKeyFocus(this))
-        m_layer->ReleaseKeyFocus(this);
     m_focusedPart = -1;
     SetDirty(true);
+    // Last: the focus-lost report may delete the control.
+    if (m_layer->HasKeyFocus(this))
+        m_layer->ReleaseKeyFocus(this);
 }
 
 bool CHfcControl::HasKeyFocus() const

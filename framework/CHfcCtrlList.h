@@ -163,6 +163,7 @@ protected:
                           int32_t height);
     virtual void DrawEmptyCell(CHfcDrawContext* context, int32_t cell);
     const CHfcCtrlListRecord& GetRecord() const { return m_record; }
+    const HfcListGrid& GetGrid() const { return m_grid; }
 
 private:
     enum PressKind

@@ -157,15 +157,14 @@ bool CHfcWindowLayer::RemoveControl(CHfcControl* control)
     auto it = std::find(m_controls.begin(), m_controls.end(), control);
     if (it == m_controls.end())
         return false;
-    if (HasKeyFocus(control))
-        ReleaseKeyFocus(control);
+    m_controls.erase(it);
     if (m_dragTarget == control)
         m_dragTarget = nullptr;
+    const bool hadFocus = HasKeyFocus(control);
     control->Detach();
-    // Looked up again: the calls above may have changed the list.
-    it = std::find(m_controls.begin(), m_controls.end(), control);
-    if (it != m_controls.end())
-        m_controls.erase(it);
+    // Last: the focus-lost report may delete the control.
+    if (hadFocus)
+        ReleaseKeyFocus(control);
     return true;
 }
 

@@ -1,9 +1,14 @@
 #include "editor/graphs/CXBCtrlFilterGraph.h"
 
+#include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcControlListener.h"
 #include "framework/CHfcDrawContext.h"
+#include "framework/CHfcKey.h"
+#include "framework/CHfcMouse.h"
+#include "framework/ctrlmath/HfcControlMath.h"
 
 #include <algorithm>
+#include <cmath>
 
 uint32_t CXBCtrlFilterGraph::ScaleAlpha(uint32_t argb, float factor)
 {
@@ -24,6 +29,7 @@ bool CXBCtrlFilterGraph::Create(const CXBCtrlFilterGraphRecord* record, uint32_t
     m_type = record->type;
     m_handle = CXBFilterHandle();
     m_readOnly = false;
+    m_dragged = m_lastDragged = kNoHandle;
     m_id = id;
     m_userValue = eventKind;
     m_dirty = true;
@@ -82,8 +88,54 @@ void CXBCtrlFilterGraph::Draw(CHfcDrawContext* context)
     if (m_record.overlay)
         context->DrawBitmapAlpha(m_rect, m_record.overlay, m_enabled ? 1.0f : 0.4f, m_record.backgroundX - 2,
                                  m_record.backgroundY - 2);
+    DrawGuideBand(context);
     DrawResponse(context, cutoff, resonance);
     DrawHandles(context);
+    if (HasKeyFocus())
+        DrawFocusFrame(context);
+}
+
+void CXBCtrlFilterGraph::DrawGuideBand(CHfcDrawContext* context)
+{
+    if (m_dragged == kNoHandle || m_type < 0 || m_type > 3)
+        return;
+    const int32_t s = m_record.handleSize, w = m_record.width, h = m_record.height;
+    const uint32_t brush = context->GetBrushColor();
+    context->SetBrushColor(kGuideBandColor);
+    // A high-pass shows its resonance around the middle; the others in the upper half.
+    if (m_type == 1)
+        context->FillRect(m_record.x - 1, m_record.y + h / 2 - s, w - 2, 2 * s);
+    else
+        context->FillRect(m_record.x - 1, m_record.y - 1, w - 2, h / 2);
+    context->SetBrushColor(brush);
+}
+
+void CXBCtrlFilterGraph::DrawFocusFrame(CHfcDrawContext* context)
+{
+    if (!m_created || !m_visible || !context || m_focusColor == 0)
+        return;
+    DrawHandleMarker(context);
+}
+
+void CXBCtrlFilterGraph::DrawHandleMarker(CHfcDrawContext* context)
+{
+    if (m_lastDragged == kNoHandle)
+        return;
+    const CGraphPoint p = GetHandlePosition();
+    const int32_t cx = m_record.x + p.x, cy = m_record.y + p.y;
+    const uint32_t pen = context->GetPenColor();
+    context->SetPenWidth(1.0f);
+    context->SetPenColor(m_focusColor);
+    for (const int32_t sx : {-1, 1})
+        for (const int32_t sy : {-1, 1})
+        {
+            const int32_t x = cx + 5 * sx, y = cy + 5 * sy;
+            context->MoveTo(x, y);
+            context->LineTo(x - 2 * sx, y);
+            context->MoveTo(x, y);
+            context->LineTo(x, cy + 3 * sy);
+        }
+    context->SetPenColor(pen);
 }
 
 void CXBCtrlFilterGraph::DrawCurve(CHfcDrawContext* context, const std::vector<CResponsePoint>& points)
@@ -127,12 +179,167 @@ void CXBCtrlFilterGraph::DrawHandles(CHfcDrawContext* context)
     context->SetBrushColor(brush);
 }
 
+int32_t CXBCtrlFilterGraph::HitTestHandle(int32_t x, int32_t y) const
+{
+    // The point from the control's corner to the plot box's.
+    const int32_t px = x + m_rect.left - m_record.x, py = y + m_rect.top - m_record.y;
+    return IsOnFilterHandle(GetHandlePosition(), m_record.handleSize, px, py) ? 0 : kNoHandle;
+}
+
+void CXBCtrlFilterGraph::TakeOrReleaseKeyFocus()
+{
+    if (m_acceptsKeyFocus)
+        SetKeyFocus(0);
+    else
+        KillKeyFocus();
+}
+
+void CXBCtrlFilterGraph::ReportIfMoved(int32_t index, int32_t yValue, int32_t xValue)
+{
+    if (xValue == m_lastXValue && yValue == m_lastYValue)
+        return;
+    m_lastXValue = xValue;
+    m_lastYValue = yValue;
+    if (m_listener)
+    {
+        const CXBFilterHandle report = {index, yValue, xValue};
+        m_listener->OnTextChanged(this, reinterpret_cast<const char*>(&report));
+    }
+}
+
+// The owner may delete the graph when it hears of the press: every report comes last.
 bool CXBCtrlFilterGraph::OnHfcMouseLeftDown(CHfcMouse*, int32_t x, int32_t y, uint32_t modifiers)
 {
     // The program edit page shows its filter graphs read-only: a press changes nothing.
     if (m_readOnly)
         return true;
-    return m_listener && m_listener->OnControlLButtonDown(this, x, y, modifiers);
+    GetStepScale();
+    const int32_t hit = HitTestHandle(x, y);
+    m_lastDragged = kNoHandle;
+    if (m_listener && m_listener->OnControlLButtonDown(this, x, y, modifiers))
+    {
+        TakeOrReleaseKeyFocus();
+        return true;
+    }
+    int32_t defaultValue = 0;
+    if ((modifiers & kModifierControl) && m_listener && m_listener->OnQueryDefaultValue(this, &defaultValue))
+        SetValue(defaultValue, true);
+    if (hit == kNoHandle)
+        return true;
+    m_dragged = hit;
+    const float scale = m_record.dragScale;
+    const int32_t s = m_record.handleSize;
+    m_lastPointX = x;
+    m_lastPointY = y;
+    m_lastXValue = m_handle.xValue;
+    m_lastYValue = m_handle.yValue;
+    m_accX = static_cast<float>(m_handle.xValue) * scale + scale / 2.0f;
+    m_accY = static_cast<float>(m_maximum + s / 2 - m_handle.yValue) * scale + scale / 2.0f;
+    CaptureMouse();
+    ApplyCursor();
+    if (CHfcKey* key = CHfcKey::GetKey())
+        key->ClearFocus();
+    TakeOrReleaseKeyFocus();
+    SetDirty(true);
+    if (m_listener)
+    {
+        CHfcControlListener* listener = m_listener;
+        const CXBFilterHandle report = {hit, m_handle.yValue, m_handle.xValue};
+        listener->OnBeginEdit(this);
+        listener->OnTextChanged(this, reinterpret_cast<const char*>(&report));
+    }
+    return true;
+}
+
+bool CXBCtrlFilterGraph::OnHfcMouseMove(CHfcMouse*, int32_t x, int32_t y, uint32_t modifiers)
+{
+    if (m_readOnly || !HasCapture() || m_dragged == kNoHandle)
+        return false;
+    if (m_listener)
+        m_listener->OnControlMouseMove(this, x, y, modifiers);
+    const int32_t s = m_record.handleSize;
+    const float scale = m_record.dragScale;
+    float dx = static_cast<float>(x - m_lastPointX) * scale;
+    float dy = static_cast<float>(y - m_lastPointY) * scale;
+    float stepScale = 1.0f;
+    if (modifiers & kModifierShift)
+    {
+        dx /= 2.0f;
+        dy /= 2.0f;
+    }
+    else
+    {
+        const float range = static_cast<float>(m_maximum - m_minimum + 1);
+        dx = dx * range / static_cast<float>(m_record.width - s);
+        dy = dy * range / static_cast<float>(m_record.height - s);
+        stepScale = GetStepScale();
+    }
+    m_accX += dx;
+    m_accY += stepScale * dy;
+    m_lastPointX = x;
+    m_lastPointY = y;
+    const int32_t xValue =
+        ClampToRange(static_cast<int32_t>(std::trunc(m_accX / scale)), m_minimum, m_maximum);
+    const int32_t yValue = ClampToRange(m_maximum + s / 2 - static_cast<int32_t>(std::trunc(m_accY / scale)),
+                                        m_minimum, m_maximum);
+    ReportIfMoved(m_dragged, yValue, xValue);
+    return true;
+}
+
+bool CXBCtrlFilterGraph::OnHfcMouseLeftUp(CHfcMouse*, int32_t, int32_t, uint32_t)
+{
+    if (!HasCapture())
+        return false;
+    ReleaseMouse();
+    return true;
+}
+
+bool CXBCtrlFilterGraph::OnHfcMouseCaptureLost(CHfcMouse* mouse)
+{
+    if (mouse)
+        mouse->SetCursor(0);
+    const int32_t dragged = m_dragged;
+    m_lastDragged = dragged;
+    m_dragged = kNoHandle;
+    SetDirty(true);
+    if (m_listener && dragged != kNoHandle)
+    {
+        // The handle's own values confirm where the last report put it.
+        CHfcControlListener* listener = m_listener;
+        const CXBFilterHandle report = {dragged, m_handle.yValue, m_handle.xValue};
+        listener->OnTextChanged(this, reinterpret_cast<const char*>(&report));
+        listener->OnEndEdit(this);
+        listener->OnControlCaptureLost(this);
+    }
+    return true;
+}
+
+bool CXBCtrlFilterGraph::OnKeyFocusKeyDown(uint32_t key, uint32_t)
+{
+    if (m_readOnly || HasCapture() || m_lastDragged == kNoHandle)
+        return false;
+    int32_t xValue = m_handle.xValue, yValue = m_handle.yValue;
+    const int32_t step = 2 - m_record.keyStep;
+    switch (key)
+    {
+    case 28:
+        xValue -= step;
+        break;
+    case 29:
+        xValue += step;
+        break;
+    case 30:
+        yValue += 1;
+        break;
+    case 31:
+        yValue -= 1;
+        break;
+    default:
+        return false;
+    }
+    ReportIfMoved(m_lastDragged, ClampToRange(yValue, m_minimum, m_maximum),
+                  ClampToRange(xValue, m_minimum, m_maximum));
+    return true;
 }
 
 void CXBCtrlTolvexFilterAGraph::DrawResponse(CHfcDrawContext* context, int32_t cutoff, int32_t resonance)

@@ -40,10 +40,16 @@ struct CXBFilterHandle
 
 // What the two filter graphs share: the record, the background and overlay, the one handle
 // that holds cutoff and resonance, and the drawing of a response as fill lines under a line.
-// The curve's colours are scaled by the dim alpha while the control is disabled.
+// The curve's colours are scaled by the dim alpha while the control is disabled. Unless
+// read-only, the handle is dragged with the mouse (Shift for finer steps) and moved with the
+// arrow keys; it reports where it should go (OnTextChanged with a CXBFilterHandle in place
+// of the text) and the owner puts it there with SetHandle.
 class CXBCtrlFilterGraph : public CHfcControl
 {
 public:
+    static constexpr int32_t kNoHandle = -2;
+    static constexpr uint32_t kGuideBandColor = 0x30A5ACB3;
+
     // False for a null record, a plot box of fewer than 2 x 1 pixels or a handle geometry
     // without room (a maximum of 0 would divide).
     bool Create(const CXBCtrlFilterGraphRecord* record, uint32_t id, uint32_t eventKind);
@@ -52,12 +58,32 @@ public:
     int32_t GetFilterType() const { return m_type; }
     // Ignored for an index below 0 or above the handle count.
     void SetHandle(const CXBFilterHandle& handle, bool redraw);
+    const CXBFilterHandle& GetHandle() const { return m_handle; }
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool IsReadOnly() const { return m_readOnly; }
+    // Whether a press gives the graph the key focus (for the arrow keys); set by default.
+    void SetAcceptsKeyFocus(bool accepts) { m_acceptsKeyFocus = accepts; }
+    // Relative to the plot box.
     CGraphPoint GetHandlePosition() const;
+    // The handle under a control-local point, kNoHandle for none.
+    int32_t HitTestHandle(int32_t x, int32_t y) const;
+    int32_t GetDraggedHandle() const { return m_dragged; }
+    int32_t GetLastDraggedHandle() const { return m_lastDragged; }
     void Draw(CHfcDrawContext* context) override;
+    // Corner marks around the handle dragged last, in the focus colour.
+    void DrawFocusFrame(CHfcDrawContext* context) override;
     void EraseBackground(CHfcDrawContext* context) override;
+
     bool OnHfcMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
+    bool OnHfcMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
+    bool OnHfcMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
+    bool OnHfcMouseCaptureLost(CHfcMouse* mouse) override;
+    // 28 left, 29 right, 30 up, 31 down move the handle dragged last.
+    bool OnKeyFocusKeyDown(uint32_t key, uint32_t modifiers) override;
+    bool OnKeyFocusKeyRepeat(uint32_t key, uint32_t modifiers) override
+    {
+        return OnKeyFocusKeyDown(key, modifiers);
+    }
 
     // ARGB with its alpha byte multiplied by factor (truncated); red, green and blue stay.
     static uint32_t ScaleAlpha(uint32_t argb, float factor);
@@ -73,9 +99,24 @@ protected:
 
 private:
     void DrawHandles(CHfcDrawContext* context);
+    void DrawGuideBand(CHfcDrawContext* context);
+    void DrawHandleMarker(CHfcDrawContext* context);
+    void TakeOrReleaseKeyFocus();
+    // Reports {index, y, x} when it differs from what was reported last.
+    void ReportIfMoved(int32_t index, int32_t yValue, int32_t xValue);
 
     CXBFilterHandle m_handle;
     bool m_readOnly = false;
+    bool m_acceptsKeyFocus = true;
+    int32_t m_dragged = kNoHandle;
+    int32_t m_lastDragged = kNoHandle;
+    int32_t m_lastPointX = 0;
+    int32_t m_lastPointY = 0;
+    int32_t m_lastXValue = 0;
+    int32_t m_lastYValue = 0;
+    // The handle's values times the drag scale, the y one upside down (it grows downwards).
+    float m_accX = 0.0f;
+    float m_accY = 0.0f;
 };
 
 // Section A: low-pass through high-pass and band-pass to the unfiltered signal by balance.

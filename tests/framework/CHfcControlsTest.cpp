@@ -11,6 +11,7 @@
 #include "framework/CHfcCtrlLed.h"
 #include "framework/CHfcCtrlList.h"
 #include "framework/CHfcCtrlVerticalFader.h"
+#include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcMouse.h"
 #include "framework/CHfcOffscreenContext.h"
@@ -22,6 +23,7 @@
 
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 namespace
@@ -505,6 +507,136 @@ TEST_F(ControlsTest, FocusFrameHoldTimeAndStepScale)
     // A margin grows the outer rectangle that a redraw recomposes.
     knob.SetMargin(3);
     EXPECT_EQ(knob.GetOuterRect(), CHfcRect(7, 7, 53, 53));
+}
+
+// Deletes the control it hears of losing the key focus, after noting what the control had
+// already done by then.
+class DeletingFocusListener : public CHfcControlListener
+{
+public:
+    explicit DeletingFocusListener(CallLog* log) : m_log(log) {}
+    void OnControlKeyFocusLost(CHfcControl* control) override
+    {
+        m_log->push_back("Lost part " + std::to_string(control->GetFocusedPart()) +
+                         (control->IsDirty() ? " dirty" : " clean"));
+        delete control;
+    }
+
+private:
+    CallLog* m_log;
+};
+
+// A knob that notes its own focus hook and its end.
+class HookedKnob : public CHfcCtrlKnob
+{
+public:
+    explicit HookedKnob(CallLog* log) : m_log(log) {}
+    ~HookedKnob() override { m_log->push_back("Deleted"); }
+    void OnKeyFocusLost() override { m_log->push_back("Hook"); }
+
+private:
+    CallLog* m_log;
+};
+
+TEST_F(ControlsTest, AControlDeletedWhenItHearsOfItsFocusLossIsNotTouchedAfterwards)
+{
+    auto strip = MakeStrip(10, 10, 2);
+    // Every framework control, each made on the heap at (10, 10).
+    const std::function<CHfcControl*()> makers[] = {
+        [&]
+        {
+            auto* c = new HookedKnob(&log);
+            CHfcCtrlKnobRecord r;
+            r.head = {10, 10, 0, 0, knobStrip.get(), nullptr, 0, 0};
+            r.frameCount = 8;
+            r.maximum = 127;
+            return c->Create(&r, 1, 0) ? c : nullptr;
+        },
+        [&]
+        {
+            auto* c = new CHfcCtrlButton;
+            CHfcCtrlButtonRecord r;
+            r.head = {10, 10, 0, 0, buttonStrip.get(), nullptr, 0, 0};
+            r.stateCount = 1;
+            return c->Create(&r, 2, 0) ? c : nullptr;
+        },
+        [&]
+        {
+            auto* c = new CHfcCtrlLed;
+            CHfcCtrlLedRecord r;
+            r.head = {10, 10, 0, 0, strip.get(), nullptr, 0, 0};
+            r.frameCount = 2;
+            return c->Create(&r, 3, 0) ? c : nullptr;
+        },
+        [&]
+        {
+            auto* c = new CHfcCtrlVerticalFader;
+            CHfcCtrlVerticalFaderRecord r;
+            r.head = {10, 10, 20, 110, strip.get(), nullptr, 0, 0};
+            r.trackLength = 100;
+            r.maximum = 127;
+            r.step = 1;
+            r.fineStep = 1;
+            return c->Create(&r, 4, 0) ? c : nullptr;
+        },
+        [&]
+        {
+            auto* c = new CHfcCtrlCharStaticText;
+            CHfcCtrlCharStaticTextRecord r;
+            r.head = {10, 10, 0, 0, font.get(), nullptr, 0, 0};
+            r.lines = 1;
+            r.columns = 8;
+            return c->Create(&r, 5, 0) ? c : nullptr;
+        },
+        [&]
+        {
+            auto* c = new CHfcCtrlBitmapList;
+            CHfcCtrlBitmapListRecord r;
+            r.head = {10, 10, 0, 0, strip.get(), nullptr, 0, 0};
+            r.frameCount = 2;
+            return c->Create(&r, 6, 0) ? c : nullptr;
+        },
+        [&]
+        {
+            auto* c = new CHfcCtrlList;
+            CHfcCtrlListRecord r;
+            r.x = r.y = 10;
+            r.width = 80;
+            r.height = 40;
+            r.font = font.get();
+            return c->Create(&r, 7, 0) ? c : nullptr;
+        },
+    };
+    DeletingFocusListener deleting(&log);
+    // Each way the focus goes: the control lets it go, the window's key-focus window lets it
+    // go, the layer drops the control.
+    const std::function<void(CHfcControl*)> losses[] = {
+        [](CHfcControl* c) { c->KillKeyFocus(); },
+        [&](CHfcControl*) { window->GetKeyFocus()->ReleaseKeyFocus(); },
+        [&](CHfcControl* c) { layer.RemoveControl(c); },
+    };
+    for (size_t way = 0; way < std::size(losses); ++way)
+        for (size_t kind = 0; kind < std::size(makers); ++kind)
+        {
+            SCOPED_TRACE("control " + std::to_string(kind) + ", loss " + std::to_string(way));
+            CHfcControl* control = makers[kind]();
+            ASSERT_NE(control, nullptr);
+            layer.AddControl(control, false);
+            control->Show(true);
+            ASSERT_TRUE(control->SetKeyFocus(3));
+            EXPECT_EQ(control->GetFocusedPart(), 3);
+            control->SetListener(&deleting);
+            control->SetDirty(false);
+            log.clear();
+            losses[way](control);
+            // The control's own work, its hook included, came before the report that deleted it.
+            if (kind == 0)
+                EXPECT_EQ(log, (CallLog{"Hook", "Lost part -1 dirty", "Deleted"}));
+            else
+                EXPECT_EQ(log, CallLog{"Lost part -1 dirty"});
+            EXPECT_EQ(layer.GetControlCount(), 0u);
+            EXPECT_EQ(window->GetKeyFocus()->GetListener(), nullptr);
+        }
 }
 
 TEST_F(ControlsTest, DestroyLeavesTheLayerAndCanCreateAgain)

@@ -6,9 +6,13 @@
 #include "app/CResourceManager.h"
 #include "editor/controls/CCustomBitmapList.h"
 #include "editor/controls/CCustomButton.h"
+#include "editor/controls/CCustomDragReceiver.h"
 #include "editor/controls/CCustomEditText.h"
 #include "editor/controls/CCustomKnob.h"
 #include "editor/controls/CCustomLed.h"
+#include "editor/controls/CCustomList.h"
+#include "editor/controls/CCustomPageButton.h"
+#include "editor/controls/CCustomSlider.h"
 #include "editor/controls/CCustomStaticText.h"
 #include "editor/controls/CCustomSwitch.h"
 #include "editor/graphs/CCustomEqGraph.h"
@@ -27,8 +31,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace
@@ -45,8 +53,10 @@ public:
     {
         if (reportsAreRecords)
         {
+            // The record lives on the caller's stack: kept as a copy.
             log.push_back("Record");
-            lastRecord = text;
+            std::memcpy(recordCopy, text, recordSize);
+            lastRecord = recordCopy;
         }
         else
             log.push_back(std::string("Text ") + text);
@@ -61,10 +71,66 @@ public:
     void OnBeginEdit(CHfcControl*) override { log.push_back("BeginEdit"); }
     void OnEndEdit(CHfcControl*) override { log.push_back("EndEdit"); }
 
+    // Logged only with logMore set, so that the other tests' logs stay as they are.
+    bool OnControlLButtonDown(CHfcControl*, int32_t x, int32_t y, uint32_t) override
+    {
+        return More("Down " + Point(x, y));
+    }
+    bool OnControlLButtonUp(CHfcControl*, int32_t x, int32_t y, uint32_t) override
+    {
+        return More("Up " + Point(x, y));
+    }
+    bool OnControlMouseMove(CHfcControl*, int32_t x, int32_t y, uint32_t) override
+    {
+        return More("Move " + Point(x, y));
+    }
+    bool OnControlLButtonDblClk(CHfcControl*, int32_t, int32_t, uint32_t) override
+    {
+        More("DblClk");
+        return swallowDoubleClick;
+    }
+    void OnControlCaptureLost(CHfcControl*) override { More("CaptureLost"); }
+    bool OnControlDragEnter(CHfcControl*, CHfcDragData*, uint32_t, int32_t x, int32_t y, uint32_t,
+                            uint32_t*) override
+    {
+        log.push_back("DragEnter " + Point(x, y));
+        return false;
+    }
+    bool OnControlDragOver(CHfcControl*, CHfcDragData*, uint32_t, int32_t x, int32_t y, uint32_t,
+                           uint32_t*) override
+    {
+        log.push_back("DragOver " + Point(x, y));
+        return false;
+    }
+    bool OnControlDragLeave(CHfcControl*, CHfcDragData*) override
+    {
+        log.push_back("DragLeave");
+        return false;
+    }
+    bool OnControlDrop(CHfcControl*, CHfcDragData*, uint32_t, int32_t x, int32_t y, uint32_t,
+                       uint32_t*) override
+    {
+        log.push_back("Drop " + Point(x, y));
+        return false;
+    }
+
     CallLog log;
+    bool logMore = false;
+    bool swallowDoubleClick = false;
     bool reportsAreRecords = false;
+    size_t recordSize = 16; // every record's size but the filter handle's
     const char* lastRecord = nullptr;
+    alignas(8) char recordCopy[16] = {};
     std::function<void(CHfcControl*)> onText;
+
+private:
+    static std::string Point(int32_t x, int32_t y) { return std::to_string(x) + "," + std::to_string(y); }
+    bool More(const std::string& entry)
+    {
+        if (logMore)
+            log.push_back(entry);
+        return false;
+    }
 };
 
 LPARAM ClientPoint(int32_t x, int32_t y)
@@ -81,9 +147,9 @@ protected:
         ASSERT_NE(skin, nullptr);
         window = std::make_unique<CHfcWindow>();
         ASSERT_TRUE(
-            window->Create(40, 40, 440, 250, "Editor controls", CHfcWindow::kStyleCaption, nullptr, nullptr));
+            window->Create(40, 40, 440, 330, "Editor controls", CHfcWindow::kStyleCaption, nullptr, nullptr));
         window->Show();
-        ASSERT_TRUE(layer.Create(0, 0, 440, 250, window.get()));
+        ASSERT_TRUE(layer.Create(0, 0, 440, 330, window.get()));
         layer.Show(true);
     }
     void TearDown() override
@@ -121,6 +187,21 @@ protected:
         ASSERT_TRUE(entry.Create(&record, 7, 0));
         entry.SetText(text, false);
         Place(entry);
+    }
+
+    // A drag event at a client point, routed as the window routes OLE's: through its layers.
+    bool Drag(HfcDragEvent event, int32_t x, int32_t y)
+    {
+        POINT point = {x, y};
+        ClientToScreen(window->GetHwnd(), &point);
+        uint32_t effect = 1;
+        return window->CallScreenDrag(event, nullptr, 0, point.x, point.y, 0, &effect);
+    }
+    POINT ScreenPoint(int32_t x, int32_t y)
+    {
+        POINT point = {x, y};
+        ClientToScreen(window->GetHwnd(), &point);
+        return point;
     }
 
     CResourceManager* skin = nullptr;
@@ -550,6 +631,715 @@ TEST_F(EditorControlsTest, EqGraphDrawsAFlatLineAtZeroAndAReadOnlyGraphIgnoresPr
     EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, hx, hy), CallLog{});
 }
 
+// Three 40-pixel tabs with a gap of 2 at (20, 30), 14 high, labelled in the LCD font.
+CHfcCtrlPageButtonRecord TabsRecord(CHfcBmp* font)
+{
+    CHfcCtrlPageButtonRecord record;
+    record.x = 20;
+    record.y = 30;
+    record.width = 124;
+    record.height = 14;
+    record.cellWidth = 40;
+    record.cellHeight = 14;
+    record.gap = 2;
+    record.font = font;
+    record.fillColor = 0xFF3A6EA5;
+    record.frameColor = 0xFFC0C0C0;
+    return record;
+}
+
+TEST_F(EditorControlsTest, PageButtonLaysOutTabsSelectsClampedAndReportsPressedTabs)
+{
+    CCustomPageButton tabs;
+    const CHfcCtrlPageButtonRecord record = TabsRecord(Bitmap("LcdChar"));
+    ASSERT_TRUE(tabs.Create(&record, 20, 3));
+    EXPECT_EQ(tabs.GetUserValue(), 0u) << "tabs report plain values";
+    Place(tabs);
+    CCustomControl& custom = tabs;
+    custom.SetValue(5);
+    EXPECT_EQ(custom.GetValue(), 0) << "without pages, page 0";
+    EXPECT_EQ(tabs.AddPage("OSC"), 0);
+    EXPECT_EQ(tabs.AddPage("FILTER"), 1);
+    EXPECT_EQ(tabs.AddPage("A VERY LONG NAME THAT IS CUT AT 31"), 2);
+    EXPECT_EQ(tabs.GetPage(2)->rect, CHfcRect(20 + 84, 30, 20 + 124, 44));
+    EXPECT_STREQ(tabs.GetPage(2)->name, "A VERY LONG NAME THAT IS CUT AT");
+    custom.SetValue(5);
+    EXPECT_EQ(custom.GetValue(), 2);
+    custom.SetValue(-1);
+    EXPECT_EQ(custom.GetValue(), 0);
+    EXPECT_EQ(custom.GetControlType(), CCustomControl::kTypePageButton);
+
+    // A press reports the tab under it; the owner selects it. Tab edges and the gap are no tab.
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 20 + 42 + 5, 35), CallLog{"Value 1"});
+    EXPECT_EQ(custom.GetValue(), 0);
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 20 + 41, 35), CallLog{});
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 20 + 42, 35), CallLog{});
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 20 + 5, 30), CallLog{});
+    tabs.GetPage(1)->enabled = false;
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 20 + 42 + 5, 35), CallLog{}) << "a disabled tab";
+    tabs.GetPage(1)->enabled = true;
+
+    // Drawn: the selected tab filled, each shown tab framed, its label cut to the cell and
+    // centred; a hidden tab not at all; a disabled tab in the disabled font.
+    custom.SetValue(1);
+    tabs.GetPage(2)->shown = false;
+    tabs.GetPage(0)->enabled = false;
+    RecordingDrawContext context;
+    tabs.Draw(&context);
+    const std::vector<RecordedCall> fills = context.Only("FillRect");
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(fills[0].x, 20 + 42);
+    EXPECT_EQ(fills[0].width, 40);
+    EXPECT_EQ(fills[0].color, record.fillColor);
+    const std::vector<RecordedCall> frames = context.Only("DrawRect");
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].x, 20);
+    EXPECT_EQ(frames[1].x, 20 + 42);
+    EXPECT_EQ(frames[1].color, record.frameColor);
+    std::vector<RecordedCall> glyphs;
+    for (const RecordedCall& c : context.Only("Blit"))
+        if (c.bitmap == Bitmap("LcdChar"))
+            glyphs.push_back(c);
+    // "OSC" (3 glyphs) then "FILTER" (6): 40 / 6 = 6 characters fit.
+    ASSERT_EQ(glyphs.size(), 3u + 6u);
+    EXPECT_EQ(glyphs[0].x, 20 + 20 - 9) << "centred: 40 / 2 - 18 / 2";
+    EXPECT_EQ(glyphs[0].y, 30 + 7 - 4);
+    EXPECT_EQ(glyphs[3].x, 62 + 20 - 18);
+    EXPECT_EQ(glyphs[3].sourceY, 'F' * 9);
+
+    // Disabled without a dim look: hidden, and presses do nothing.
+    custom.SetEnabled(false);
+    EXPECT_FALSE(tabs.IsVisible());
+    tabs.RemoveAllPages();
+    EXPECT_EQ(tabs.GetPageCount(), 0);
+    CHfcCtrlPageButtonRecord empty = record;
+    empty.width = 0;
+    CCustomPageButton refused;
+    EXPECT_FALSE(refused.Create(&empty, 21, 0));
+}
+
+TEST_F(EditorControlsTest, PageButtonSwitchesToATabADragHoversOnForMoreThan800Ms)
+{
+    CCustomPageButton tabs;
+    CHfcCtrlPageButtonRecord record = TabsRecord(Bitmap("LcdChar"));
+    record.acceptsDrags = 1;
+    ASSERT_TRUE(tabs.Create(&record, 20, 0));
+    Place(tabs);
+    tabs.AddPage("A");
+    tabs.AddPage("B");
+    tabs.AddPage("C");
+    POINT cursor = ScreenPoint(0, 0);
+    tabs.SetCursorSource([&] { return cursor; });
+
+    // No drag: nothing switches however long the pointer rests on a tab.
+    cursor = ScreenPoint(20 + 50, 35);
+    owner.log.clear();
+    tabs.Update(5000);
+    tabs.Update(5000);
+    EXPECT_EQ(tabs.GetHoveredPage(), -1);
+
+    EXPECT_TRUE(Drag(HfcDragEvent::Enter, 20 + 50, 35)) << "the tabs take the drag";
+    EXPECT_TRUE(tabs.IsDragHovered());
+    EXPECT_EQ(owner.log, CallLog{"DragEnter 50,5"});
+    owner.log.clear();
+    tabs.Update(100); // tab 1 is hovered from now
+    tabs.Update(400);
+    tabs.Update(400);
+    EXPECT_EQ(owner.log, CallLog{}) << "800 ms are not more than 800";
+    tabs.Update(1);
+    EXPECT_EQ(owner.log, CallLog{"Value 1"});
+    tabs.Update(2000);
+    EXPECT_EQ(owner.log, CallLog{"Value 1"}) << "once a hover";
+
+    // Another tab starts again; the gap between tabs restarts at every update.
+    cursor = ScreenPoint(20 + 90, 35);
+    tabs.Update(700);
+    tabs.Update(700);
+    EXPECT_EQ(owner.log, (CallLog{"Value 1"}));
+    cursor = ScreenPoint(20 + 83, 35);
+    tabs.Update(700);
+    cursor = ScreenPoint(20 + 90, 35);
+    tabs.Update(700);
+    tabs.Update(700);
+    EXPECT_EQ(owner.log, (CallLog{"Value 1"}));
+    tabs.Update(101);
+    EXPECT_EQ(owner.log, (CallLog{"Value 1", "Value 2"}));
+
+    // The drop ends the hover.
+    owner.log.clear();
+    Drag(HfcDragEvent::Over, 20 + 90, 36);
+    EXPECT_TRUE(Drag(HfcDragEvent::Drop, 20 + 90, 36));
+    EXPECT_EQ(owner.log, (CallLog{"DragOver 90,6", "Drop 90,6"}));
+    EXPECT_FALSE(tabs.IsDragHovered());
+    tabs.Update(5000);
+    EXPECT_EQ(tabs.GetHoveredPage(), -1);
+
+    // Tabs that do not take drags hear them and never switch.
+    CCustomPageButton plain;
+    record.acceptsDrags = 0;
+    record.y = 60;
+    ASSERT_TRUE(plain.Create(&record, 22, 0));
+    Place(plain);
+    plain.AddPage("A");
+    plain.SetCursorSource([&] { return ScreenPoint(30, 65); });
+    owner.log.clear();
+    EXPECT_FALSE(Drag(HfcDragEvent::Enter, 30, 65));
+    EXPECT_EQ(owner.log, CallLog{"DragEnter 10,5"});
+    plain.Update(100);
+    plain.Update(1000);
+    EXPECT_EQ(owner.log, CallLog{"DragEnter 10,5"});
+    Drag(HfcDragEvent::Leave, 0, 0);
+}
+
+TEST_F(EditorControlsTest, DragReceiverTakesEveryDragAndPassesItsMouseToTheOwner)
+{
+    CCustomDragReceiver area;
+    CHfcCtrlDragReceiverRecord record;
+    record.x = 100;
+    record.y = 100;
+    record.width = 50;
+    record.height = 40;
+    record.words[0] = 11;
+    record.words[1] = -12;
+    record.words[2] = 13;
+    ASSERT_TRUE(area.Create(&record, 30, 4));
+    EXPECT_EQ(area.GetUserValue(), 4u);
+    EXPECT_EQ(static_cast<CCustomControl&>(area).GetControlType(), CCustomControl::kTypeDragReceiver);
+    EXPECT_EQ(area.GetParam(4), 11);
+    EXPECT_EQ(area.GetParam(5), -12);
+    EXPECT_EQ(area.GetParam(6), 13);
+    EXPECT_EQ(area.GetParam(7), 0);
+    Place(area);
+
+    owner.log.clear();
+    EXPECT_TRUE(Drag(HfcDragEvent::Enter, 110, 105));
+    EXPECT_TRUE(Drag(HfcDragEvent::Over, 120, 110));
+    EXPECT_FALSE(Drag(HfcDragEvent::Over, 300, 110)) << "off the area: the layer's own";
+    EXPECT_TRUE(Drag(HfcDragEvent::Enter, 149, 139));
+    EXPECT_TRUE(Drag(HfcDragEvent::Drop, 149, 139));
+    EXPECT_EQ(owner.log,
+              (CallLog{"DragEnter 10,5", "DragOver 20,10", "DragLeave", "DragEnter 49,39", "Drop 49,39"}));
+
+    owner.logMore = true;
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 105, 106), CallLog{"Down 5,6"});
+    EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON, 107, 108), CallLog{"Move 7,8"});
+    EXPECT_EQ(Send(WM_LBUTTONUP, 0, 107, 108), CallLog{"Up 7,8"});
+
+    RecordingDrawContext context;
+    area.Draw(&context);
+    EXPECT_TRUE(context.calls.empty()) << "the area has no look";
+
+    record.height = 0;
+    CCustomDragReceiver refused;
+    EXPECT_FALSE(refused.Create(&record, 31, 0));
+}
+
+// Exposes the list's cell drawing to a recording context.
+class ListProbe : public CCustomList
+{
+public:
+    using CCustomList::DrawItem;
+};
+
+struct GridCase
+{
+    int32_t inset;
+    int32_t index;
+    // Expected strokes as (x1, y1, x2, y2) in the cell.
+    std::vector<std::array<int32_t, 4>> lines;
+};
+
+TEST_F(EditorControlsTest, ListRulesEachCellSoNeighboursShareOneLine)
+{
+    // 5 items down the columns of a 3 x 2 page of 40 x 20 cells:
+    //   0 2 4
+    //   1 3
+    const uint32_t grid = 0xFF4A4A55;
+    const GridCase cases[] = {
+        // Without an inset: top and left always; right and bottom inside the cell only where
+        // nothing follows.
+        {0, 0, {{0, 20, 0, 0}, {0, 0, 40, 0}}},
+        {0, 1, {{0, 20, 0, 0}, {0, 0, 40, 0}, {0, 19, 39, 19}}},                  // last row
+        {0, 3, {{0, 20, 0, 0}, {0, 0, 40, 0}, {39, 0, 39, 20}, {0, 19, 39, 19}}}, // no right neighbour
+        {0, 4, {{0, 20, 0, 0}, {0, 0, 40, 0}, {39, 0, 39, 20}, {0, 19, 39, 19}}}, // last column, item
+        // With an inset each cell draws its whole frame around the inset area.
+        {2, 0, {{2, 18, 2, 2}, {2, 2, 38, 2}, {38, 2, 38, 18}, {2, 18, 38, 18}}},
+    };
+    for (const GridCase& c : cases)
+    {
+        SCOPED_TRACE("inset " + std::to_string(c.inset) + " item " + std::to_string(c.index));
+        ListProbe list;
+        CHfcCtrlListRecord record;
+        record.x = 10;
+        record.y = 10;
+        record.width = 120;
+        record.height = 40;
+        record.font = Bitmap("LcdChar");
+        record.columns = 3;
+        record.rows = 2;
+        record.orientation = 1;
+        record.insetX = record.insetY = c.inset;
+        ASSERT_TRUE(list.Create(&record, 40, 0));
+        for (int32_t i = 0; i < 5; ++i)
+            list.AddItem()->SetText("P");
+        list.SetGridColor(grid);
+        RecordingDrawContext context;
+        list.DrawItem(&context, list.GetItem(c.index), c.index, 40, 20);
+        std::vector<std::array<int32_t, 4>> lines;
+        float x = 0, y = 0;
+        for (const RecordedCall& call : context.calls)
+        {
+            if (call.what == "LineTo")
+            {
+                EXPECT_EQ(call.color, grid);
+                lines.push_back({int32_t(x), int32_t(y), int32_t(call.x), int32_t(call.y)});
+            }
+            if (call.what == "MoveTo" || call.what == "LineTo")
+            {
+                x = call.x;
+                y = call.y;
+            }
+        }
+        EXPECT_EQ(lines, c.lines);
+    }
+
+    // No grid colour, no grid; a selected item is filled and its text centred in the area.
+    ListProbe plain;
+    CHfcCtrlListRecord record;
+    record.width = 120;
+    record.height = 40;
+    record.font = Bitmap("LcdChar");
+    record.selectedFont = Bitmap("LcdCharSelected");
+    record.columns = 3;
+    record.rows = 2;
+    record.insetX = 2;
+    record.selectionColor = 0xFF3A6EA5;
+    record.showIcons = 1;
+    ASSERT_TRUE(plain.Create(&record, 41, 0));
+    CHfcCtrlListItem* item = plain.AddItem();
+    item->SetText("ABC");
+    item->icon = Bitmap("LedButtonLarge");
+    item->SetSelected(true);
+    RecordingDrawContext context;
+    plain.DrawItem(&context, item, 0, 40, 20);
+    EXPECT_TRUE(context.Only("LineTo").empty());
+    ASSERT_EQ(context.Only("FillRect").size(), 1u);
+    EXPECT_EQ(context.Only("FillRect")[0].color, record.selectionColor);
+    const std::vector<RecordedCall> glyphs = context.Only("Blit");
+    ASSERT_EQ(glyphs.size(), 3u) << "text only: no icon";
+    EXPECT_EQ(glyphs[0].bitmap, Bitmap("LcdCharSelected"));
+    EXPECT_EQ(glyphs[0].x, 2 + 18 - 9);
+    EXPECT_EQ(static_cast<CCustomControl&>(plain).GetControlType(), CCustomControl::kTypeList);
+}
+
+// A graph B of 100 x 60 at (30, 30) with a 4-pixel handle over 0..127, keyboard step 1.
+class FilterDragTest : public EditorControlsTest
+{
+protected:
+    void SetUp() override
+    {
+        EditorControlsTest::SetUp();
+        CXBCtrlFilterGraphRecord record;
+        record.x = 30;
+        record.y = 30;
+        record.width = 100;
+        record.height = 60;
+        record.handleSize = 4;
+        record.handleFillColor = 0xFFFFFFFF;
+        ASSERT_TRUE(graph.Create(&record, 50));
+        Place(graph);
+        graph.SetClock([] { return 1000u; });
+        graph.SetHandle({0, 64, 64}, false);
+        owner.reportsAreRecords = true;
+        owner.recordSize = sizeof(CXBFilterHandle);
+        // The owner puts the handle where it is told.
+        owner.onText = [this](CHfcControl*) { graph.SetHandle(Last(), false); };
+    }
+    CXBFilterHandle Last() const { return *reinterpret_cast<const CXBFilterHandle*>(owner.lastRecord); }
+    std::string LastText() const
+    {
+        const CXBFilterHandle h = Last();
+        return std::to_string(h.index) + " " + std::to_string(h.yValue) + " " + std::to_string(h.xValue);
+    }
+
+    CCustomTolvexFilterB graph;
+};
+
+TEST_F(FilterDragTest, DraggingTheHandleReportsWhereItGoesWithinTheRange)
+{
+    // (64, 64) sits at 64 x 96 / 127 + 2 = 50 and 56 + 2 - 64 x 56 / 127 = 30 in the plot box.
+    EXPECT_EQ(graph.GetHandlePosition(), (CGraphPoint{50, 30}));
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 30 + 50 + 7, 30 + 30), CallLog{})
+        << "the reach is 7, excluded";
+    ASSERT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 30 + 50 + 6, 30 + 30), (CallLog{"BeginEdit", "Record"}));
+    EXPECT_EQ(LastText(), "0 64 64");
+    EXPECT_EQ(graph.GetDraggedHandle(), 0);
+
+    // While dragged the guide band shows the upper half of a low-pass.
+    RecordingDrawContext dragged;
+    graph.Draw(&dragged);
+    const RecordedCall band = dragged.Only("FillRect").front();
+    EXPECT_EQ(band.color, CXBCtrlFilterGraph::kGuideBandColor);
+    EXPECT_EQ(band.x, 29);
+    EXPECT_EQ(band.y, 29);
+    EXPECT_EQ(band.width, 98);
+    EXPECT_EQ(band.height, 30);
+
+    // With Shift: half the drag scale per pixel. 10 pixels right: 64 + 10 x 10 / 2 / 10 = 69.
+    EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, 30 + 66, 60), CallLog{"Record"});
+    EXPECT_EQ(LastText(), "0 64 69");
+    // Not moved far enough for a new value: no report.
+    EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, 30 + 66, 60), CallLog{});
+    // 4 pixels down: the y value falls by 2.
+    EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, 30 + 66, 64), CallLog{"Record"});
+    EXPECT_EQ(LastText(), "0 62 69");
+    // Without Shift a pixel spans (127 + 1) / (100 - 4) values: 3 pixels make 4.
+    EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON, 30 + 69, 64), CallLog{"Record"});
+    EXPECT_EQ(LastText(), "0 62 73");
+    // Far beyond the box: the range's ends.
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 400, 0);
+    EXPECT_EQ(LastText(), "0 127 127");
+
+    // The release confirms the handle's values, ends the edit, then says the drag ended.
+    owner.logMore = true;
+    EXPECT_EQ(Send(WM_LBUTTONUP, 0, 400, 0), (CallLog{"Record", "EndEdit", "CaptureLost"}));
+    EXPECT_EQ(LastText(), "0 127 127");
+    EXPECT_EQ(graph.GetDraggedHandle(), CXBCtrlFilterGraph::kNoHandle);
+    EXPECT_EQ(graph.GetLastDraggedHandle(), 0);
+    RecordingDrawContext released;
+    graph.Draw(&released);
+    for (const RecordedCall& c : released.Only("FillRect"))
+        EXPECT_NE(c.color, CXBCtrlFilterGraph::kGuideBandColor) << "no band after the drag";
+}
+
+TEST_F(FilterDragTest, ArrowKeysMoveTheLastDraggedHandleAndItsFocusMarksShow)
+{
+    CHfcKeyFocus* focus = window->GetKeyFocus();
+    EXPECT_FALSE(graph.OnHfcKeyFocusKeyDown(focus, 29, 0, 0)) << "no handle dragged yet";
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 30 + 50, 30 + 30);
+    EXPECT_FALSE(graph.OnHfcKeyFocusKeyDown(focus, 29, 0, 0)) << "not while dragging";
+    Send(WM_LBUTTONUP, 0, 30 + 50, 30 + 30);
+    EXPECT_TRUE(graph.HasKeyFocus()) << "the press gave the graph the key focus";
+
+    struct
+    {
+        uint32_t key;
+        const char* reported;
+    } keys[] = {{29, "0 64 65"}, {28, "0 64 64"}, {28, "0 64 63"}, {30, "0 65 63"}, {31, "0 64 63"}};
+    for (const auto& k : keys)
+    {
+        owner.log.clear();
+        EXPECT_TRUE(graph.OnHfcKeyFocusKeyDown(focus, k.key, 0, 0)) << k.key;
+        ASSERT_EQ(owner.log, CallLog{"Record"}) << k.key;
+        EXPECT_EQ(LastText(), k.reported) << k.key;
+    }
+    EXPECT_TRUE(graph.OnHfcKeyFocusKeyRepeat(focus, 31, 0, 0));
+    EXPECT_EQ(LastText(), "0 63 63");
+    EXPECT_FALSE(graph.OnHfcKeyFocusKeyDown(focus, 'A', 0, 0));
+    // At the range's end a key reports nothing.
+    graph.SetHandle({0, 127, 127}, false);
+    graph.OnHfcKeyFocusKeyDown(focus, 29, 0, 0); // 127 127 reported once
+    owner.log.clear();
+    graph.OnHfcKeyFocusKeyDown(focus, 29, 0, 0);
+    graph.OnHfcKeyFocusKeyDown(focus, 30, 0, 0);
+    EXPECT_EQ(owner.log, CallLog{});
+
+    // The focus marks: corner strokes 5 pixels around the handle's centre.
+    graph.SetHandle({0, 64, 64}, false);
+    RecordingDrawContext context;
+    graph.Draw(&context);
+    std::vector<RecordedCall> marks;
+    for (const RecordedCall& c : context.Only("LineTo"))
+        if (c.color == graph.GetFocusColor())
+            marks.push_back(c);
+    ASSERT_EQ(marks.size(), 8u);
+    const int32_t cx = 30 + 50, cy = 30 + 30;
+    EXPECT_EQ(marks[0].x, cx - 3);
+    EXPECT_EQ(marks[0].y, cy - 5);
+    EXPECT_EQ(marks[1].x, cx - 5);
+    EXPECT_EQ(marks[1].y, cy - 3);
+    EXPECT_EQ(marks[7].x, cx + 5);
+    EXPECT_EQ(marks[7].y, cy + 3);
+
+    // Read-only: neither the mouse nor the keys move it.
+    static_cast<CCustomControl&>(graph).SetOption(true);
+    owner.log.clear();
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 30 + 50, 30 + 30);
+    EXPECT_FALSE(graph.OnHfcKeyFocusKeyDown(focus, 29, 0, 0));
+    EXPECT_EQ(owner.log, CallLog{});
+}
+
+TEST_F(EditorControlsTest, EqGraphDoubleClickGoesToTheOwnerFirstAndShiftAndAltDragsScale)
+{
+    CCustomEqGraph graph;
+    CCustomEqGraphRecord record;
+    record.x = 10;
+    record.y = 10;
+    record.bandCount = 2;
+    ASSERT_TRUE(graph.Create(&record, 12, 0));
+    Place(graph);
+    const CEqAxes& axes = graph.GetAxes();
+    const int32_t hx = static_cast<int32_t>(axes.ColumnOfFrequency(1000.0));
+    const int32_t hy = static_cast<int32_t>(axes.RowOfLevel(0.0));
+    owner.reportsAreRecords = true;
+    owner.logMore = true;
+    auto report = [&] { return *reinterpret_cast<const CEqBandReport*>(owner.lastRecord); };
+
+    owner.swallowDoubleClick = true;
+    EXPECT_EQ(Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 10 + hx, 10 + hy), CallLog{"DblClk"});
+    EXPECT_EQ(CHfcMouse::GetMouse()->GetCaptureOwner(), nullptr) << "swallowed: no press";
+    owner.swallowDoubleClick = false;
+    EXPECT_EQ(Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 10 + hx, 10 + hy),
+              (CallLog{"DblClk", "Down " + std::to_string(hx) + "," + std::to_string(hy), "Record"}));
+    Send(WM_LBUTTONUP, 0, 10 + hx, 10 + hy);
+
+    // Shift: 10 pixels move the point as far as 1 pixel without it.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 10 + hx, 10 + hy);
+    Send(WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, 10 + hx + 10, 10 + hy - 10);
+    const CEqBandReport fine = report();
+    Send(WM_LBUTTONUP, 0, 10 + hx + 10, 10 + hy - 10);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 10 + hx, 10 + hy);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 10 + hx + 1, 10 + hy - 1);
+    const CEqBandReport coarse = report();
+    EXPECT_EQ(fine.kind, 0);
+    EXPECT_FLOAT_EQ(fine.value1, coarse.value1);
+    EXPECT_FLOAT_EQ(fine.value2, coarse.value2);
+    EXPECT_GT(coarse.value1, 1000.0f);
+    EXPECT_GT(coarse.value2, 0.0f);
+    // Beyond the band range: its end.
+    Send(WM_MOUSEMOVE, MK_LBUTTON, 10 + 500, 10 + hy);
+    EXPECT_FLOAT_EQ(report().value1, 20000.0f);
+    Send(WM_LBUTTONUP, 0, 10 + 500, 10 + hy);
+
+    // Alt drags the second value: 0.3 x 9.5 + 0.5, then 0.1 a pixel (0.01 with Shift too).
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 10 + hx, 10 + hy);
+    owner.log.clear();
+    // Alt comes from the keyboard's state at the time: handed over here as the window would.
+    CHfcMouse* mouse = CHfcMouse::GetMouse();
+    graph.OnHfcMouseMove(mouse, hx + 10, hy, kModifierAlt);
+    ASSERT_EQ(owner.log.back(), "Record");
+    EXPECT_EQ(report().kind, 1);
+    EXPECT_NEAR(report().value1, 0.3f * 9.5f + 0.5f + 1.0f, 1e-5f);
+    graph.OnHfcMouseMove(mouse, hx + 20, hy, kModifierAlt | kModifierShift);
+    EXPECT_NEAR(report().value1, 0.3f * 9.5f + 0.5f + 1.1f, 1e-5f);
+    EXPECT_EQ(report().band, 0);
+    Send(WM_LBUTTONUP, 0, 10 + hx + 20, 10 + hy);
+}
+
+TEST_F(EditorControlsTest, KnobShowsItsDragStripOnlyWhileItIsPressed)
+{
+    CCustomKnob knob;
+    CCustomKnobRecord record;
+    record.x = 20;
+    record.y = 20;
+    record.strip = Bitmap("Knob");
+    record.special = Bitmap("KnobLarge");
+    record.specialValue = 0;
+    record.frameCount = 101;
+    ASSERT_TRUE(knob.Create(&record, 1, 0));
+    Place(knob);
+    static_cast<CCustomControl&>(knob).SetValue(64);
+
+    // Without a drag strip the press changes nothing.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 38, 38);
+    EXPECT_EQ(knob.GetShownStrip(), Bitmap("Knob"));
+    Send(WM_LBUTTONUP, 0, 38, 38);
+
+    knob.SetDragBitmap(Bitmap("KnobSmall"));
+    EXPECT_EQ(knob.GetShownStrip(), Bitmap("Knob")) << "not pressed yet";
+    knob.SetDirty(false);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 38, 38);
+    EXPECT_EQ(knob.GetShownStrip(), Bitmap("KnobSmall"));
+    EXPECT_TRUE(knob.IsDirty()) << "the new strip is drawn";
+    RecordingDrawContext pressed;
+    knob.Draw(&pressed);
+    ASSERT_FALSE(pressed.Only("Blit").empty());
+    EXPECT_EQ(pressed.Only("Blit").back().bitmap, Bitmap("KnobSmall"));
+    Send(WM_LBUTTONUP, 0, 38, 38);
+    EXPECT_EQ(knob.GetShownStrip(), Bitmap("Knob"));
+
+    // The drag strip replaces the special one too, which returns at the release.
+    static_cast<CCustomControl&>(knob).SetValue(0);
+    EXPECT_EQ(knob.GetShownStrip(), Bitmap("KnobLarge"));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 38, 38);
+    EXPECT_EQ(knob.GetShownStrip(), Bitmap("KnobSmall"));
+    Send(WM_LBUTTONUP, 0, 38, 38);
+    EXPECT_EQ(knob.GetShownStrip(), Bitmap("KnobLarge"));
+}
+
+TEST_F(EditorControlsTest, SliderDrawsItsSpecialValueThumbs)
+{
+    struct
+    {
+        bool enabled;
+        int32_t value;
+        int32_t specialValue;
+        const char* thumb;
+    } cases[] = {
+        {true, 10, 64, "VerticalSliderTop"},     {true, 64, 64, "ButtonArrowLeft"},
+        {false, 10, 64, "VerticalSliderTopDim"}, {false, 64, 64, "ButtonArrowLeftDim"},
+        {true, 64, -1, "VerticalSliderTop"},     {false, 64, -1, "VerticalSliderTopDim"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.thumb) + " for " + std::to_string(c.value));
+        CCustomSlider slider;
+        CCustomSliderRecord record;
+        record.x = 20;
+        record.y = 20;
+        record.width = 22;
+        record.height = 80;
+        record.thumb = Bitmap("VerticalSliderTop");
+        record.dim = Bitmap("VerticalSliderTopDim");
+        record.trackLength = 69;
+        ASSERT_TRUE(slider.Create(&record, 2, 0));
+        Place(slider);
+        slider.SetSpecialThumbs(Bitmap("ButtonArrowLeft"), Bitmap("ButtonArrowLeftDim"), c.specialValue);
+        static_cast<CCustomControl&>(slider).SetValue(c.value);
+        static_cast<CCustomControl&>(slider).SetEnabled(c.enabled);
+        RecordingDrawContext context;
+        slider.Draw(&context);
+        ASSERT_FALSE(context.Only("Blit").empty());
+        EXPECT_EQ(context.Only("Blit").back().bitmap, Bitmap(c.thumb));
+        layer.RemoveControl(&slider);
+    }
+}
+
+// y of a wave value in a graph of height h: c - trunc(v x c).
+int32_t WaveRow(float v, int32_t height)
+{
+    const int32_t c = (height - 1) / 2;
+    return c - static_cast<int32_t>(std::trunc(v * static_cast<float>(c)));
+}
+
+TEST_F(EditorControlsTest, LfoGraphDrawsEachWaveAsOnePointAColumn)
+{
+    constexpr int32_t kLeft = 40, kTop = 30, kWidth = 64, kHeight = 41;
+    CCustomLfoGraph lfo;
+    CHfcCtrlLfoGraphRecord record;
+    record.x = kLeft;
+    record.y = kTop;
+    record.width = kWidth;
+    record.height = kHeight;
+    record.lineColor = 0xFFBDFF00;
+    ASSERT_TRUE(lfo.Create(&record, 60));
+    Place(lfo);
+    lfo.CHfcCtrlLfoGraph::SetValue(0, false); // one period over the width: p = x / width
+
+    const auto strokes = [&]
+    {
+        RecordingDrawContext context;
+        lfo.Draw(&context);
+        std::vector<RecordedCall> lines;
+        for (const RecordedCall& c : context.calls)
+            if (c.what == "MoveTo" || c.what == "LineTo")
+                lines.push_back(c);
+        return lines;
+    };
+    // The drawn rows, checked for a move to the first point, then a line to every point, in the
+    // line colour, one a column.
+    const auto rows = [&]
+    {
+        const std::vector<RecordedCall> lines = strokes();
+        std::vector<int32_t> out;
+        EXPECT_EQ(lines.size(), size_t(kWidth) + 1);
+        if (lines.size() != size_t(kWidth) + 1)
+            return out;
+        EXPECT_EQ(lines[0].what, "MoveTo");
+        EXPECT_EQ(lines[0].y, lines[1].y);
+        for (size_t i = 1; i < lines.size(); ++i)
+        {
+            EXPECT_EQ(lines[i].what, "LineTo");
+            EXPECT_EQ(lines[i].x, kLeft + int32_t(i) - 1);
+            EXPECT_EQ(lines[i].color, record.lineColor);
+            out.push_back(int32_t(lines[i].y) - kTop);
+        }
+        return out;
+    };
+    const int32_t c = (kHeight - 1) / 2;
+
+    EXPECT_TRUE(strokes().empty()) << "wave 7: nothing";
+
+    for (const int32_t level : {0, 20})
+    {
+        SCOPED_TRACE("level " + std::to_string(level));
+        lfo.SetLevel(level);
+        const float k = level / 63.0f;
+        // The waves given by formula, computed here on their own.
+        const std::function<float(float)> formulas[] = {
+            nullptr,
+            [&](float p) { return 1.0f - 2.0f * p + k >= 0.0f ? 1.0f : -1.0f; },
+            [&](float p) { return 1.0f - 2.0f * p + k >= 0.0f ? 1.0f : 0.0f; },
+            [&](float p)
+            {
+                float q = p + 0.25f;
+                q -= std::floor(q);
+                const float w = (0.5f - std::fabs(0.5f - q)) * 2.0f;
+                return (w + (1.0f - w) * k * w - 0.5f) * 2.0f;
+            },
+            [&](float p)
+            {
+                const float u = 0.5f - p;
+                const float s = 8.0f * u * (1.0f - 2.0f * std::fabs(u));
+                const float t = s * ((1.0f - std::fabs(s)) * k + 1.0f);
+                return (1.0f + k * (1.0f - std::fabs(t))) * t;
+            },
+        };
+        for (int32_t wave = 1; wave <= 4; ++wave)
+        {
+            SCOPED_TRACE("wave " + std::to_string(wave));
+            lfo.SetWave(wave);
+            const std::vector<int32_t> drawn = rows();
+            ASSERT_EQ(drawn.size(), size_t(kWidth));
+            for (int32_t x = 0; x < kWidth; ++x)
+                EXPECT_EQ(drawn[x], WaveRow(formulas[wave](float(x) / float(kWidth)), kHeight))
+                    << "column " << x;
+        }
+        // The square stays at its two rows, the unipolar one at the top and the middle.
+        lfo.SetWave(1);
+        for (int32_t y : rows())
+            EXPECT_TRUE(y == 0 || y == 2 * c) << y;
+        lfo.SetWave(2);
+        for (int32_t y : rows())
+            EXPECT_TRUE(y == 0 || y == c) << y;
+    }
+
+    // The saw rises through the period from the bottom to the top.
+    lfo.SetLevel(0);
+    lfo.SetWave(0);
+    const std::vector<int32_t> saw = rows();
+    ASSERT_EQ(saw.size(), size_t(kWidth));
+    EXPECT_EQ(saw.front(), 2 * c);
+    EXPECT_LE(saw.back(), 1);
+    for (size_t i = 1; i < saw.size(); ++i)
+        EXPECT_LE(saw[i], saw[i - 1]) << "column " << i;
+
+    // Sample and hold: a level held for each quarter period; the random shape joins the held
+    // levels instead, so it moves inside the steps.
+    lfo.SetWave(5);
+    const std::vector<int32_t> held = rows();
+    ASSERT_EQ(held.size(), size_t(kWidth));
+    std::vector<int32_t> levels;
+    for (int32_t x = 0; x < kWidth; ++x)
+    {
+        if (x % (kWidth / 4) == 0)
+            levels.push_back(held[x]);
+        else
+            EXPECT_EQ(held[x], held[x - 1]) << "column " << x;
+    }
+    EXPECT_GE(std::set<int32_t>(levels.begin(), levels.end()).size(), 2u);
+    lfo.SetRandom(true);
+    const std::vector<int32_t> random = rows();
+    ASSERT_EQ(random.size(), size_t(kWidth));
+    EXPECT_EQ(random[0], held[0]);
+    EXPECT_NE(random[kWidth / 8], held[kWidth / 8]) << "between held levels";
+    for (int32_t y : random)
+    {
+        EXPECT_GE(y, 0);
+        EXPECT_LE(y, 2 * c);
+    }
+}
+
 TEST_F(EditorControlsTest, ScreenshotOfEveryControlWithTheSkin)
 {
     FillLayer(layer, [](int32_t, int32_t) { return 0xFF2A2D33u; });
@@ -710,11 +1500,64 @@ TEST_F(EditorControlsTest, ScreenshotOfEveryControlWithTheSkin)
     Place(centred);
     static_cast<CCustomControl&>(centred).SetValue(30);
 
+    CCustomPageButton tabs;
+    CHfcCtrlPageButtonRecord tabsRecord = TabsRecord(Bitmap("LcdChar"));
+    tabsRecord.x = 240;
+    tabsRecord.y = 132;
+    tabsRecord.width = 186;
+    tabsRecord.cellWidth = 60;
+    tabsRecord.cellHeight = 16;
+    tabsRecord.height = 16;
+    tabsRecord.selectedFont = Bitmap("LcdCharWhite");
+    tabsRecord.disabledFont = Bitmap("LcdCharDim");
+    ASSERT_TRUE(tabs.Create(&tabsRecord, 15, 0));
+    Place(tabs);
+    tabs.AddPage("OSC");
+    tabs.AddPage("FILTER");
+    tabs.AddPage("AMP");
+    tabs.GetPage(2)->enabled = false;
+    static_cast<CCustomControl&>(tabs).SetValue(1);
+
+    CCustomList ccList;
+    CHfcCtrlListRecord ccRecord;
+    ccRecord.x = 240;
+    ccRecord.y = 156;
+    ccRecord.width = 186;
+    ccRecord.height = 60;
+    ccRecord.font = Bitmap("LcdChar");
+    ccRecord.selectedFont = Bitmap("LcdCharWhite");
+    ccRecord.columns = 3;
+    ccRecord.rows = 4;
+    ccRecord.orientation = 1;
+    ccRecord.selectionColor = 0xFF3A6EA5;
+    ASSERT_TRUE(ccList.Create(&ccRecord, 16, 0));
+    Place(ccList);
+    ccList.SetGridColor(0xFF4A4A55);
+    for (const char* name : {"CC 1", "CC 2", "CC 7", "CC 10", "CC 11", "CC 64", "CC 71", "CC 74"})
+        ccList.AddItem()->SetText(name);
+    ccList.SetItemSelected(5, true);
+
+    // Graph B's handle held in a drag: the guide band and the handle show.
+    CCustomTolvexFilterB dragged;
+    filterRecord.x = 20;
+    filterRecord.y = 230;
+    filterRecord.type = 0;
+    filterRecord.handleSize = 5;
+    filterRecord.handleMaximum = 256;
+    filterRecord.handleFillColor = 0xFFBDFF00;
+    filterRecord.handleFrameColor = 0xFFFFFFFF;
+    ASSERT_TRUE(dragged.Create(&filterRecord, 17));
+    Place(dragged);
+    dragged.SetHandle({0, 127 + 90, 2 * 64}, true);
+    const CGraphPoint handle = dragged.GetHandlePosition();
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, 20 + handle.x, 230 + handle.y);
+
     for (size_t i = 0; i < layer.GetControlCount(); ++i)
         layer.GetControl(i)->Redraw(true);
     layer.InvalidateAll(true);
     EXPECT_TRUE(SaveWindowScreenshot(window->GetHwnd(), "editor_controls",
                                      [] { PumpUntil([] { return false; }, 300); }));
+    Send(WM_LBUTTONUP, 0, 20 + handle.x, 230 + handle.y);
     entry.EndEditing();
 }
 } // namespace

@@ -15,6 +15,8 @@ struct RecordedCall
     uint32_t color = 0; // the pen for lines and outlines, the brush for fills
     float penWidth = 0;
     float opacity = 1.0f;
+    CHfcBmp* bitmap = nullptr; // Blit and BlitAlpha: the source and its corner
+    int32_t sourceX = 0, sourceY = 0;
 };
 
 class RecordingDrawContext : public CHfcDrawContext
@@ -46,15 +48,17 @@ public:
         Area("DrawRect", x, y, w, h, m_penColor);
     }
     void DrawRect(float x, float y, float w, float h) override { Area("DrawRect", x, y, w, h, m_penColor); }
-    void Blit(int32_t x, int32_t y, int32_t w, int32_t h, CHfcBmp*, int32_t, int32_t) override
+    void Blit(int32_t x, int32_t y, int32_t w, int32_t h, CHfcBmp* bitmap, int32_t sx, int32_t sy) override
     {
         Area("Blit", x, y, w, h, 0);
+        Source(bitmap, sx, sy);
     }
-    void BlitAlpha(int32_t x, int32_t y, int32_t w, int32_t h, CHfcBmp*, float opacity, int32_t,
-                   int32_t) override
+    void BlitAlpha(int32_t x, int32_t y, int32_t w, int32_t h, CHfcBmp* bitmap, float opacity, int32_t sx,
+                   int32_t sy) override
     {
         Area("BlitAlpha", x, y, w, h, 0);
         calls.back().opacity = opacity;
+        Source(bitmap, sx, sy);
     }
 
     std::vector<RecordedCall> Only(const std::string& what) const
@@ -69,6 +73,12 @@ public:
     std::vector<RecordedCall> calls;
 
 private:
+    void Source(CHfcBmp* bitmap, int32_t sx, int32_t sy)
+    {
+        calls.back().bitmap = bitmap;
+        calls.back().sourceX = sx;
+        calls.back().sourceY = sy;
+    }
     void Line(const char* what, float x, float y)
     {
         RecordedCall c;
