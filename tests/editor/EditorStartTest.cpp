@@ -297,10 +297,11 @@ TEST_F(EditorStart, TheWindowMenuOpensTheMonitorAndTheLogAndHelpTheVersion)
         const wchar_t* title;
         const char* screenshot;
     };
+    // The version window first: the monitor and the log stay on top of the other windows.
     const Opened windows[] = {
+        {56000, L"Version", "version_window"},
         {55000, L"MIDI Monitor", "midi_monitor_window"},
         {55001, L"Log", "status_log_window"},
-        {56000, L"Version", "version_window"},
     };
     for (const Opened& w : windows)
     {
