@@ -4,6 +4,7 @@
 #include "app/CLogManager.h"
 #include "app/CSettings.h"
 #include "editor/base/CEditorServices.h"
+#include "editor/library/CLibraryWindow.h"
 #include "editor/windows/CMidiMonitorWindow.h"
 #include "editor/windows/CStatusLogWindow.h"
 #include "editor/windows/CVersionInfoWindow.h"
@@ -27,9 +28,19 @@ CEditor::CEditor() = default;
 
 CEditor::~CEditor() = default;
 
-CLibraryWindowInterface* CEditor::CreateLibraryWindow(CHfcMdiFrameWindow*, const std::wstring&)
+CLibraryWindowInterface* CEditor::CreateLibraryWindow(CHfcMdiFrameWindow* frame, const std::wstring&)
 {
-    return nullptr;
+    DeleteClosed();
+    TakeServices();
+    auto window = std::make_unique<CLibraryWindow>();
+    CLibraryWindow* library = window.get();
+    Adopt(std::move(window));
+    if (!library->CreateLibrary(frame))
+    {
+        OnWindowDestroyed(library);
+        return nullptr;
+    }
+    return &library->GetLink();
 }
 
 void CEditor::TakeServices()
