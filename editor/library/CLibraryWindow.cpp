@@ -100,6 +100,8 @@ bool CLibraryWindow::CreateLibrary(CHfcMdiFrameWindow* frame)
         editorFrame->AddLibraryWindow(&m_link);
         m_inFrameList = true;
     }
+    if (m_pageSelect)
+        m_pageSelect->Show(false);
     NewData();
     m_created = true;
     UpdateTitle();

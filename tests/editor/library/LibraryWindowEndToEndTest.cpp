@@ -99,7 +99,8 @@ protected:
 };
 } // namespace
 
-TEST_F(LibraryWindowEndToEnd, ReceiveAllDataThenSaveAsThenOpenInASecondWindow)
+// Disabled until the editor opens library windows again (see CEditor::CreateLibraryWindow).
+TEST_F(LibraryWindowEndToEnd, DISABLED_ReceiveAllDataThenSaveAsThenOpenInASecondWindow)
 {
     e2e::CRunningProgram program(e2e::BesideTestProgram(L"NuvornSoundEditor.exe"));
     ASSERT_TRUE(program.Started());
