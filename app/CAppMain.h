@@ -78,6 +78,8 @@ public:
     void SelectAdjacentProgram(int32_t step);
     // Whether start-up has opened its first library window (files dropped before are ignored).
     bool IsStartupFinished() const { return m_libraryOpened; }
+    // A library window has opened: Close Window is taken and start-up has finished.
+    void SetLibraryReady() { m_closeAllowed = m_libraryOpened = true; }
 
     CEditorInterface& GetEditor() const { return m_editor; }
     CMdiFrameWindow* GetFrame() const { return m_frame.get(); }

@@ -1,0 +1,488 @@
+#include "editor/library/CLibraryWindow.h"
+
+#include "app/AppCoreUtility.h"
+#include "app/AppMessageBox.h"
+#include "app/AppText.h"
+#include "app/CAppMain.h"
+#include "app/CCustomMenu.h"
+#include "app/CFileManager.h"
+#include "app/CLogManager.h"
+#include "app/CMdiFrameWindow.h"
+#include "app/CMidiManager.h"
+#include "app/CParameterChangeTarget.h"
+#include "app/CTDWResource.h"
+#include "app/CWindowManager.h"
+#include "editor/base/CEditorServices.h"
+#include "editor/library/CPageSelectLayer.h"
+#include "editor/library/CProgramListLayer.h"
+#include "editor/windows/CUtilityLayer.h"
+#include "framework/CHfcKey.h"
+#include "framework/CPslMessageDispatchEngine.h"
+#include "synthdata/CProgramSet.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace
+{
+// Every library window that exists, for the same-path check.
+std::vector<CLibraryWindow*>& AllLibraryWindows()
+{
+    static std::vector<CLibraryWindow*> windows;
+    return windows;
+}
+
+intptr_t NextDocumentId()
+{
+    static intptr_t counter = 0x4C00;
+    return ++counter;
+}
+
+CFileManager* FileManager()
+{
+    CAppMain* app = CAppMain::GetAppMain();
+    return app ? app->GetFileManager() : nullptr;
+}
+
+std::string DisplayNameAnsi(const CLibraryData& library)
+{
+    return WideToAnsi(library.GetDisplayName().c_str());
+}
+
+bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    if (a.empty() || b.empty())
+        return false;
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error))
+        return true;
+    std::wstring x = a.lexically_normal().wstring(), y = b.lexically_normal().wstring();
+    std::transform(x.begin(), x.end(), x.begin(), ::towlower);
+    std::transform(y.begin(), y.end(), y.begin(), ::towlower);
+    return x == y;
+}
+} // namespace
+
+CLibraryWindow::CLibraryWindow() : CBaseWindow(kKindLibrary, nullptr), m_link(*this)
+{
+    CEditorWindowData data;
+    data.entryKind = CEditorWindowData::kEntryProgramSet;
+    data.documentId = NextDocumentId();
+    SetData(data);
+    AllLibraryWindows().push_back(this);
+}
+
+CLibraryWindow::~CLibraryWindow()
+{
+    auto& all = AllLibraryWindows();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    if (CAppMain* app = CAppMain::GetAppMain())
+        if (CPslMessageDispatchEngine* engine = app->GetDispatchEngine())
+            engine->RemoveQueued(this);
+}
+
+CLibraryWindow* CLibraryWindow::FromLink(CLibraryWindowInterface* link)
+{
+    for (CLibraryWindow* window : AllLibraryWindows())
+        if (&window->m_link == link)
+            return window;
+    return nullptr;
+}
+
+bool CLibraryWindow::CreateLibrary(CHfcMdiFrameWindow* frame)
+{
+    m_library.Reset();
+    if (!Create(0, 0, kWidth, kHeight, 9, nullptr, frame, "Library"))
+        return false;
+    RegisterWithWindowManager(this);
+    if (auto* editorFrame = dynamic_cast<CMdiFrameWindow*>(frame))
+    {
+        editorFrame->AddLibraryWindow(&m_link);
+        m_inFrameList = true;
+    }
+    if (m_pageSelect)
+        m_pageSelect->Show(false);
+    NewData();
+    m_created = true;
+    UpdateTitle();
+    return true;
+}
+
+bool CLibraryWindow::OnCreate()
+{
+    if (!CBaseWindow::OnCreate())
+        return false;
+    auto list = std::make_unique<CProgramListLayer>(m_library);
+    if (!list->Create(0, kStripHeight, CProgramListLayer::kWidth, CProgramListLayer::kHeight, this))
+        return false;
+    AddLayer(list.get(), false);
+    list->Show(false);
+    SetMainLayer(std::move(list));
+    auto global = std::make_unique<CUtilityLayer>("BG_GlobalEdit", nullptr);
+    if (global->Create(0, kStripHeight, CProgramListLayer::kWidth, CProgramListLayer::kHeight, this))
+        m_globalLayer = std::move(global);
+    auto strip = std::make_unique<CPageSelectLayer>();
+    if (!strip->Create(0, 0, CPageSelectLayer::kWidth, CPageSelectLayer::kHeight, this))
+        return false;
+    strip->SetPageHandler([this](int32_t page) { ShowPage(page, false); });
+    m_pageSelect = strip.get();
+    // Added by the base once the window exists.
+    SetFurtherLayer(std::move(strip));
+    return true;
+}
+
+bool CLibraryWindow::OnDestroy()
+{
+    if (m_inFrameList)
+        if (auto* frame = dynamic_cast<CMdiFrameWindow*>(GetFrame()))
+            frame->RemoveLibraryWindow(&m_link);
+    m_inFrameList = false;
+    // The instrument's current program no longer belongs to a window.
+    ParameterChangeTarget().Clear();
+    if (m_globalLayer)
+        m_globalLayer->Destroy();
+    m_globalLayer.reset();
+    m_pageSelect = nullptr;
+    return CBaseWindow::OnDestroy();
+}
+
+CProgramListLayer* CLibraryWindow::GetProgramList() const
+{
+    return static_cast<CProgramListLayer*>(GetMainLayer());
+}
+
+void CLibraryWindow::NewData()
+{
+    m_library.Reset();
+    m_library.AddEntry(CLibraryEntry::kKindProgramSet);
+    m_library.AddEntry(CLibraryEntry::kKindGlobal);
+    if (CProgramSet* set = m_library.GetProgramSet())
+        set->Init();
+    RebuildLayers();
+}
+
+void CLibraryWindow::RebuildLayers()
+{
+    if (CProgramListLayer* list = GetProgramList())
+        list->Rebind();
+    ShowPage(m_page, true);
+    if (CProgramListLayer* list = GetProgramList())
+        list->DrawAll();
+    if (m_pageSelect)
+        m_pageSelect->Draw();
+}
+
+void CLibraryWindow::ShowPage(int32_t page, bool force)
+{
+    if (page < 0 || page > 1 || (page == m_page && !force))
+        return;
+    CProgramListLayer* list = GetProgramList();
+    if (CHfcKey* key = CHfcKey::GetKey(); key && list && key->GetFocusListener() == list)
+        key->ClearFocus();
+    m_page = page;
+    if (page == 0)
+    {
+        if (m_globalLayer)
+        {
+            m_globalLayer->Hide(false);
+            RemoveLayer(m_globalLayer.get(), false);
+        }
+        if (list)
+        {
+            list->Show(false);
+            list->DrawAll();
+            if (CHfcKey* key = CHfcKey::GetKey(); key && GetHwnd())
+                key->SetFocus(list, GetHwnd());
+        }
+    }
+    else
+    {
+        if (list)
+            list->Hide(false);
+        if (m_globalLayer)
+        {
+            AddLayer(m_globalLayer.get(), false);
+            m_globalLayer->Show(false);
+            m_globalLayer->DrawBackground();
+        }
+    }
+    if (m_pageSelect)
+        m_pageSelect->SetPage(page);
+    if (CCustomMenu* menu = EditorServices().customMenu)
+        menu->UpdateMidiMenu(GetMode());
+    UpdateTitle();
+}
+
+int32_t CLibraryWindow::GetMode() const
+{
+    return m_page == 1 ? 12 : 1;
+}
+
+void CLibraryWindow::SetModified(bool modified)
+{
+    CAppMain* app = CAppMain::GetAppMain();
+    if (modified == m_library.IsModified() || !m_trackModified || (app && !app->IsSelectionIdle()))
+        return;
+    m_library.SetModified(modified);
+    UpdateTitle();
+}
+
+bool CLibraryWindow::IsModified()
+{
+    return m_library.IsModified();
+}
+
+void CLibraryWindow::UpdateTitle()
+{
+    std::wstring title = m_library.GetDisplayName();
+    if (m_library.IsModified())
+        title += L" *";
+    title += m_page == 1 ? L" - Global" : L" - Program";
+    SetTitleText(title.c_str());
+}
+
+void CLibraryWindow::PostFileOperationDone()
+{
+    PostNotification(EditorServices().windowManager, kNotifyFileOperationDone, 0, 0, 0, 0, this);
+}
+
+CLibraryWindow* CLibraryWindow::FindWindowWithPath(const std::filesystem::path& path) const
+{
+    for (CLibraryWindow* window : AllLibraryWindows())
+        if (window != this && window->m_created && SamePath(window->m_library.GetPath(), path))
+            return window;
+    return nullptr;
+}
+
+bool CLibraryWindow::IsOpenElsewhere()
+{
+    CLibraryWindow* other = FindWindowWithPath(m_library.GetPath());
+    if (!other)
+        return false;
+    other->BringToFront();
+    return true;
+}
+
+bool CLibraryWindow::OpenAllData()
+{
+    CFileManager* files = FileManager();
+    if (!files || files->OpenAllData(m_library) != CFileRequest::kDone)
+        return false;
+    if (IsOpenElsewhere())
+        return false;
+    m_library.SetModified(false);
+    WriteLog("File opened \"%s\"", DisplayNameAnsi(m_library).c_str());
+    PostFileOperationDone();
+    RebuildLayers();
+    UpdateTitle();
+    return true;
+}
+
+bool CLibraryWindow::OpenFile(const std::wstring& path)
+{
+    if (path.empty())
+        return OpenAllData();
+    CFileManager* files = FileManager();
+    if (!files)
+        return false;
+    CFileRequest request;
+    request.type = kFileOpenAllData;
+    request.library = &m_library;
+    // Read whole into the document or not at all; a failure has been shown and logged.
+    files->ProcessFile(request, path);
+    if (request.state != CFileRequest::kDone)
+        return false;
+    m_library.SetModified(false);
+    if (IsOpenElsewhere())
+        return false;
+    PostFileOperationDone();
+    RebuildLayers();
+    UpdateTitle();
+    return true;
+}
+
+bool CLibraryWindow::ImportJ5Library()
+{
+    CFileManager* files = FileManager();
+    if (!files || files->ImportJ5Library(m_library) != CFileRequest::kDone)
+        return false;
+    m_library.SetModified(false);
+    WriteLog("Imported J5 programs.");
+    PostFileOperationDone();
+    RebuildLayers();
+    UpdateTitle();
+    return true;
+}
+
+bool CLibraryWindow::SaveAllData()
+{
+    if (m_library.GetPath().empty())
+        return SaveAllDataAs();
+    CFileManager* files = FileManager();
+    if (!files)
+        return false;
+    CFileRequest request;
+    request.type = kFileSaveAllData;
+    request.library = &m_library;
+    files->ProcessFile(request, m_library.GetPath());
+    // A failed save was shown and logged; the document stays modified.
+    if (request.state != CFileRequest::kDone)
+        return false;
+    SetModified(false);
+    WriteLog("Save to \"%s\" complete.", DisplayNameAnsi(m_library).c_str());
+    return true;
+}
+
+bool CLibraryWindow::SaveAllDataAs()
+{
+    CFileManager* files = FileManager();
+    if (!files || files->SaveAllData(m_library) != CFileRequest::kDone)
+        return false;
+    SetModified(false);
+    UpdateTitle();
+    PostFileOperationDone();
+    WriteLog("Save to \"%s\" complete.", DisplayNameAnsi(m_library).c_str());
+    return true;
+}
+
+bool CLibraryWindow::QuerySaveChanges()
+{
+    if (!m_library.IsModified())
+        return true;
+    switch (ConfirmSaveChanges(m_library.GetDisplayName().c_str()))
+    {
+    case kBoxResultYes:
+        return SaveAllData();
+    case kBoxResultNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CLibraryWindow::CanClose()
+{
+    if (IsBusy() || m_closing)
+        return false;
+    m_closing = true;
+    const bool may = QuerySaveChanges();
+    m_closing = false;
+    return may && CBaseWindow::CanClose();
+}
+
+void CLibraryWindow::ReceiveAllData()
+{
+    CMidiManager* midi = EditorServices().midiManager;
+    if (!midi)
+        return;
+    if (ShowMessageBox(kBoxTypeConfirm, GetLocalizedString("TitleReceiveAll").c_str(),
+                       GetLocalizedString("ConfirmReceiveAll").c_str()) != kBoxResultOk)
+        return;
+    uint32_t received = 0;
+    const bool done = midi->RunReceiveAll(m_library, true, &received);
+    // A receive that stopped early keeps what arrived: the document changed all the same.
+    if (!done && received == 0)
+        return;
+    SetModified(true);
+    if (CProgramListLayer* list = GetProgramList())
+    {
+        list->GetModel().UpdateHeld();
+        list->DrawChanged(true);
+    }
+    PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1, -1, this);
+}
+
+void CLibraryWindow::WriteAllData()
+{
+    CMidiManager* midi = EditorServices().midiManager;
+    if (!midi)
+        return;
+    if (ShowMessageBox(kBoxTypeConfirm, GetLocalizedString("TitleWriteAll").c_str(),
+                       GetLocalizedString("ConfirmWriteAll").c_str()) != kBoxResultOk)
+        return;
+    midi->RunWriteAll(m_library);
+}
+
+void CLibraryWindow::ReceiveAll()
+{
+    if (m_page == 0)
+        CBaseWindow::ReceiveAll();
+}
+
+void CLibraryWindow::TransmitAll()
+{
+    if (m_page == 0)
+        CBaseWindow::TransmitAll();
+}
+
+void CLibraryWindow::RevertToSaved()
+{
+    if (m_page == 0 && GetMainLayer())
+        GetMainLayer()->RestoreProgram();
+}
+
+void CLibraryWindow::OfferReceiveAll()
+{
+    CAppMain* app = CAppMain::GetAppMain();
+    CPslMessageDispatchEngine* engine = app ? app->GetDispatchEngine() : nullptr;
+    if (!engine || !engine->Dispatch(this, kDispatchReceiveAll, 0, 0, 0, 0, true))
+        OnDispatch(kDispatchReceiveAll, 0, 0, 0, 0);
+}
+
+bool CLibraryWindow::OnDispatch(uintptr_t a, uintptr_t, uintptr_t, uintptr_t, uintptr_t)
+{
+    if (a != kDispatchReceiveAll)
+        return false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    CMidiManager* midi = EditorServices().midiManager;
+    if (midi && midi->IsOpen())
+    {
+        uint32_t received = 0;
+        if (midi->RunReceiveAll(m_library, false, &received) || received > 0)
+        {
+            if (CProgramListLayer* list = GetProgramList())
+                list->DrawChanged(true);
+            PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1, -1,
+                             this);
+        }
+    }
+    if (CAppMain* app = CAppMain::GetAppMain())
+        app->SetLibraryReady();
+    return true;
+}
+
+void CLibraryWindow::OnMMTimer(CMMTimer* timer)
+{
+    if (!IsAlive() || !IsShown())
+        return;
+    if (m_pageSelect)
+        m_pageSelect->RefreshValues();
+    if (m_page == 0)
+        CBaseWindow::OnMMTimer(timer);
+}
+
+bool CLibraryWindow::OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2,
+                                           intptr_t p3, intptr_t p4, void* sender)
+{
+    switch (code)
+    {
+    case kNotifyFileOperationDone:
+        UpdateTitle();
+        break;
+    case kNotifyDocumentEdited:
+        SetModified(true);
+        break;
+    case kNotifyModifiedTracking:
+        if (p1 == GetDocumentId())
+            m_trackModified = p2 != 0;
+        break;
+    default:
+        break;
+    }
+    return CBaseWindow::OnWindowManagerNotify(manager, code, p1, p2, p3, p4, sender);
+}

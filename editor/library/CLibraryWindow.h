@@ -1,0 +1,124 @@
+#pragma once
+
+#include "app/CEditorInterface.h"
+#include "editor/base/CBaseWindow.h"
+#include "framework/CPslMessageDispatchListener.h"
+#include "synthdata/CLibraryData.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CPageSelectLayer;
+class CProgramListLayer;
+class CUtilityLayer;
+
+// The MDI child of one library document: the program set and the global data with their view
+// settings and path, the page strip and the program page (the global page shows its background
+// until it has its own layer). It answers the document commands (save, save as, receive and
+// write all data), keeps the modified state and the title, and asks before it closes. Every
+// library window is in the frame's list while it exists. Window thread only.
+class CLibraryWindow : public CBaseWindow, public CPslMessageDispatchListener
+{
+public:
+    enum : int32_t
+    {
+        kWidth = 794,
+        kHeight = 575,
+        kStripHeight = 37,
+        kDispatchReceiveAll = 30,
+    };
+
+    CLibraryWindow();
+    ~CLibraryWindow() override;
+
+    // The window at (0, 0) in the frame, a new document of 128 initialised programs and the
+    // global data, registered with the window manager and the frame's list; not yet shown.
+    bool CreateLibrary(CHfcMdiFrameWindow* frame);
+    // A new document: the program set and the global data, the programs initialised.
+    void NewData();
+    // The open dialog; false when cancelled or failed, or when another window has the file
+    // (that window comes forward).
+    bool OpenAllData();
+    // An all-data file; an empty path asks through the open dialog.
+    bool OpenFile(const std::wstring& path);
+    bool ImportJ5Library();
+    // Whether the window may close: unmodified, No, or Yes with a save that succeeded.
+    bool QuerySaveChanges();
+    bool SaveAllData();
+    bool SaveAllDataAs();
+    // Queues the receive-on-start-up offer to run once the message loop runs.
+    void OfferReceiveAll();
+    // 0 program page, 1 global page.
+    void ShowPage(int32_t page, bool force);
+    int32_t GetPage() const { return m_page; }
+
+    CLibraryData& GetLibrary() { return m_library; }
+    CProgramListLayer* GetProgramList() const;
+    CPageSelectLayer* GetPageSelect() const { return m_pageSelect; }
+    CLibraryWindowInterface& GetLink() { return m_link; }
+    // The library window behind a link of the frame's list, or null.
+    static CLibraryWindow* FromLink(CLibraryWindowInterface* link);
+
+    void SetModified(bool modified) override;
+    bool IsModified() override;
+    bool Save() override { return SaveAllData(); }
+    bool SaveAs() override { return SaveAllDataAs(); }
+    void ReceiveAllData() override;
+    void WriteAllData() override;
+    void ReceiveAll() override;
+    void TransmitAll() override;
+    void RevertToSaved() override;
+    void UpdateTitle() override;
+    bool CanClose() override;
+    int32_t GetMode() const override;
+    bool OnCreate() override;
+    bool OnDestroy() override;
+    void OnMMTimer(CMMTimer* timer) override;
+    bool OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
+                               intptr_t p4, void* sender) override;
+    bool OnDispatch(uintptr_t a, uintptr_t b, uintptr_t c, uintptr_t d, uintptr_t e) override;
+
+private:
+    // What the frame's list and the application core hold of the window.
+    class CLink : public CLibraryWindowInterface
+    {
+    public:
+        explicit CLink(CLibraryWindow& window) : m_window(window) {}
+        void OnEditorCommand(EditorCommand command) override { m_window.OnEditorCommand(command); }
+        int32_t GetMode() const override { return m_window.GetMode(); }
+        intptr_t GetDocumentId() const override { return m_window.GetDocumentId(); }
+        int32_t GetCurrentProgramNumber() const override { return m_window.GetCurrentProgramNumber(); }
+        CProgram* GetProgram(int32_t n) override { return m_window.GetProgram(n); }
+        bool AllowsAutoSend() const override { return m_window.AllowsAutoSend(); }
+        bool OpenFile(const std::wstring& path) override { return m_window.OpenFile(path); }
+        bool ImportJ5Library() override { return m_window.ImportJ5Library(); }
+        void OfferReceiveAll() override { m_window.OfferReceiveAll(); }
+        void Show() override { m_window.Show(); }
+        void Destroy() override { m_window.Destroy(); }
+        bool QuerySaveChanges() override { return m_window.QuerySaveChanges(); }
+        CLibraryWindow& GetWindow() { return m_window; }
+
+    private:
+        CLibraryWindow& m_window;
+    };
+
+    // After new, open and import: the program list takes the document's view settings again
+    // and every row is drawn.
+    void RebuildLayers();
+    // Another library window showing the file at path, or null.
+    CLibraryWindow* FindWindowWithPath(const std::filesystem::path& path) const;
+    // Brings the other window forward when it has this document's path already.
+    bool IsOpenElsewhere();
+    void PostFileOperationDone();
+
+    CLibraryData m_library;
+    CLink m_link;
+    CPageSelectLayer* m_pageSelect = nullptr; // the further layer of the base, owned there
+    std::unique_ptr<CUtilityLayer> m_globalLayer;
+    int32_t m_page = 0;
+    bool m_trackModified = true;
+    bool m_closing = false;
+    bool m_inFrameList = false;
+    bool m_created = false;
+};
