@@ -6,6 +6,7 @@
 
 #include "app/AppResources.h"
 #include "app/AppText.h"
+#include "app/CDialogFlag.h"
 #include "app/CFileManager.h"
 #include "app/CMapValueDialog.h"
 #include "editor/controls/CCustomButton.h"
@@ -58,6 +59,22 @@ public:
         return true;
     }
     std::deque<std::wstring> answers;
+};
+
+// Answers the value popups from a script.
+class ScriptedPopups : public CEditorPopupPresenter
+{
+public:
+    int32_t ChooseItem(HWND, int32_t, int32_t, const std::vector<std::string>& shown,
+                       int32_t checkedItem) override
+    {
+        items = shown;
+        checked = checkedItem;
+        return answer;
+    }
+    std::vector<std::string> items;
+    int32_t checked = -2;
+    int32_t answer = -1;
 };
 
 // The library window's part: the global edit layer over its client area and one sub-page layer
@@ -538,5 +555,53 @@ TEST_F(GlobalEditTest, ScreenshotsOfBothSubPages)
     EXPECT_EQ(window->GetEditLayer()->GetSubPage(), 1);
     EXPECT_TRUE(SaveWindowScreenshot(window->GetHwnd(), "global_page_cc_map",
                                      [] { PumpUntil([] { return false; }, 300); }));
+}
+
+TEST_F(GlobalEditTest, AListFieldOffersItsValuesAndWritesOnlyAnotherChoice)
+{
+    ScriptedPopups popups;
+    EditorServices().popups = &popups;
+    CGlobalEditGlobalPageLayer* page = window->GetGlobalPage();
+    // Velocity Curve: a list from its minimum, the stored value checked.
+    CCustomEditText* curve = page->GetField(3);
+    const int32_t minimum = curve->GetMinimum();
+    popups.answer = 5;
+    EXPECT_TRUE(page->OnControlLButtonDown(curve, 2, 2, 0));
+    ASSERT_FALSE(popups.items.empty());
+    EXPECT_EQ(popups.items[3 - minimum], "Curve 4");
+    EXPECT_EQ(popups.checked, 3 - minimum);
+    EXPECT_EQ(Value(0, 7), minimum + 5);
+    EXPECT_EQ(window->posted, std::vector<std::string>{"17 51 -1"});
+    // The current choice, or none, writes nothing.
+    popups.answer = 5;
+    EXPECT_TRUE(page->OnControlLButtonDown(curve, 2, 2, 0));
+    popups.answer = -1;
+    EXPECT_TRUE(page->OnControlLButtonDown(curve, 2, 2, 0));
+    EXPECT_EQ(window->posted.size(), 1u);
+    // A number field and a dim field open nothing.
+    popups.items.clear();
+    EXPECT_FALSE(page->OnControlLButtonDown(page->GetField(1), 2, 2, 0));
+    EXPECT_FALSE(page->OnControlLButtonDown(page->GetField(7), 2, 2, 0));
+    EXPECT_TRUE(popups.items.empty());
+    EditorServices().popups = nullptr;
+}
+
+TEST_F(GlobalEditTest, WhileABoxIsOpenOnlyTheRevertAsks)
+{
+    CGlobalEditLayer* layer = window->GetEditLayer();
+    {
+        CDialogFlag open;
+        paths.answers = {folder.File("never.nvrn_glob").wstring()};
+        EXPECT_FALSE(layer->LoadGlobal());
+        EXPECT_FALSE(layer->SaveGlobal());
+        EXPECT_FALSE(layer->ReceiveGlobal());
+        EXPECT_FALSE(layer->WriteGlobal());
+        EXPECT_TRUE(presenter.boxes.empty());
+        EXPECT_EQ(paths.answers.size(), 1u);
+        EXPECT_TRUE(layer->RestoreGlobal());
+        EXPECT_EQ(BoxTitles(), std::vector<std::string>{"Revert to Saved Global Data"});
+    }
+    EXPECT_EQ(window->activated, 0);
+    EXPECT_TRUE(window->posted == std::vector<std::string>{"17 51 -1"});
 }
 } // namespace
