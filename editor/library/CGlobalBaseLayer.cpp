@@ -32,7 +32,13 @@ CGlobalBaseLayer::CGlobalBaseLayer(CLibraryEntry* entry, CGlobalEditHost& host) 
     m_background = GetBitmap(NvGlobalEditLayout::kPage.background);
 }
 
-CGlobalBaseLayer::~CGlobalBaseLayer() = default;
+CGlobalBaseLayer::~CGlobalBaseLayer()
+{
+    // A layer deleted without its Destroy must not stay among the listeners.
+    if (m_listening)
+        if (CWindowManager* manager = EditorServices().windowManager)
+            manager->RemoveListener(this);
+}
 
 bool CGlobalBaseLayer::Create(int32_t x, int32_t y, int32_t width, int32_t height, CBaseWindow* window)
 {
