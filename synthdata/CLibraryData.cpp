@@ -92,7 +92,23 @@ CLibraryEntry::CLibraryEntry(uint32_t kind) : m_kind(kind)
     {
         m_global = std::make_unique<CGlobal>();
         m_global->Init();
+        m_savedGlobal = std::make_unique<CGlobal>();
+        KeepSavedGlobal();
     }
+}
+
+void CLibraryEntry::KeepSavedGlobal()
+{
+    if (m_global)
+        m_savedGlobal->CopyFrom(*m_global);
+}
+
+bool CLibraryEntry::RestoreSavedGlobal()
+{
+    if (!m_global)
+        return false;
+    m_global->CopyFrom(*m_savedGlobal);
+    return true;
 }
 
 CLibraryData::CLibraryData() : m_modified(false)
@@ -159,6 +175,12 @@ CGlobal* CLibraryData::GetGlobal()
 {
     CLibraryEntry* entry = FindEntryByKind(CLibraryEntry::kKindGlobal);
     return entry != nullptr ? entry->GetGlobal() : nullptr;
+}
+
+void CLibraryData::KeepSavedGlobals()
+{
+    for (const std::unique_ptr<CLibraryEntry>& entry : m_entries)
+        entry->KeepSavedGlobal();
 }
 
 const CGlobal* CLibraryData::GetGlobal() const
@@ -266,6 +288,7 @@ void CLibraryData::ReadAllDataFile(CHfcInputStream& stream)
         position = std::max(position + length, stream.GetPosition());
     }
     read.m_modified = false;
+    read.KeepSavedGlobals();
     Swap(read);
 }
 
@@ -308,6 +331,7 @@ void CLibraryData::SaveAllDataFile(const std::filesystem::path& path)
 {
     WriteFileReplacing(path, [&](CHfcOutputStream& stream) { WriteAllDataFile(stream); });
     m_path = path;
+    KeepSavedGlobals();
 }
 
 void CLibraryData::Swap(CLibraryData& other)

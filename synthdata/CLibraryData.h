@@ -31,10 +31,18 @@ public:
     CGlobal* GetGlobal() { return m_global.get(); }
     const CGlobal* GetGlobal() const { return m_global.get(); }
 
+    // A global entry keeps a copy of its image as it was last created, loaded, saved or
+    // received, for the revert; nothing for a program set.
+    const CGlobal* GetSavedGlobal() const { return m_savedGlobal.get(); }
+    void KeepSavedGlobal();
+    // The global data takes the kept image back; false for a program set.
+    bool RestoreSavedGlobal();
+
 private:
     uint32_t m_kind;
     std::unique_ptr<CProgramSet> m_programs;
     std::unique_ptr<CGlobal> m_global;
+    std::unique_ptr<CGlobal> m_savedGlobal;
 };
 
 // The data of one library document: its entries, the program list's view settings saved with
@@ -68,6 +76,8 @@ public:
     const CProgramSet* GetProgramSet() const;
     CGlobal* GetGlobal();
     const CGlobal* GetGlobal() const;
+    // KeepSavedGlobal of every global entry.
+    void KeepSavedGlobals();
     size_t GetEntryCount() const { return m_entries.size(); }
 
     // View settings; every value is limited to what the program list can show.

@@ -92,6 +92,13 @@ struct NvLayoutOverlap
     const char* second;
 };
 
+// A skin image printed on the background at (x, y) at its frame size.
+struct NvLayoutPicture
+{
+    const char* bitmap;
+    int16_t x, y;
+};
+
 struct NvPageLayout
 {
     const char* background;
@@ -103,6 +110,8 @@ struct NvPageLayout
     size_t frameCount;
     const NvLayoutOverlap* overlaps;
     size_t overlapCount;
+    const NvLayoutPicture* pictures = nullptr;
+    size_t pictureCount = 0;
 };
 
 template <class T, size_t N> constexpr size_t NvCountOf(const T (&)[N])

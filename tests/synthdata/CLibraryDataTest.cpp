@@ -670,3 +670,58 @@ TEST(LibraryDataTest, DisplayNameCountsAndCutsWholeCharacters)
     }
 }
 } // namespace
+
+namespace
+{
+Bytes ImageBytes(const CGlobal* global)
+{
+    return global ? Bytes(global->GetImage(), global->GetImage() + global->GetImageSize()) : Bytes();
+}
+} // namespace
+
+// The revert of the global page copies the kept image back: it must be the image as last
+// created, loaded or saved, never one that edits reached.
+TEST_F(DataFilesOnDiskTest, TheGlobalEntryKeepsItsImageAsCreatedLoadedOrSaved)
+{
+    CLibraryData library;
+    CLibraryEntry* entry = library.AddEntry(CLibraryEntry::kKindGlobal);
+    ASSERT_NE(entry, nullptr);
+    CGlobal fresh;
+    fresh.Init();
+    EXPECT_EQ(ImageBytes(entry->GetSavedGlobal()), ImageBytes(&fresh));
+
+    entry->GetGlobal()->GetImage()[0] = 0x21;
+    EXPECT_EQ(ImageBytes(entry->GetSavedGlobal()), ImageBytes(&fresh));
+    EXPECT_TRUE(entry->RestoreSavedGlobal());
+    EXPECT_EQ(ImageBytes(library.GetGlobal()), ImageBytes(&fresh));
+
+    // Saved: the copy is what the file holds.
+    library.GetGlobal()->GetImage()[40] = 0x30;
+    const Bytes saved = ImageBytes(library.GetGlobal());
+    const auto path = folder.File("kept.nvrn_all");
+    library.SaveAllDataFile(path);
+    library.GetGlobal()->GetImage()[40] = 0x31;
+    EXPECT_TRUE(library.FindEntryByKind(CLibraryEntry::kKindGlobal)->RestoreSavedGlobal());
+    EXPECT_EQ(ImageBytes(library.GetGlobal()), saved);
+
+    // Loaded: the copy is what the file held, whatever the library kept before.
+    CLibraryData loaded;
+    loaded.AddEntry(CLibraryEntry::kKindGlobal)->GetGlobal()->GetImage()[40] = 0x55;
+    loaded.LoadAllDataFile(path);
+    CLibraryEntry* loadedEntry = loaded.FindEntryByKind(CLibraryEntry::kKindGlobal);
+    ASSERT_NE(loadedEntry, nullptr);
+    EXPECT_EQ(ImageBytes(loadedEntry->GetSavedGlobal()), saved);
+
+    // Taken by hand, as a receive does.
+    loaded.GetGlobal()->GetImage()[41] = 0x10;
+    const Bytes received = ImageBytes(loaded.GetGlobal());
+    loadedEntry->KeepSavedGlobal();
+    loaded.GetGlobal()->GetImage()[41] = 0x11;
+    EXPECT_TRUE(loadedEntry->RestoreSavedGlobal());
+    EXPECT_EQ(ImageBytes(loaded.GetGlobal()), received);
+
+    CLibraryEntry programs(CLibraryEntry::kKindProgramSet);
+    EXPECT_EQ(programs.GetSavedGlobal(), nullptr);
+    EXPECT_FALSE(programs.RestoreSavedGlobal());
+    programs.KeepSavedGlobal();
+}

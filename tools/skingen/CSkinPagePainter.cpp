@@ -27,6 +27,8 @@ std::unique_ptr<CSkinImage> CSkinPagePainter::Paint(const NvSkinBitmap& backgrou
         PaintVersionArt(cr, w);
     for (size_t i = 0; i < layout.frameCount; ++i)
         PaintFrame(cr, layout.frames[i]);
+    for (size_t i = 0; i < layout.pictureCount; ++i)
+        PaintPicture(cr, layout.pictures[i]);
     for (size_t i = 0; i < layout.labelCount; ++i)
         PaintLabel(cr, layout.labels[i]);
     return image;
@@ -74,6 +76,20 @@ void CSkinPagePainter::PaintFrame(cairo_t* cr, const NvLayoutFrame& frame) const
         cairo_fill(cr);
         break;
     }
+}
+
+void CSkinPagePainter::PaintPicture(cairo_t* cr, const NvLayoutPicture& picture) const
+{
+    const NvSkinBitmap* b = FindSkinBitmap(picture.bitmap);
+    if (!b || b->kind == NvSkinKind::Background)
+        throw std::runtime_error(std::string("no picture ") + picture.bitmap);
+    const std::unique_ptr<CSkinImage> image = m_painter.Paint(*b);
+    cairo_save(cr);
+    cairo_rectangle(cr, picture.x, picture.y, b->width, b->frameHeight);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, image->Surface(), picture.x, picture.y);
+    cairo_paint(cr);
+    cairo_restore(cr);
 }
 
 void CSkinPagePainter::PaintLabel(cairo_t* cr, const NvLayoutLabel& label) const

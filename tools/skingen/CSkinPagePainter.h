@@ -8,7 +8,7 @@
 #include <memory>
 
 // Draws a page background from its layout table: the panel, the section frames, display
-// windows, flat areas and fader slots, then the labels.
+// windows, flat areas and fader slots, the pictures, then the labels.
 class CSkinPagePainter
 {
 public:
@@ -20,6 +20,8 @@ public:
 private:
     void PaintFrame(cairo_t* cr, const NvLayoutFrame& frame) const;
     void PaintLabel(cairo_t* cr, const NvLayoutLabel& label) const;
+    // A skin image at its frame size; throws for an unknown one.
+    void PaintPicture(cairo_t* cr, const NvLayoutPicture& picture) const;
     void PaintVersionArt(cairo_t* cr, int width) const;
 
     const CSkinPainter& m_painter;

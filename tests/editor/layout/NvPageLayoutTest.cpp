@@ -55,6 +55,15 @@ std::vector<std::string> Lint(const NvPageLayout& page)
     for (size_t i = 0; i < page.frameCount; ++i)
         if (!page.frames[i].rect.Inside(w, h))
             faults.push_back("frame " + std::to_string(i) + ": outside the page");
+    for (size_t i = 0; i < page.pictureCount; ++i)
+    {
+        const NvLayoutPicture& p = page.pictures[i];
+        const NvSkinBitmap* b = FindSkinBitmap(p.bitmap);
+        if (!b || b->kind == NvSkinKind::Background)
+            faults.push_back(std::string("picture ") + p.bitmap + ": no such image");
+        else if (!NvLayoutRect{p.x, p.y, b->width, b->frameHeight}.Inside(w, h))
+            faults.push_back(std::string("picture ") + p.bitmap + ": outside the page");
+    }
     return faults;
 }
 
@@ -173,5 +182,60 @@ TEST(NvPageLayout, TheLogoFitsTheNarrowestPageAboveTheControls)
     EXPECT_GE(narrowest - logo->width - 5, 0);
     EXPECT_LE(3 + logo->Height(), 55);
     EXPECT_LE(3 + logo->Height(), 37); // inside the page strip too
+}
+
+TEST(NvPageLayout, TheGlobalGridStandsOnItsLinesAndTheCcMapSubPageLints)
+{
+    using namespace NvGlobalEditLayout;
+    ASSERT_EQ(kCellCount, 34u);
+    // Row 17, Program Change: its name at (273, 279), its 14-character field at (420, 279).
+    const NvGlobalCell& programChange = kCells[17];
+    EXPECT_STREQ(programChange.text, "Program Change");
+    EXPECT_EQ(programChange.group, 2);
+    EXPECT_EQ(programChange.index, 3);
+    const NvLayoutRect label = LabelRect(programChange), field = FieldRect(programChange);
+    EXPECT_EQ(label.x, 273);
+    EXPECT_EQ(label.y, 279);
+    EXPECT_EQ(field.x, 420);
+    EXPECT_EQ(field.y, 279);
+    EXPECT_EQ(field.width, 84);
+    // A scale key lies on the keyboard picture: B at (518 + 209, 152 + 52), three characters.
+    const NvLayoutRect b = FieldRect(kCells[33]);
+    EXPECT_EQ(b.x, 727);
+    EXPECT_EQ(b.y, 204);
+    EXPECT_EQ(b.width, 18);
+    const NvSkinBitmap* keyboard = FindSkinBitmap("ScaleKeyboard");
+    ASSERT_NE(keyboard, nullptr);
+    ASSERT_EQ(kPage.pictureCount, 1u);
+    for (const NvGlobalCell& c : kCells)
+        if (c.kind == NvGlobalCellKind::ScaleKey)
+        {
+            EXPECT_EQ(c.group, 3) << c.text;
+            const NvLayoutRect r = FieldRect(c);
+            EXPECT_GE(r.x, kPage.pictures[0].x) << c.text;
+            EXPECT_LE(r.Right(), kPage.pictures[0].x + keyboard->width) << c.text;
+            EXPECT_LE(r.Bottom(), kPage.pictures[0].y + keyboard->frameHeight) << c.text;
+        }
+    // The headings are printed; every other row has a control in the table.
+    size_t headings = 0;
+    for (size_t i = 0; i < kPage.labelCount; ++i)
+        for (const NvGlobalCell& c : kCells)
+            headings += c.kind == NvGlobalCellKind::Heading && std::strcmp(kPage.labels[i].text, c.text) == 0;
+    EXPECT_EQ(headings, 4u);
+
+    // The list and its page tab do not overlap, and the list stays on the panel.
+    EXPECT_FALSE(kCcMapList.Overlaps(kCcMapPageTab));
+    EXPECT_LE(kCcMapList.Bottom(), kPanelY + kPanelHeight);
+    for (const std::string& fault : Lint(kCcMapPage))
+        ADD_FAILURE() << "CC map: " << fault;
+}
+
+TEST(NvPageLayout, TheLintFindsPicturesOffThePageOrUnknown)
+{
+    static constexpr NvLayoutPicture pictures[] = {{"ScaleKeyboard", 200, 10}, {"NoSuchImage", 0, 0}};
+    const NvPageLayout page = {"BG_ArpEdit", nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, pictures, 2};
+    const std::vector<std::string> expected = {"picture ScaleKeyboard: outside the page",
+                                               "picture NoSuchImage: no such image"};
+    EXPECT_EQ(Lint(page), expected);
 }
 } // namespace

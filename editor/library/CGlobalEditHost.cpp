@@ -1,0 +1,3 @@
+#include "editor/library/CGlobalEditHost.h"
+
+CGlobalEditHost::~CGlobalEditHost() = default;
