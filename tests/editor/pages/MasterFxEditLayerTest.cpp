@@ -227,6 +227,24 @@ TEST_F(MasterFxPage, AControlChoiceWritesTheParameterNumberAndAnInvalidOneWrites
     EXPECT_EQ(Value({6, 2, 0}), table.GetParameter(0));
 }
 
+TEST_F(MasterFxPage, AnEditElsewhereOfThisProgramIsShownOnItsNotification)
+{
+    const int32_t type = TypeWithParameter(3);
+    // Another window changes the program: the page follows notification 7 of its own program only.
+    SetProgramValue(TypeId(1), type);
+    const uint32_t before = Page().GetLayoutCount(1);
+    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 78, -1, 5, -1, nullptr);
+    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 77, -1, 6, -1, nullptr);
+    EXPECT_EQ(Page().GetLayoutCount(1), before) << "another document or program";
+    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 77, -1, 5, -1, nullptr);
+    EXPECT_EQ(Page().GetLayoutCount(1), before + 1);
+    EXPECT_EQ(Page().GetField(23)->GetValue(), type);
+    ExpectGridFollowsTheType(1);
+    SetProgramValue(TypeId(1), 0);
+    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 77, 0x8000, -1, -1, nullptr);
+    EXPECT_FALSE(Page().GetField(ParamRow(1, 0))->IsVisible()) << "a change of all programs";
+}
+
 // A block drag inside the process: the drag carries the block and drops it on the receiver the
 // test names, while the drag runs, as the drag-and-drop layer does.
 class InProcessDrag : public CBlockDragTransport
