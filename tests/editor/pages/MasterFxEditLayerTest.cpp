@@ -3,7 +3,11 @@
 // between the two slots and from other programs.
 #include "PageWindowFixture.h"
 
+#include "app/CBlockAccessor.h"
+#include "editor/base/COleBlockDragTransport.h"
 #include "editor/controls/CCustomDragReceiver.h"
+#include "framework/CHfcClipboard.h"
+#include "framework/CHfcDragData.h"
 #include "editor/controls/CCustomEditText.h"
 #include "editor/controls/CCustomStaticText.h"
 #include "editor/layout/MasterFxEditLayout.h"
@@ -243,6 +247,40 @@ TEST_F(MasterFxPage, AnEditElsewhereOfThisProgramIsShownOnItsNotification)
     SetProgramValue(TypeId(1), 0);
     Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 77, 0x8000, -1, -1, nullptr);
     EXPECT_FALSE(Page().GetField(ParamRow(1, 0))->IsVisible()) << "a change of all programs";
+}
+
+TEST_F(MasterFxPage, AnEffectFromAnotherProgramsDragDataIsPastedThroughTheOleTransport)
+{
+    CHfcClipboard clipboard;
+    CBlockAccessor blocks(clipboard);
+    ASSERT_TRUE(blocks.RegisterFormats());
+    COleBlockDragTransport transport(blocks);
+    CProgram other;
+    other.Init();
+    Accessor().SetValue(&other, TypeId(1), 12); // Flanger
+    CBlockData effect;
+    ASSERT_TRUE(effect.WriteMfx(other, 1));
+
+    // What another program's window puts in its drag: a foreign item, a cut block, the effect.
+    CHfcDragData data;
+    const uint8_t junk[40] = {};
+    ASSERT_TRUE(data.AddItemCopy(blocks.GetDragFormat(CBlockAccessor::kDragProgram), junk, sizeof junk));
+    ASSERT_TRUE(data.AddItemCopy(blocks.GetClipboardFormat(kBlockMfx), effect.GetData(), 10));
+    ASSERT_TRUE(transport.AddBlockItem(data, effect));
+    const std::vector<CBlockData> read = transport.GetBlocks(&data);
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].GetSize(), effect.GetSize());
+    EXPECT_EQ(std::memcmp(read[0].GetData(), effect.GetData(), effect.GetSize()), 0);
+    EXPECT_TRUE(transport.GetBlocks(nullptr).empty());
+
+    SetBlockDragTransport(&transport);
+    uint32_t answer = 9;
+    EXPECT_TRUE(Page().OnControlDrop(Page().GetReceiver(0), &data, 0, 5, 5, 0, &answer));
+    SetBlockDragTransport(nullptr);
+    EXPECT_EQ(Value(TypeId(0)), 12) << "effect 2 of the other program into effect 1";
+    EXPECT_EQ(Page().GetField(0)->GetValue(), 12);
+    EXPECT_EQ(library.modifiedCalls, 1);
+    EXPECT_EQ(Dumps(), 1u);
 }
 
 // A block drag inside the process: the drag carries the block and drops it on the receiver the
