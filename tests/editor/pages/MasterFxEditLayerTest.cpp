@@ -229,6 +229,35 @@ TEST_F(MasterFxPage, AControlChoiceWritesTheParameterNumberAndAnInvalidOneWrites
     EXPECT_EQ(popups.items[0], Accessor().GetName(&program, ParamId(0, table.GetParameter(0))));
     EXPECT_EQ(popups.checked, table.FindPosition(Value({6, 2, 0})));
     EXPECT_EQ(Value({6, 2, 0}), table.GetParameter(0));
+
+    // A stored Control value outside the list: no position, but the parameter's name.
+    int32_t outsider = 0;
+    while (outsider < 20 && table.FindPosition(outsider) >= 0)
+        ++outsider;
+    ASSERT_LT(outsider, 20);
+    Accessor().SetParameter(&program, {6, 2, 0}, outsider);
+    Page().Refresh();
+    EXPECT_EQ(Page().GetField(1)->GetValue(), -1);
+    EXPECT_EQ(Text(Page().GetField(1)), Accessor().GetName(&program, ParamId(0, outsider)));
+}
+
+TEST_F(MasterFxPage, AListParameterChoosesItsValueFromAPopup)
+{
+    WriteType(0, 1); // Compressor: Param 2, Envelope Select, is a list of two
+    const CZmParameterId list = ParamId(0, 1);
+    ASSERT_EQ(Accessor().GetKind(&program, list), 3u);
+    const int32_t current = Value(list);
+    popups.answer = 1 - current;
+    ClearSent();
+    EXPECT_TRUE(Page().OnControlLButtonDown(Page().GetField(ParamRow(0, 1)), 2, 2, 0));
+    EXPECT_EQ(popups.items.size(), 2u);
+    EXPECT_EQ(popups.checked, current);
+    EXPECT_EQ(Value(list), 1 - current);
+    EXPECT_EQ(Sent(), std::vector<std::string>({ParameterChange(list, 1 - current)}));
+    // A numeric field gets its press for dragging.
+    const int calls = popups.calls;
+    EXPECT_FALSE(Page().OnControlLButtonDown(Page().GetField(ParamRow(0, 0)), 2, 2, 0));
+    EXPECT_EQ(popups.calls, calls);
 }
 
 TEST_F(MasterFxPage, AnEditElsewhereOfThisProgramIsShownOnItsNotification)
@@ -381,6 +410,12 @@ TEST_F(MasterFxDrag, DraggingMfx1OntoMfx2SwapsThemAndOntoItselfChangesNothing)
     EXPECT_EQ(std::memcmp(program.GetImage(), before.GetImage(), before.GetImageSize()), 0);
     EXPECT_EQ(library.modifiedCalls, 0);
     EXPECT_TRUE(Sent().empty());
+
+    // A press and move on a field starts no drag.
+    CCustomEditText* field = Page().GetField(ParamRow(0, 0));
+    Page().OnControlLButtonDown(field, 3, 3, 0);
+    Page().OnControlMouseMove(field, 12, 3, MK_LBUTTON);
+    EXPECT_EQ(drag.runs, 2);
 }
 
 TEST_F(MasterFxDrag, ABlockFromElsewhereIsPastedAndOneThatChangesNothingSendsNothing)
