@@ -1,12 +1,128 @@
 #pragma once
 
 // The vocoder page (BG_VocoderEdit, 690 x 408).
-// Its controls and labels come with the page; the frames are the background's.
+// The controls in the layer's order of creation, the printed captions and band numbers, and
+// the frames of the background.
 
 #include "editor/layout/NvPageLayout.h"
 
 namespace NvVocoderEditLayout
 {
+// In the order the layer makes them: the order is the control ids.
+inline constexpr NvLayoutControl kControls[] = {
+    {"audio in source", nullptr, 93, 82, 102, 9},
+    {"fc mod source", nullptr, 281, 82, 60, 9},
+    {"hpf gate", "SwitchOnOff", 91, 181, 0, 0},
+    {"gate sens", "Knob", 95, 123, 0, 0},
+    {"gate threshold", "Knob", 153, 123, 0, 0},
+    {"direct level", "Knob", 416, 158, 0, 0},
+    {"hpf level", "Knob", 153, 173, 0, 0},
+    {"fc mod int", "Knob", 338, 173, 0, 0},
+    {"e.f. sens", "Knob", 283, 173, 0, 0},
+    {"resonance", "Knob", 338, 124, 0, 0},
+    {"timbre 2 level", "Knob", 28, 158, 0, 0},
+    {"timbre 1 level", "Knob", 28, 88, 0, 0},
+    {"vocoder level", "Knob", 416, 88, 0, 0},
+    {"fc offset", "Knob", 283, 124, 0, 0},
+    {"band 1 pan", "KnobSmall", 78, 249, 0, 0},
+    {"band 2 pan", "KnobSmall", 115, 249, 0, 0},
+    {"band 3 pan", "KnobSmall", 152, 249, 0, 0},
+    {"band 4 pan", "KnobSmall", 189, 249, 0, 0},
+    {"band 5 pan", "KnobSmall", 226, 249, 0, 0},
+    {"band 6 pan", "KnobSmall", 263, 249, 0, 0},
+    {"band 7 pan", "KnobSmall", 300, 249, 0, 0},
+    {"band 8 pan", "KnobSmall", 337, 249, 0, 0},
+    {"band 9 pan", "KnobSmall", 374, 249, 0, 0},
+    {"band 10 pan", "KnobSmall", 411, 249, 0, 0},
+    {"band 11 pan", "KnobSmall", 448, 249, 0, 0},
+    {"band 12 pan", "KnobSmall", 485, 249, 0, 0},
+    {"band 13 pan", "KnobSmall", 522, 249, 0, 0},
+    {"band 14 pan", "KnobSmall", 559, 249, 0, 0},
+    {"band 15 pan", "KnobSmall", 596, 249, 0, 0},
+    {"band 16 pan", "KnobSmall", 633, 249, 0, 0},
+    {"band 1 level", "VerticalSliderTop", 79, 290, 22, 95},
+    {"band 2 level", "VerticalSliderTop", 116, 290, 22, 95},
+    {"band 3 level", "VerticalSliderTop", 153, 290, 22, 95},
+    {"band 4 level", "VerticalSliderTop", 190, 290, 22, 95},
+    {"band 5 level", "VerticalSliderTop", 227, 290, 22, 95},
+    {"band 6 level", "VerticalSliderTop", 264, 290, 22, 95},
+    {"band 7 level", "VerticalSliderTop", 301, 290, 22, 95},
+    {"band 8 level", "VerticalSliderTop", 338, 290, 22, 95},
+    {"band 9 level", "VerticalSliderTop", 375, 290, 22, 95},
+    {"band 10 level", "VerticalSliderTop", 412, 290, 22, 95},
+    {"band 11 level", "VerticalSliderTop", 449, 290, 22, 95},
+    {"band 12 level", "VerticalSliderTop", 486, 290, 22, 95},
+    {"band 13 level", "VerticalSliderTop", 523, 290, 22, 95},
+    {"band 14 level", "VerticalSliderTop", 560, 290, 22, 95},
+    {"band 15 level", "VerticalSliderTop", 597, 290, 22, 95},
+    {"band 16 level", "VerticalSliderTop", 634, 290, 22, 95},
+    {"formant shift +2", "LedButtonLarge", 222, 103, 0, 0},
+    {"formant shift +1", "LedButtonLarge", 222, 116, 0, 0},
+    {"formant shift 0", "LedButtonLarge", 222, 129, 0, 0},
+    {"formant shift -1", "LedButtonLarge", 222, 142, 0, 0},
+    {"formant shift -2", "LedButtonLarge", 222, 155, 0, 0},
+    {"band 1 hold", nullptr, 479, 86, 12, 96},
+    {"band 2 hold", nullptr, 491, 86, 12, 96},
+    {"band 3 hold", nullptr, 503, 86, 12, 96},
+    {"band 4 hold", nullptr, 515, 86, 12, 96},
+    {"band 5 hold", nullptr, 527, 86, 12, 96},
+    {"band 6 hold", nullptr, 539, 86, 12, 96},
+    {"band 7 hold", nullptr, 551, 86, 12, 96},
+    {"band 8 hold", nullptr, 563, 86, 12, 96},
+    {"band 9 hold", nullptr, 575, 86, 12, 96},
+    {"band 10 hold", nullptr, 587, 86, 12, 96},
+    {"band 11 hold", nullptr, 599, 86, 12, 96},
+    {"band 12 hold", nullptr, 611, 86, 12, 96},
+    {"band 13 hold", nullptr, 623, 86, 12, 96},
+    {"band 14 hold", nullptr, 635, 86, 12, 96},
+    {"band 15 hold", nullptr, 647, 86, 12, 96},
+    {"band 16 hold", nullptr, 659, 86, 12, 96},
+};
+
+inline constexpr NvLayoutLabel kLabels[] = {
+    {"AUDIO IN / GATE", {22, 66, 174, 13}, NvLabelAlign::Left, NvLabelStyle::Section},
+    {"SHIFT", {210, 66, 54, 13}, NvLabelAlign::Centre, NvLabelStyle::Section},
+    {"FORMANT FILTER", {278, 66, 118, 13}, NvLabelAlign::Left, NvLabelStyle::Section},
+    {"LEVEL", {408, 66, 56, 13}, NvLabelAlign::Centre, NvLabelStyle::Section},
+    {"FORMANT HOLD", {478, 66, 196, 13}, NvLabelAlign::Left, NvLabelStyle::Section},
+    {"BANDS", {22, 235, 52, 13}, NvLabelAlign::Left, NvLabelStyle::Section},
+    {"TIMBRE 1", {22, 125, 48, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"TIMBRE 2", {22, 195, 48, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"SENS", {89, 160, 52, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"THRESHOLD", {141, 160, 60, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"HPF LEVEL", {143, 210, 60, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"HPF GATE", {80, 198, 56, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"OFFSET", {275, 161, 52, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"RESONANCE", {328, 161, 60, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"E.F. SENS", {273, 210, 52, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"MOD INT", {330, 210, 52, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"VOCODER", {406, 125, 56, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"DIRECT", {406, 195, 56, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"+2", {239, 103, 20, 11}, NvLabelAlign::Left, NvLabelStyle::Control},
+    {"+1", {239, 116, 20, 11}, NvLabelAlign::Left, NvLabelStyle::Control},
+    {"0", {239, 129, 20, 11}, NvLabelAlign::Left, NvLabelStyle::Control},
+    {"-1", {239, 142, 20, 11}, NvLabelAlign::Left, NvLabelStyle::Control},
+    {"-2", {239, 155, 20, 11}, NvLabelAlign::Left, NvLabelStyle::Control},
+    {"PAN", {22, 257, 50, 11}, NvLabelAlign::Left, NvLabelStyle::Control},
+    {"LEVEL", {22, 332, 50, 11}, NvLabelAlign::Left, NvLabelStyle::Control},
+    {"1", {78, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"2", {115, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"3", {152, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"4", {189, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"5", {226, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"6", {263, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"7", {300, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"8", {337, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"9", {374, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"10", {411, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"11", {448, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"12", {485, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"13", {522, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"14", {559, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"15", {596, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+    {"16", {633, 278, 28, 11}, NvLabelAlign::Centre, NvLabelStyle::Control},
+};
+
 inline constexpr NvLayoutFrame kFrames[] = {
     {{16, 64, 186, 158}, NvFrameStyle::Section},  // audio in and gate
     {{208, 64, 58, 158}, NvFrameStyle::Section},  // formant shift
@@ -34,6 +150,15 @@ inline constexpr NvLayoutFrame kFrames[] = {
     {{643, 290, 4, 95}, NvFrameStyle::Track},
 };
 
-inline constexpr NvPageLayout kPage = {"BG_VocoderEdit",   nullptr, 0, nullptr, 0, kFrames,
-                                       NvCountOf(kFrames), nullptr, 0};
+inline constexpr NvPageLayout kPage = {
+    "BG_VocoderEdit",
+    kControls,
+    NvCountOf(kControls),
+    kLabels,
+    NvCountOf(kLabels),
+    kFrames,
+    NvCountOf(kFrames),
+    nullptr,
+    0,
+};
 } // namespace NvVocoderEditLayout

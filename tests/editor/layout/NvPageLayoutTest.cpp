@@ -153,6 +153,13 @@ TEST(NvPageLayout, ControlsStandWhereTheWindowsPlaceThem)
         {NvStatusLogLayout::kPage, "line 0", 19, 65, 552, 9},
         {NvStatusLogLayout::kPage, "line 8", 19, 145, 552, 9},
         {NvStatusLogLayout::kPage, "indicator", 571, 49, 16, 16},
+        {NvMasterFxEditLayout::kPage, "mfx 2 param 11 label", 314, 326, 132, 9},
+        {NvMasterFxEditLayout::kPage, "mfx 2 param 11", 454, 326, 120, 9},
+        {NvMasterFxEditLayout::kPage, "mfx 1 param 10", 179, 103 + 117, 120, 9},
+        {NvMasterFxEditLayout::kPage, "mfx 2 control 2", 454, 472, 120, 9},
+        {NvVocoderEditLayout::kPage, "formant shift 0", 222, 129, 14, 11},
+        {NvVocoderEditLayout::kPage, "band 16 level", 79 + 37 * 15, 290, 22, 95},
+        {NvVocoderEditLayout::kPage, "band 16 hold", 479 + 12 * 15, 86, 12, 96},
     };
     for (const auto& c : cases)
     {
@@ -167,6 +174,36 @@ TEST(NvPageLayout, ControlsStandWhereTheWindowsPlaceThem)
         EXPECT_EQ(r.width, c.width) << c.role;
         EXPECT_EQ(r.height, c.height) << c.role;
     }
+}
+
+// The master effects layer places its grid by GridX and GridY: the printed table must agree,
+// cell for cell, and every role must be unique so that lookups by role find the one meant.
+TEST(NvPageLayout, TheMasterEffectsGridAgreesWithItsPlacementRule)
+{
+    const NvPageLayout& page = NvMasterFxEditLayout::kPage;
+    for (int effect = 0; effect < 2; ++effect)
+        for (int p = 0; p < 20; ++p)
+            for (bool field : {false, true})
+            {
+                const std::string role = "mfx " + std::to_string(effect + 1) + " param " +
+                                         std::to_string(p + 1) + (field ? "" : " label");
+                int found = 0;
+                for (size_t i = 0; i < page.controlCount; ++i)
+                    if (role == page.controls[i].role)
+                    {
+                        ++found;
+                        EXPECT_EQ(page.controls[i].x, NvMasterFxEditLayout::GridX(p, field)) << role;
+                        EXPECT_EQ(page.controls[i].y, NvMasterFxEditLayout::GridY(effect, p)) << role;
+                    }
+                EXPECT_EQ(found, 1) << role;
+            }
+    // 2 x (type + 20 labels + 20 fields + 2 Control labels + 2 Control fields); the vocoder's 67.
+    EXPECT_EQ(page.controlCount, 90u);
+    EXPECT_EQ(NvVocoderEditLayout::kPage.controlCount, 67u);
+    for (const NvPageLayout* table : {&NvMasterFxEditLayout::kPage, &NvVocoderEditLayout::kPage})
+        for (size_t i = 0; i < table->controlCount; ++i)
+            for (size_t j = i + 1; j < table->controlCount; ++j)
+                EXPECT_STRNE(table->controls[i].role, table->controls[j].role);
 }
 
 TEST(NvPageLayout, TheLogoFitsTheNarrowestPageAboveTheControls)
