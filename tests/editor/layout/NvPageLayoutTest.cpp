@@ -144,6 +144,13 @@ TEST(NvPageLayout, ControlsStandWhereTheWindowsPlaceThem)
         {NvStatusLogLayout::kPage, "line 0", 19, 65, 552, 9},
         {NvStatusLogLayout::kPage, "line 8", 19, 145, 552, 9},
         {NvStatusLogLayout::kPage, "indicator", 571, 49, 16, 16},
+        {NvProgramEditLayout::kPage, "program name", 20, 13, 108, 15},
+        {NvProgramEditLayout::kPage, "timbre 2 eq", 489, 334, 85, 52},
+        {NvProgramEditLayout::kPage, "timbre 2 knob 3", 326, 377, 120, 9},
+        {NvProgramEditLayout::kPage, "voice mode multi", 21, 102, 14, 11},
+        {NvArpEditLayout::kPage, "step 8", 296, 185, 18, 18},
+        {NvArpEditLayout::kPage, "rotate right", 90, 190, 20, 16},
+        {NvArpEditLayout::kPage, "gate time", 209, 111, 36, 36},
     };
     for (const auto& c : cases)
     {
