@@ -720,6 +720,46 @@ bool CProgramEditLayer::OnHfcMouseLeftDoubleClick(CHfcMouse*, int32_t x, int32_t
     return true;
 }
 
+bool CProgramEditLayer::DropBlock(uint32_t area, const CBlockData& block, bool move)
+{
+    if (!m_data.program || area >= NvCountOf(kDropAreas))
+        return false;
+    const uint32_t kinds[5] = {kBlockTimbre, kBlockTimbre, kBlockArp, kBlockVocoder, kBlockMfxSet};
+    if (block.GetBlockKind() != kinds[area] || (area == 1 && !IsTimbre2Enabled()))
+        return false;
+    bool changed = false;
+    if (area < 2)
+    {
+        CProgram edited(*m_data.program);
+        const uint32_t source = block.GetBlockIndex();
+        if (move && source == area)
+            return true;
+        CBlockData saved;
+        if (move && (source > 1 || !saved.WriteTimbre(edited, area)))
+            return false;
+        if (!block.ReadTimbre(edited, area) || (move && !saved.ReadTimbre(edited, source)))
+            return false;
+        CBlockData whole;
+        if (!whole.WriteProgram(edited) || !PasteBlock(whole, changed))
+            return false;
+    }
+    else if (!PasteBlock(block, changed))
+        return false;
+    m_draggedId = -1;
+    if (changed)
+        Post(kNotifyRefreshSelf, 0, 0, 0, 0);
+    return true;
+}
+
+bool CProgramEditLayer::OnDropBlock(CHfcControl* control, CHfcDragData*, const CBlockData& block,
+                                    int32_t mode)
+{
+    // The drop areas follow the page's other controls, in kDropAreas' order.
+    if (!control || control->GetId() < kControlIdCount)
+        return false;
+    return DropBlock(control->GetId() - kControlIdCount, block, mode == kDropMove);
+}
+
 bool CProgramEditLayer::OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1,
                                               intptr_t p2, intptr_t p3, intptr_t p4, void* sender)
 {

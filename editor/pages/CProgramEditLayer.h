@@ -76,6 +76,12 @@ public:
     // Ends a name edit in progress, committing what was typed.
     void EndTextEntry();
     bool StartNameEditing();
+    // A block dropped on a section area (0 timbre 1, 1 timbre 2, 2 arpeggiator, 3 vocoder, 4
+    // master-effect set): pasted there; a timbre moved from the other timbre swaps the two. A
+    // drop that changes nothing marks and sends nothing. False for a block the area refuses.
+    bool DropBlock(uint32_t area, const CBlockData& block, bool move);
+    bool OnDropBlock(CHfcControl* control, CHfcDragData* data, const CBlockData& block,
+                     int32_t mode) override;
     // The status line's text (0..5) for the program.
     std::string MakeStatusLine(uint32_t line) const;
 

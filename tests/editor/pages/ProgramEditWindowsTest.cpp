@@ -13,6 +13,7 @@
 #include "editor/pages/CKnobAssignMenu.h"
 #include "editor/pages/CProgramEditLayer.h"
 #include "editor/pages/CProgramEditWindow.h"
+#include "synthdata/CBlockData.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580IdConverter.h"
@@ -474,6 +475,52 @@ TEST_F(ProgramEdit, AKnobAssignTextChoosesFromTheMenuAndOnlyAChangeIsWrittenAndS
     EXPECT_EQ(popups.calls, 3);
 }
 
+TEST_F(ProgramEdit, ASectionDropPastesAMoveSwapsTimbresAndADropOfNothingNewDoesNothing)
+{
+    SetValue(6, kVoiceMode, 1);
+    SetValue(6, {2, 36, 0}, 30); // timbre 1's cutoff
+    SetValue(6, {2, 36, 1}, 90); // timbre 2's
+    ASSERT_NE(Open(6), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    const auto timbre = [&](uint32_t t)
+    {
+        CBlockData block;
+        EXPECT_TRUE(block.WriteTimbre(Program(6), t));
+        return std::vector<uint8_t>(block.GetPayload(), block.GetPayload() + block.GetPayloadSize());
+    };
+    const std::vector<uint8_t> first = timbre(0), second = timbre(1);
+    ASSERT_NE(first, second);
+
+    // A move of timbre 1 onto timbre 2's area swaps the two, and the program goes out.
+    CBlockData dragged;
+    ASSERT_TRUE(dragged.WriteTimbre(Program(6), 0));
+    EXPECT_TRUE(page->DropBlock(1, dragged, true));
+    EXPECT_EQ(timbre(0), second);
+    EXPECT_EQ(timbre(1), first);
+    EXPECT_EQ(bank.modifiedCalls, 1);
+    EXPECT_FALSE(Sent().empty());
+    EXPECT_EQ(Value(6, {2, 36, 0}), 90);
+
+    // A copy of what timbre 2 already holds changes nothing: nothing marked, nothing sent.
+    ClearSent();
+    CBlockData same;
+    ASSERT_TRUE(same.WriteTimbre(Program(6), 1));
+    EXPECT_TRUE(page->DropBlock(1, same, false));
+    EXPECT_TRUE(page->DropBlock(0, dragged, true)) << "a move onto its own timbre";
+    Deliver();
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(bank.modifiedCalls, 1);
+
+    // Refused: a block of another kind, and timbre 2 while the program is Single.
+    CBlockData arp;
+    ASSERT_TRUE(arp.WriteArp(Program(6)));
+    EXPECT_FALSE(page->DropBlock(0, arp, false));
+    EXPECT_TRUE(page->DropBlock(2, arp, false));
+    SetValue(6, kVoiceMode, 0);
+    EXPECT_FALSE(page->DropBlock(1, dragged, false));
+    EXPECT_EQ(timbre(1), first);
+}
+
 TEST_F(EditorWindowTest, TheKnobAssignMenuHasOffAndTenCategoriesWithTheCurrentValueChecked)
 {
     for (const bool synced : {false, true})
@@ -504,10 +551,13 @@ TEST_F(EditorWindowTest, TheKnobAssignMenuHasOffAndTenCategoriesWithTheCurrentVa
                     EXPECT_EQ(expectedId, 10u) << "value 9 is id 10";
                 }
                 if (expectedId == 29)
-                    EXPECT_EQ(MenuText(sub, p) == L"LFO 2 Sync Note", synced)
-                        << std::string(MenuText(sub, p).begin(), MenuText(sub, p).end());
+                {
+                    EXPECT_EQ(MenuText(sub, p) == L"LFO 2 Sync Note", synced);
+                }
                 if (expectedId == 28)
+                {
                     EXPECT_EQ(MenuText(sub, p) == L"LFO 1 Sync Note", synced);
+                }
             }
         }
         EXPECT_EQ(expectedId, 56u) << "values 1..54";
@@ -631,6 +681,10 @@ TEST_F(ArpEdit, ScreenshotsOfTheProgramPageAndTheArpeggiatorEditor)
     SetValue(12, {2, 31, 0}, 90);
     SetValue(12, {2, 32, 1}, 40);
     SetValue(12, {8, 2, 0}, 1);
+    SetValue(12, {2, 36, 0}, 70); // a filter curve with a peak, and filter 2 in series
+    SetValue(12, {2, 37, 0}, 80);
+    SetValue(12, {2, 33, 0}, 1);
+    SetValue(12, {2, 42, 0}, 90);
     SetSteps(12, {1, 0, 1, 1, 0, 1, 0, 1});
     Program(12).SetProgramName("DEMO PAD");
     Program(12).RefreshName();
