@@ -255,8 +255,11 @@ void CEditLayerBase::ShowKnobAssignMenu(CHfcControl* control)
     const CZmParameterId id = GetControlParameter(custom);
     const POINT at = ControlToClient(control, 0, 0);
     const int32_t current = accessor->GetValue(m_data.program, id);
+    // The LFO rows of the same timbre name the frequency items.
+    const bool lfo1Synced = accessor->GetValue(m_data.program, {2, 82, id.timbre}) != 0;
+    const bool lfo2Synced = accessor->GetValue(m_data.program, {2, 89, id.timbre}) != 0;
     const int32_t chosen = EditorPopups().ChooseKnobAssignment(GetWindow() ? GetWindow()->GetHwnd() : nullptr,
-                                                               at.x, at.y, current);
+                                                               at.x, at.y, current, lfo1Synced, lfo2Synced);
     if (chosen >= 0 && chosen != current)
         WriteValue(control, id, chosen);
 }

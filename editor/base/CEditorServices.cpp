@@ -1,6 +1,7 @@
 #include "editor/base/CEditorServices.h"
 
 #include "app/CPopupMenu.h"
+#include "editor/pages/CKnobAssignMenu.h"
 #include "foundation/EfUtility.h"
 
 CEditorServices& EditorServices()
@@ -36,7 +37,9 @@ int32_t CEditorPopupPresenter::ChooseItem(HWND window, int32_t x, int32_t y,
     return menu.Track(x, y, window);
 }
 
-int32_t CEditorPopupPresenter::ChooseKnobAssignment(HWND, int32_t, int32_t, int32_t)
+int32_t CEditorPopupPresenter::ChooseKnobAssignment(HWND window, int32_t x, int32_t y, int32_t current,
+                                                    bool lfo1Synced, bool lfo2Synced)
 {
-    return -1;
+    CKnobAssignMenu menu(current, lfo1Synced, lfo2Synced);
+    return menu.Show(x, y, window);
 }

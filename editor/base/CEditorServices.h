@@ -22,9 +22,11 @@ public:
     // check mark. The chosen item's index, or -1 when dismissed.
     virtual int32_t ChooseItem(HWND window, int32_t x, int32_t y, const std::vector<std::string>& items,
                                int32_t checked);
-    // The knob-assign menu for a parameter whose value is `current`: the value chosen, or -1.
-    // The menu itself is the knob-assign page's; until it exists nothing is offered.
-    virtual int32_t ChooseKnobAssignment(HWND window, int32_t x, int32_t y, int32_t current);
+    // The knob-assign menu (CKnobAssignMenu) for a parameter whose value is `current`, the LFO
+    // frequency items named for tempo sync while their LFO is synchronised: the value chosen,
+    // or -1.
+    virtual int32_t ChooseKnobAssignment(HWND window, int32_t x, int32_t y, int32_t current, bool lfo1Synced,
+                                         bool lfo2Synced);
 };
 
 // The application's objects that editor windows and layers use. The editor fills it from the

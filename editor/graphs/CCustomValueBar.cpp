@@ -70,6 +70,9 @@ void CCustomValueBar::Report(int32_t before)
 
 bool CCustomValueBar::OnHfcMouseLeftDown(CHfcMouse*, int32_t x, int32_t y, uint32_t)
 {
+    // A read-only bar leaves the press to the page under it.
+    if (m_readOnly)
+        return false;
     if (!m_customEnabled)
         return true;
     m_geometry.Press(x, y);

@@ -50,10 +50,14 @@ public:
     void SetTag(int32_t tag) override;
     void SetEnabled(bool enabled) override;
     int32_t GetControlType() override { return kTypeValueBar; }
+    // A read-only bar shows its value and ignores the mouse.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
 
 private:
     void Report(int32_t before);
 
     CCustomValueBarRecord m_custom;
     CValueBarGeometry m_geometry;
+    bool m_readOnly = false;
 };

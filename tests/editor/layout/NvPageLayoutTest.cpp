@@ -160,6 +160,13 @@ TEST(NvPageLayout, ControlsStandWhereTheWindowsPlaceThem)
         {NvVocoderEditLayout::kPage, "formant shift 0", 222, 129, 14, 11},
         {NvVocoderEditLayout::kPage, "band 16 level", 79 + 37 * 15, 290, 22, 95},
         {NvVocoderEditLayout::kPage, "band 16 hold", 479 + 12 * 15, 86, 12, 96},
+        {NvProgramEditLayout::kPage, "program name", 20, 13, 108, 15},
+        {NvProgramEditLayout::kPage, "timbre 2 eq", 489, 334, 85, 52},
+        {NvProgramEditLayout::kPage, "timbre 2 knob 3", 326, 377, 120, 9},
+        {NvProgramEditLayout::kPage, "voice mode multi", 21, 102, 14, 11},
+        {NvArpEditLayout::kPage, "step 8", 296, 185, 18, 18},
+        {NvArpEditLayout::kPage, "rotate right", 90, 190, 20, 16},
+        {NvArpEditLayout::kPage, "gate time", 209, 111, 36, 36},
     };
     for (const auto& c : cases)
     {

@@ -1,0 +1,7 @@
+#include "editor/pages/CBlankPageLayer.h"
+
+bool CBlankPageLayer::CreateControls()
+{
+    DrawBackground();
+    return m_background != nullptr;
+}

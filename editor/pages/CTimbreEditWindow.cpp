@@ -1,0 +1,30 @@
+#include "editor/pages/CTimbreEditWindow.h"
+
+#include "editor/layout/SynthEditLayout.h"
+#include "editor/pages/CBlankPageLayer.h"
+
+namespace
+{
+const CProgramSectionWindow::Shape kShape = {CBaseWindow::kKindTimbreSynthEdit,
+                                             "Timbre Synth Edit",
+                                             CTimbreEditWindow::kWidth,
+                                             CTimbreEditWindow::kHeight,
+                                             true,
+                                             true};
+} // namespace
+
+CTimbreEditWindow::CTimbreEditWindow(CBaseWindow* libraryWindow, CLibraryData* library, int32_t programIndex,
+                                     int32_t timbre, CProgramEditWindow* opener)
+    : CProgramSectionWindow(kShape, libraryWindow, library, programIndex, timbre, opener)
+{
+}
+
+std::wstring CTimbreEditWindow::GetTitleEnding() const
+{
+    return L"] Timbre " + std::to_wstring(GetTimbreIndex() + 1) + L" Synth";
+}
+
+std::unique_ptr<CEditPageLayer> CTimbreEditWindow::MakeMainLayer()
+{
+    return std::make_unique<CBlankPageLayer>(NvSynthEditLayout::kPage);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "editor/pages/CProgramSectionWindow.h"
+
+// The EQ editor of one timbre of a program, opened from its program edit window. Its page shows the page's
+// background until the page's controls land. Window thread only.
+class CTimbreEqEditWindow : public CProgramSectionWindow
+{
+public:
+    enum : int32_t
+    {
+        kWidth = 342,
+        kHeight = 166,
+    };
+
+    CTimbreEqEditWindow(CBaseWindow* libraryWindow, CLibraryData* library, int32_t programIndex,
+                        int32_t timbre, CProgramEditWindow* opener);
+    std::wstring GetTitleEnding() const override;
+
+protected:
+    std::unique_ptr<CEditPageLayer> MakeMainLayer() override;
+};

@@ -1,0 +1,27 @@
+#include "editor/pages/CVocoderEditWindow.h"
+
+#include "editor/layout/VocoderEditLayout.h"
+#include "editor/pages/CBlankPageLayer.h"
+
+namespace
+{
+const CProgramSectionWindow::Shape kShape = {
+    CBaseWindow::kKindVocoderEdit, "Vocoder Edit", CVocoderEditWindow::kWidth,
+    CVocoderEditWindow::kHeight,   true,           true};
+} // namespace
+
+CVocoderEditWindow::CVocoderEditWindow(CBaseWindow* libraryWindow, CLibraryData* library,
+                                       int32_t programIndex, CProgramEditWindow* opener)
+    : CProgramSectionWindow(kShape, libraryWindow, library, programIndex, -1, opener)
+{
+}
+
+std::wstring CVocoderEditWindow::GetTitleEnding() const
+{
+    return L"] Vocoder";
+}
+
+std::unique_ptr<CEditPageLayer> CVocoderEditWindow::MakeMainLayer()
+{
+    return std::make_unique<CBlankPageLayer>(NvVocoderEditLayout::kPage);
+}

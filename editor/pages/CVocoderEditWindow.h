@@ -1,0 +1,22 @@
+#pragma once
+
+#include "editor/pages/CProgramSectionWindow.h"
+
+// The vocoder editor of a program, opened from its program edit window. Its page shows the page's background
+// until the page's controls land. Window thread only.
+class CVocoderEditWindow : public CProgramSectionWindow
+{
+public:
+    enum : int32_t
+    {
+        kWidth = 690,
+        kHeight = 408,
+    };
+
+    CVocoderEditWindow(CBaseWindow* libraryWindow, CLibraryData* library, int32_t programIndex,
+                       CProgramEditWindow* opener);
+    std::wstring GetTitleEnding() const override;
+
+protected:
+    std::unique_ptr<CEditPageLayer> MakeMainLayer() override;
+};

@@ -1,0 +1,703 @@
+// The program edit window and the section editors it opens, on a program of a library, in a
+// real frame with the MIDI manager on the simulated instrument: titles, sizes and kinds, one
+// editor of each kind, closing, the enable rules, the program page's controls and name, the
+// knob-assign menu and the arpeggiator's step rotation.
+#include "../base/EditorWindowFixture.h"
+
+#include "app/protocol/MidiProtocol.h"
+#include "editor/base/CValueDisplayLayer.h"
+#include "editor/layout/ArpEditLayout.h"
+#include "editor/layout/ProgramEditLayout.h"
+#include "editor/pages/CArpEditLayer.h"
+#include "editor/pages/CArpEditWindow.h"
+#include "editor/pages/CKnobAssignMenu.h"
+#include "editor/pages/CProgramEditLayer.h"
+#include "editor/pages/CProgramEditWindow.h"
+#include "synthdata/CBlockData.h"
+#include "synthdata/CLibraryData.h"
+#include "synthdata/CProgram.h"
+#include "synthdata/CQ3580IdConverter.h"
+#include "synthdata/CQ3580ProgramAccessor.h"
+#include "support/Screenshot.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+const CZmParameterId kVoiceMode = {0, 35, 0};
+const CZmParameterId kVocoderSwitch = {5, 0, 0};
+
+class LibraryWindow : public CBaseWindow
+{
+public:
+    LibraryWindow() : CBaseWindow(kKindLibrary, nullptr) {}
+    void SetModified(bool modified) override
+    {
+        ++modifiedCalls;
+        this->modified = modified;
+    }
+    bool IsModified() override { return modified; }
+    int modifiedCalls = 0;
+    bool modified = false;
+};
+
+class ScriptedKnobMenu : public CEditorPopupPresenter
+{
+public:
+    int32_t ChooseKnobAssignment(HWND, int32_t, int32_t, int32_t current, bool lfo1, bool lfo2) override
+    {
+        ++calls;
+        shownCurrent = current;
+        shownLfo1 = lfo1;
+        shownLfo2 = lfo2;
+        return answer;
+    }
+    int calls = 0;
+    int32_t shownCurrent = -1;
+    bool shownLfo1 = false, shownLfo2 = false;
+    int32_t answer = -1;
+};
+
+// The 12-byte parameter change the instrument should hear for the id and value.
+std::string ParameterChange(uint32_t channel, const CZmParameterId& id, int32_t value)
+{
+    CZmDeviceAddress address;
+    EXPECT_TRUE(CZmIdConverterSingleton::Get()->ToDeviceAddress(id, address));
+    const auto low = [](int32_t v) { return static_cast<uint8_t>(v & 0x7F); };
+    const auto high = [](int32_t v) { return static_cast<uint8_t>((v >> 7) & 0x7F); };
+    const int32_t s = static_cast<int32_t>(address.hi), i = static_cast<int32_t>(address.lo);
+    const uint8_t bytes[12] = {0xF0,          kSysExMakerId, static_cast<uint8_t>(0x30 | channel),
+                               kSysExModelId, 0x41,          low(s),
+                               high(s),       low(i),        high(i),
+                               low(value),    high(value),   0xF7};
+    return HexBytes(bytes, 12);
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+SIZE ClientSizeOf(HWND window)
+{
+    RECT r = {};
+    ::GetClientRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+std::string ShownText(CHfcControl* control)
+{
+    char text[256] = {};
+    if (auto* custom = dynamic_cast<CCustomControl*>(control))
+        custom->GetText(text, sizeof text);
+    std::string s = text;
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+std::wstring MenuText(HMENU menu, UINT position)
+{
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return text;
+}
+
+class ProgramEdit : public EditorWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        EditorWindowTest::SetUp();
+        GetSettings().autoDumpEnabled = false;
+        EditorServices().popups = &popups;
+        library.AddEntry(CLibraryEntry::kKindProgramSet);
+        ASSERT_TRUE(bank.Create(0, 0, 200, 100, 9, nullptr, frame.get(), "Library"));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        bank.Destroy();
+        EditorWindowTest::TearDown();
+    }
+    CProgramEditWindow* Open(int32_t n)
+    {
+        window = CProgramEditWindow::OpenProgram(&bank, &library, n, frame.get());
+        if (window)
+            ClearSent();
+        return window.get();
+    }
+    CProgram& Program(int32_t n) { return library.GetProgramSet()->GetProgram(static_cast<uint32_t>(n)); }
+    int32_t Value(int32_t n, const CZmParameterId& id)
+    {
+        return CZmProgramAccessorSingleton::Get()->GetValue(&Program(n), id);
+    }
+    void SetValue(int32_t n, const CZmParameterId& id, int32_t value)
+    {
+        CZmProgramAccessorSingleton::Get()->SetValue(&Program(n), id, value);
+    }
+
+    CLibraryData library;
+    LibraryWindow bank;
+    ScriptedKnobMenu popups;
+    std::unique_ptr<CProgramEditWindow> window;
+};
+} // namespace
+
+TEST_F(ProgramEdit, EveryEditWindowHasItsKindSizeAndTitle)
+{
+    ASSERT_NE(Open(100), nullptr);
+    SetValue(100, kVoiceMode, 1);
+    SetValue(100, kVocoderSwitch, 1);
+    EXPECT_EQ(window->GetKind(), 4u);
+    EXPECT_EQ(WindowText(window->GetHwnd()), L"Untitled [B55:INITPROG]");
+    const SIZE page = ClientSizeOf(window->GetHwnd());
+    EXPECT_EQ(page.cx, 594);
+    EXPECT_EQ(page.cy, 482);
+    EXPECT_NE(window->GetMessageLayer(), nullptr);
+    EXPECT_EQ(window->GetValueDisplayLayer(), nullptr);
+
+    const struct
+    {
+        CProgramEditWindow::Editor which;
+        uint32_t kind;
+        int32_t width, height;
+        const wchar_t* title;
+        bool valueDisplay, overlay;
+    } cases[] = {
+        {CProgramEditWindow::kEditorTimbreSynth1, 6, 794, 600, L"Untitled [B55:INITPROG] Timbre 1 Synth",
+         true, true},
+        {CProgramEditWindow::kEditorTimbreSynth2, 6, 794, 600, L"Untitled [B55:INITPROG] Timbre 2 Synth",
+         true, true},
+        {CProgramEditWindow::kEditorTimbreEq1, 9, 342, 166, L"Untitled [B55:INITPROG] Timbre 1 EQ", true,
+         true},
+        {CProgramEditWindow::kEditorTimbreEq2, 9, 342, 166, L"Untitled [B55:INITPROG] Timbre 2 EQ", true,
+         true},
+        {CProgramEditWindow::kEditorArpeggiator, 12, 342, 226, L"Untitled [B55:INITPROG] Arpeggiator", true,
+         true},
+        {CProgramEditWindow::kEditorVocoder, 10, 690, 408, L"Untitled [B55:INITPROG] Vocoder", true, true},
+        {CProgramEditWindow::kEditorMasterFx, 11, 630, 518, L"Untitled [B55:INITPROG] Master FX", false,
+         false},
+    };
+    for (const auto& c : cases)
+    {
+        CProgramSectionWindow* editor = window->OpenEditor(c.which);
+        ASSERT_NE(editor, nullptr) << c.kind;
+        EXPECT_EQ(editor->GetKind(), c.kind);
+        const SIZE size = ClientSizeOf(editor->GetHwnd());
+        EXPECT_EQ(size.cx, c.width) << c.kind;
+        EXPECT_EQ(size.cy, c.height) << c.kind;
+        EXPECT_EQ(WindowText(editor->GetHwnd()), c.title);
+        EXPECT_EQ(editor->GetValueDisplayLayer() != nullptr, c.valueDisplay) << c.kind;
+        EXPECT_EQ(editor->GetMessageLayer() != nullptr, c.overlay) << c.kind;
+        EXPECT_EQ(editor->GetBankWindow(), &bank);
+        EXPECT_EQ(editor->GetEditLayer()->GetEditedProgram(), &Program(100));
+        // A second open brings the same window to the front.
+        EXPECT_EQ(window->OpenEditor(c.which), editor);
+        EXPECT_EQ(window->GetEditor(c.which), editor);
+    }
+
+    // A rename retitles every open editor of the program.
+    Program(100).SetProgramName("BASS 2");
+    Program(100).RefreshName();
+    PostNotification(&windows, kNotifyProgramNameChanged, 100, -1, reinterpret_cast<intptr_t>(&library), 0,
+                     nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return WindowText(window->GetHwnd()) == L"Untitled [B55:BASS 2]"; }));
+    EXPECT_EQ(WindowText(window->GetEditor(CProgramEditWindow::kEditorVocoder)->GetHwnd()),
+              L"Untitled [B55:BASS 2] Vocoder");
+    EXPECT_EQ(WindowText(window->GetEditor(CProgramEditWindow::kEditorTimbreEq2)->GetHwnd()),
+              L"Untitled [B55:BASS 2] Timbre 2 EQ");
+}
+
+TEST_F(ProgramEdit, ProgramNumbersShowAsBankAndTwoDigits)
+{
+    const struct
+    {
+        int32_t n;
+        const wchar_t* title;
+    } cases[] = {{0, L"Untitled [A11:INITPROG]"},
+                 {63, L"Untitled [A88:INITPROG]"},
+                 {64, L"Untitled [B11:INITPROG]"},
+                 {127, L"Untitled [B88:INITPROG]"}};
+    for (const auto& c : cases)
+    {
+        ASSERT_NE(Open(c.n), nullptr) << c.n;
+        EXPECT_EQ(WindowText(window->GetHwnd()), c.title);
+        window.reset();
+    }
+    library.SetPath(L"C:\\Sounds\\Live set.nvl");
+    ASSERT_NE(Open(5), nullptr);
+    EXPECT_EQ(WindowText(window->GetHwnd()), L"Live set.nvl [A16:INITPROG]");
+}
+
+TEST_F(ProgramEdit, ClosingTheProgramWindowClosesEveryEditorFirstAndAClosedEditorLeavesItsSlot)
+{
+    ASSERT_NE(Open(3), nullptr);
+    std::vector<std::string> destroyed;
+    window->SetDestroyedHandler([&](CBaseWindow*) { destroyed.push_back("program"); });
+    CProgramSectionWindow* eq = window->OpenEditor(CProgramEditWindow::kEditorTimbreEq1);
+    CProgramSectionWindow* fx = window->OpenEditor(CProgramEditWindow::kEditorMasterFx);
+    CProgramSectionWindow* arp = window->OpenEditor(CProgramEditWindow::kEditorArpeggiator);
+    ASSERT_TRUE(eq && fx && arp);
+    eq->SetDestroyedHandler([&](CBaseWindow*) { destroyed.push_back("eq"); });
+    fx->SetDestroyedHandler([&](CBaseWindow*) { destroyed.push_back("fx"); });
+    arp->SetDestroyedHandler([&](CBaseWindow*) { destroyed.push_back("arp"); });
+
+    // The arpeggiator editor closed by the user: its slot is free, a new open makes a new one.
+    EXPECT_TRUE(arp->Close());
+    EXPECT_EQ(window->GetEditor(CProgramEditWindow::kEditorArpeggiator), nullptr);
+    CProgramSectionWindow* again = window->OpenEditor(CProgramEditWindow::kEditorArpeggiator);
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(IsWindow(again->GetHwnd()));
+
+    const HWND eqHwnd = eq->GetHwnd(), fxHwnd = fx->GetHwnd(), againHwnd = again->GetHwnd();
+    EXPECT_TRUE(window->Close());
+    EXPECT_EQ(destroyed, (std::vector<std::string>{"arp", "eq", "fx", "program"}));
+    EXPECT_FALSE(IsWindow(eqHwnd));
+    EXPECT_FALSE(IsWindow(fxHwnd));
+    EXPECT_FALSE(IsWindow(againHwnd));
+    for (uint32_t which = 0; which < CProgramEditWindow::kEditorCount; ++which)
+        EXPECT_EQ(window->GetEditor(static_cast<CProgramEditWindow::Editor>(which)), nullptr);
+}
+
+TEST_F(ProgramEdit, ADestroyAfterAFailedCreationAnswersAtOnce)
+{
+    CLibraryData empty; // no program set: nothing to edit
+    CProgramEditWindow noPrograms(&bank, &empty, 0);
+    EXPECT_FALSE(noPrograms.Open(frame.get(), 0, 0));
+    EXPECT_FALSE(noPrograms.Destroy());
+
+    CProgramEditWindow noFrame(&bank, &library, 0);
+    EXPECT_FALSE(noFrame.Open(nullptr, 0, 0));
+    EXPECT_EQ(noFrame.GetCreationState(), CBaseWindow::CreationState::kFailed);
+    EXPECT_FALSE(noFrame.Destroy());
+    EXPECT_EQ(CProgramEditWindow::OpenProgram(&bank, &library, 128, frame.get()), nullptr);
+}
+
+TEST_F(ProgramEdit, EditorsTheRulesTurnOffCloseAfterTheTickNeverInsideIt)
+{
+    SetValue(7, kVoiceMode, 2);
+    SetValue(7, kVocoderSwitch, 1);
+    ASSERT_NE(Open(7), nullptr);
+    std::vector<std::string> closed;
+    CProgramEditWindow* program = window.get();
+    const auto watch = [&](CProgramEditWindow::Editor which, const char* name)
+    {
+        CProgramSectionWindow* editor = window->OpenEditor(which);
+        ASSERT_NE(editor, nullptr) << name;
+        editor->SetDestroyedHandler(
+            [&closed, program, editor, name](CBaseWindow*)
+            {
+                // The tick that found the rule has ended; neither window is in its tick.
+                const bool inTick = program->IsInTick() || editor->IsInTick();
+                closed.push_back(std::string(name) + (inTick ? " inside the tick" : ""));
+            });
+    };
+    watch(CProgramEditWindow::kEditorTimbreSynth2, "synth 2");
+    watch(CProgramEditWindow::kEditorTimbreEq2, "eq 2");
+    watch(CProgramEditWindow::kEditorVocoder, "vocoder");
+    watch(CProgramEditWindow::kEditorTimbreSynth1, "synth 1");
+    CProgramEditLayer* page = window->GetLayer();
+    EXPECT_TRUE(page->GetPageControl(NvProgramEditLayout::kIdEditButtons + 2)->IsEnabled());
+
+    // The instrument (or another window) switches the program to Single: the next tick sees it.
+    StartTicks();
+    SetValue(7, kVoiceMode, 0);
+    ASSERT_TRUE(PumpUntil([&] { return closed.size() == 2; })) << closed.size();
+    EXPECT_EQ(closed, (std::vector<std::string>{"synth 2", "eq 2"}));
+    EXPECT_FALSE(page->GetPageControl(NvProgramEditLayout::kIdEditButtons + 2)->IsEnabled());
+    EXPECT_FALSE(page->GetPageControl(NvProgramEditLayout::kIdEditButtons + 3)->IsEnabled());
+    EXPECT_FALSE(page->GetPageControl(NvProgramEditLayout::kIdEqGraphs + 1)->IsEnabled());
+    EXPECT_TRUE(page->GetPageControl(NvProgramEditLayout::kIdEqGraphs)->IsEnabled());
+    EXPECT_NE(window->GetEditor(CProgramEditWindow::kEditorVocoder), nullptr);
+
+    // Vocoder off through the page's own switch.
+    page->OnValueChanged(page->GetFrameworkControl(NvProgramEditLayout::kIdSwitches + 1),
+                         static_cast<int32_t>(CCustomControl::kPressBit));
+    EXPECT_EQ(Value(7, kVocoderSwitch), 0);
+    ASSERT_TRUE(PumpUntil([&] { return closed.size() == 3; }));
+    StopTicks();
+    EXPECT_EQ(closed.back(), "vocoder");
+    EXPECT_EQ(window->GetEditor(CProgramEditWindow::kEditorVocoder), nullptr);
+    EXPECT_NE(window->GetEditor(CProgramEditWindow::kEditorTimbreSynth1), nullptr);
+    // Turned off, timbre 2's editors and the vocoder's do not open.
+    EXPECT_EQ(window->OpenEditor(CProgramEditWindow::kEditorTimbreSynth2) != nullptr, true)
+        << "the window itself opens what it is asked";
+    window->CloseEditor(CProgramEditWindow::kEditorTimbreSynth2);
+    page->OpenEditorAt(400, 200); // timbre 2's synth area
+    page->OpenEditorAt(300, 440); // the vocoder area
+    EXPECT_EQ(window->GetEditor(CProgramEditWindow::kEditorTimbreSynth2), nullptr);
+    EXPECT_EQ(window->GetEditor(CProgramEditWindow::kEditorVocoder), nullptr);
+    page->OpenEditorAt(100, 440); // the arpeggiator area
+    EXPECT_NE(window->GetEditor(CProgramEditWindow::kEditorArpeggiator), nullptr);
+    page->OpenEditorAt(200, 350); // timbre 1's EQ graph
+    EXPECT_NE(window->GetEditor(CProgramEditWindow::kEditorTimbreEq1), nullptr);
+}
+
+TEST_F(ProgramEdit, TheProgramPageOnInitProgShowsItsControlsAndTexts)
+{
+    ASSERT_NE(Open(0), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    // The five drop areas join when the drag receiver lands.
+    EXPECT_EQ(page->GetPageControlCount(), 53u);
+    EXPECT_EQ(page->GetControlCount(), 53u);
+    for (uint32_t id = 0; id < page->GetPageControlCount(); ++id)
+    {
+        CHfcControl* control = page->GetFrameworkControl(id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->GetId(), id);
+        const NvLayoutRect rect = NvProgramEditLayout::kControls[id].Rect();
+        EXPECT_EQ(control->GetRect().left, rect.x) << NvProgramEditLayout::kControls[id].role;
+        EXPECT_EQ(control->GetRect().top, rect.y) << NvProgramEditLayout::kControls[id].role;
+    }
+    const char* knobs[3] = {"Filter 1 Cutoff", "Filter 1 Resonance", "Filter 1 EG 1 Int"};
+    for (uint32_t i = 0; i < 6; ++i)
+        EXPECT_EQ(ShownText(page->GetFrameworkControl(NvProgramEditLayout::kIdKnobTexts + i)), knobs[i % 3])
+            << i;
+    EXPECT_EQ(ShownText(page->GetFrameworkControl(NvProgramEditLayout::kIdName)), "INITPROG");
+    // The status lines from the program.
+    EXPECT_EQ(page->MakeStatusLine(3), "");
+    EXPECT_EQ(page->MakeStatusLine(0).rfind("Type: ", 0), 0u);
+    SetValue(0, {8, 2, 0}, 1);
+    SetValue(0, {7, 2, 0}, 1);
+    EXPECT_EQ(page->MakeStatusLine(1), "[Latch]  [KeySync]");
+    SetValue(0, {8, 2, 0}, 0);
+    EXPECT_EQ(page->MakeStatusLine(1), "         [KeySync]");
+    EXPECT_EQ(page->MakeStatusLine(4).rfind("Effect1: ", 0), 0u);
+    EXPECT_EQ(page->MakeStatusLine(5).rfind("Effect2: ", 0), 0u);
+    // The voice mode LED of the program's mode is the lit one.
+    const int32_t mode = Value(0, kVoiceMode);
+    for (uint32_t i = 0; i < 4; ++i)
+        EXPECT_EQ(page->GetPageControl(NvProgramEditLayout::kIdVoiceModeLeds + i)->GetValue(),
+                  i == uint32_t(mode) ? 1 : 0);
+}
+
+TEST_F(ProgramEdit, TheMixerBarsShowTheLevelsAndTakeNoEdit)
+{
+    SetValue(1, {2, 30, 0}, 100);
+    SetValue(1, {2, 32, 1}, 17);
+    ASSERT_NE(Open(1), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    EXPECT_EQ(page->GetPageControl(NvProgramEditLayout::kIdMixerBars)->GetValue(), 100);
+    EXPECT_EQ(page->GetPageControl(NvProgramEditLayout::kIdMixerBars + 5)->GetValue(), 17);
+    // A press on a bar, through the window as the user makes it.
+    const CProgram before = Program(1);
+    const NvLayoutRect bar = NvProgramEditLayout::kControls[NvProgramEditLayout::kIdMixerBars].Rect();
+    const LPARAM at = MAKELPARAM(bar.x + 5, bar.y + 5);
+    SendMessageW(window->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(window->GetHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar.x + 2, bar.y + 5));
+    SendMessageW(window->GetHwnd(), WM_LBUTTONUP, 0, at);
+    page->OnValueChanged(page->GetFrameworkControl(NvProgramEditLayout::kIdMixerBars), 3);
+    Deliver();
+    EXPECT_EQ(std::memcmp(before.GetImage(), Program(1).GetImage(), before.GetImageSize()), 0);
+    EXPECT_EQ(page->GetPageControl(NvProgramEditLayout::kIdMixerBars)->GetValue(), 100);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(bank.modifiedCalls, 0);
+}
+
+TEST_F(ProgramEdit, TheNameTakesPrintableAsciiUpToEightCharactersAndSendsEachOne)
+{
+    ASSERT_NE(Open(2), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    // Refused: bytes outside 32..126 leave the name, the modified mark and the wire alone.
+    const char* refused[] = {"BAD\xE9NAME", "TAB\tNAME", "DEL\x7F"};
+    for (const char* text : refused)
+    {
+        EXPECT_FALSE(page->SetProgramName(text)) << text;
+        EXPECT_STREQ(Program(2).GetProgramName(), "INITPROG");
+    }
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(bank.modifiedCalls, 0);
+
+    // Typed in place: the field takes at most 8 characters, the commit reports them.
+    ASSERT_TRUE(page->StartNameEditing());
+    ASSERT_TRUE(page->GetNameField().IsEditing());
+    for (const char* c = "Pad too long"; *c; ++c)
+        page->GetNameField().OnKeyFocusCharacter(static_cast<unsigned char>(*c));
+    page->EndTextEntry();
+    EXPECT_FALSE(page->GetNameField().IsEditing());
+    EXPECT_STREQ(Program(2).GetProgramName(), "PAD TOO");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(Program(2).GetImage()), 8), "PAD TOO ");
+    EXPECT_EQ(ShownText(page->GetFrameworkControl(NvProgramEditLayout::kIdName)), "PAD TOO");
+    EXPECT_TRUE(bank.modified);
+    std::vector<std::string> expected;
+    for (uint32_t i = 0; i < 8; ++i)
+        expected.push_back(ParameterChange(kChannel, {0, i, 0}, "PAD TOO "[i]));
+    EXPECT_EQ(Sent(), expected);
+    ASSERT_TRUE(PumpUntil([&] { return WindowText(window->GetHwnd()) == L"Untitled [A13:PAD TOO]"; }));
+}
+
+TEST_F(ProgramEdit, AValueTextEditGoesThroughTheValuePathToTheInstrument)
+{
+    ASSERT_NE(Open(9), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    const CZmParameterId octave = {0, 43, 0};
+    auto* text = page->GetPageControl(NvProgramEditLayout::kIdValueTexts + 1);
+    page->OnValueChanged(page->GetFrameworkControl(NvProgramEditLayout::kIdValueTexts + 1),
+                         text->ValueToPosition(2));
+    EXPECT_EQ(Value(9, octave), 2);
+    EXPECT_EQ(Sent(), std::vector<std::string>{ParameterChange(kChannel, octave, 2)});
+    EXPECT_TRUE(bank.modified);
+    EXPECT_EQ(ShownText(page->GetFrameworkControl(NvProgramEditLayout::kIdValueTexts + 1)), "+2");
+}
+
+TEST_F(ProgramEdit, AKnobAssignTextChoosesFromTheMenuAndOnlyAChangeIsWrittenAndSent)
+{
+    SetValue(4, {2, 89, 1}, 1); // LFO 2 of timbre 2 synchronised
+    ASSERT_NE(Open(4), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    CHfcControl* knob2 = page->GetFrameworkControl(NvProgramEditLayout::kIdKnobTexts + 4); // timbre 2, knob 2
+    const CZmParameterId id = {1, 23, 1};
+    const int32_t current = Value(4, id);
+
+    popups.answer = -1; // dismissed
+    EXPECT_TRUE(page->OnControlLButtonDown(knob2, 3, 3, 0));
+    EXPECT_EQ(popups.shownCurrent, current);
+    EXPECT_FALSE(popups.shownLfo1);
+    EXPECT_TRUE(popups.shownLfo2);
+    popups.answer = current; // the value already set
+    EXPECT_TRUE(page->OnControlLButtonDown(knob2, 3, 3, 0));
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(bank.modifiedCalls, 0);
+
+    popups.answer = 40;
+    EXPECT_TRUE(page->OnControlLButtonDown(knob2, 3, 3, 0));
+    EXPECT_EQ(Value(4, id), 40);
+    EXPECT_EQ(Sent(), std::vector<std::string>{ParameterChange(kChannel, id, 40)});
+    EXPECT_EQ(bank.modifiedCalls, 1);
+    char text[256] = {};
+    CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(4), id, text, sizeof text);
+    EXPECT_EQ(ShownText(knob2), text);
+    EXPECT_EQ(popups.calls, 3);
+}
+
+TEST_F(ProgramEdit, ASectionDropPastesAMoveSwapsTimbresAndADropOfNothingNewDoesNothing)
+{
+    SetValue(6, kVoiceMode, 1);
+    SetValue(6, {2, 36, 0}, 30); // timbre 1's cutoff
+    SetValue(6, {2, 36, 1}, 90); // timbre 2's
+    ASSERT_NE(Open(6), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    const auto timbre = [&](uint32_t t)
+    {
+        CBlockData block;
+        EXPECT_TRUE(block.WriteTimbre(Program(6), t));
+        return std::vector<uint8_t>(block.GetPayload(), block.GetPayload() + block.GetPayloadSize());
+    };
+    const std::vector<uint8_t> first = timbre(0), second = timbre(1);
+    ASSERT_NE(first, second);
+
+    // A move of timbre 1 onto timbre 2's area swaps the two, and the program goes out.
+    CBlockData dragged;
+    ASSERT_TRUE(dragged.WriteTimbre(Program(6), 0));
+    EXPECT_TRUE(page->DropBlock(1, dragged, true));
+    EXPECT_EQ(timbre(0), second);
+    EXPECT_EQ(timbre(1), first);
+    EXPECT_EQ(bank.modifiedCalls, 1);
+    EXPECT_FALSE(Sent().empty());
+    EXPECT_EQ(Value(6, {2, 36, 0}), 90);
+
+    // A copy of what timbre 2 already holds changes nothing: nothing marked, nothing sent.
+    ClearSent();
+    CBlockData same;
+    ASSERT_TRUE(same.WriteTimbre(Program(6), 1));
+    EXPECT_TRUE(page->DropBlock(1, same, false));
+    EXPECT_TRUE(page->DropBlock(0, dragged, true)) << "a move onto its own timbre";
+    Deliver();
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(bank.modifiedCalls, 1);
+
+    // Refused: a block of another kind, and timbre 2 while the program is Single.
+    CBlockData arp;
+    ASSERT_TRUE(arp.WriteArp(Program(6)));
+    EXPECT_FALSE(page->DropBlock(0, arp, false));
+    EXPECT_TRUE(page->DropBlock(2, arp, false));
+    SetValue(6, kVoiceMode, 0);
+    EXPECT_FALSE(page->DropBlock(1, dragged, false));
+    EXPECT_EQ(timbre(1), first);
+}
+
+TEST_F(EditorWindowTest, TheKnobAssignMenuHasOffAndTenCategoriesWithTheCurrentValueChecked)
+{
+    for (const bool synced : {false, true})
+    {
+        CKnobAssignMenu menu(9, synced, synced);
+        ASSERT_TRUE(menu.Build());
+        HMENU top = menu.GetTopMenu()->GetMenu();
+        ASSERT_EQ(GetMenuItemCount(top), 11);
+        EXPECT_EQ(GetMenuItemID(top, 0), 1u);
+        EXPECT_EQ(MenuText(top, 0), L"Off");
+        EXPECT_EQ(MenuText(top, 1), L"Oscillator");
+        EXPECT_EQ(MenuText(top, 10), L"Vocoder");
+        const int sizes[10] = {8, 7, 3, 8, 2, 6, 2, 6, 3, 9};
+        UINT expectedId = 2;
+        int checked = 0;
+        for (int c = 0; c < 10; ++c)
+        {
+            HMENU sub = GetSubMenu(top, c + 1);
+            ASSERT_NE(sub, nullptr) << c;
+            EXPECT_EQ(sub, menu.GetCategoryMenu(c)->GetMenu());
+            ASSERT_EQ(GetMenuItemCount(sub), sizes[c]) << c;
+            for (int p = 0; p < sizes[c]; ++p, ++expectedId)
+            {
+                EXPECT_EQ(GetMenuItemID(sub, p), expectedId);
+                if (GetMenuState(sub, p, MF_BYPOSITION) & MF_CHECKED)
+                {
+                    ++checked;
+                    EXPECT_EQ(expectedId, 10u) << "value 9 is id 10";
+                }
+                if (expectedId == 29)
+                {
+                    EXPECT_EQ(MenuText(sub, p) == L"LFO 2 Sync Note", synced);
+                }
+                if (expectedId == 28)
+                {
+                    EXPECT_EQ(MenuText(sub, p) == L"LFO 1 Sync Note", synced);
+                }
+            }
+        }
+        EXPECT_EQ(expectedId, 56u) << "values 1..54";
+        EXPECT_EQ(checked, 1);
+    }
+    // Value 0: no item carries the check mark.
+    CKnobAssignMenu off(0, false, false);
+    ASSERT_TRUE(off.Build());
+    for (int c = 0; c < 10; ++c)
+        for (int p = 0; p < GetMenuItemCount(GetSubMenu(off.GetTopMenu()->GetMenu(), c + 1)); ++p)
+            EXPECT_FALSE(GetMenuState(GetSubMenu(off.GetTopMenu()->GetMenu(), c + 1), p, MF_BYPOSITION) &
+                         MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(off.GetTopMenu()->GetMenu(), 0, MF_BYPOSITION) & MF_CHECKED);
+}
+
+TEST_F(EditorWindowTest, TheKnobAssignMenuDismissedAnswersMinusOne)
+{
+    // The menu's own loop runs the thread's timer, which dismisses it.
+    const UINT_PTR timerId = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    CKnobAssignMenu menu(9, false, true);
+    EXPECT_EQ(menu.Show(10, 10, frame->GetHwnd()), -1);
+    KillTimer(nullptr, timerId);
+    EXPECT_EQ(menu.GetTopMenu(), nullptr) << "destroyed after the show";
+}
+
+namespace
+{
+class ArpEdit : public ProgramEdit
+{
+protected:
+    CArpEditLayer* OpenArp(int32_t n)
+    {
+        if (!Open(n))
+            return nullptr;
+        arp = static_cast<CArpEditWindow*>(window->OpenEditor(CProgramEditWindow::kEditorArpeggiator));
+        ClearSent();
+        return arp ? arp->GetLayer() : nullptr;
+    }
+    std::vector<int32_t> Steps(int32_t n)
+    {
+        std::vector<int32_t> steps;
+        for (uint32_t i = 0; i < 8; ++i)
+            steps.push_back(Value(n, {8, 9 + i, 0}));
+        return steps;
+    }
+    void SetSteps(int32_t n, const std::vector<int32_t>& steps)
+    {
+        for (uint32_t i = 0; i < 8; ++i)
+            SetValue(n, {8, 9 + i, 0}, steps[i]);
+    }
+    CArpEditWindow* arp = nullptr;
+};
+} // namespace
+
+TEST_F(ArpEdit, TheArpeggiatorPageHasItsNineteenControlsAndValueDisplay)
+{
+    CArpEditLayer* page = OpenArp(10);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(arp->GetKind(), 12u);
+    EXPECT_EQ(page->GetPageControlCount(), 19u);
+    for (uint32_t id = 0; id < 19; ++id)
+    {
+        const NvLayoutRect rect = NvArpEditLayout::kControls[id].Rect();
+        EXPECT_EQ(page->GetFrameworkControl(id)->GetRect().left, rect.x)
+            << NvArpEditLayout::kControls[id].role;
+        EXPECT_EQ(page->GetFrameworkControl(id)->GetRect().top, rect.y)
+            << NvArpEditLayout::kControls[id].role;
+    }
+    ASSERT_NE(arp->GetValueDisplayLayer(), nullptr);
+    // The gate time knob through the value path.
+    const CZmParameterId gate = {8, 5, 0};
+    CCustomControl* knob = page->GetPageControl(NvArpEditLayout::kIdGateTime);
+    EXPECT_EQ(knob->GetMaximum(), CZmProgramAccessorSingleton::Get()->GetMax(&Program(10), gate));
+    page->OnValueChanged(page->GetFrameworkControl(NvArpEditLayout::kIdGateTime), knob->ValueToPosition(33));
+    EXPECT_EQ(Value(10, gate), 33);
+    EXPECT_EQ(Sent(), std::vector<std::string>{ParameterChange(kChannel, gate, 33)});
+}
+
+TEST_F(ArpEdit, RotatingTheStepsWritesAndSendsEachOfTheEight)
+{
+    CArpEditLayer* page = OpenArp(11);
+    ASSERT_NE(page, nullptr);
+    const std::vector<int32_t> onlyFirst = {1, 0, 0, 0, 0, 0, 0, 0};
+    SetSteps(11, onlyFirst);
+    // Through the left arrow's report.
+    page->OnValueChanged(page->GetFrameworkControl(NvArpEditLayout::kIdRotateLeft), 0);
+    EXPECT_EQ(Steps(11), (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 0, 1}));
+    std::vector<std::string> expected;
+    for (uint32_t i = 0; i < 8; ++i)
+        expected.push_back(ParameterChange(kChannel, {8, 9 + i, 0}, i == 7 ? 1 : 0));
+    EXPECT_EQ(Sent(), expected);
+    EXPECT_TRUE(bank.modified);
+    EXPECT_EQ(page->GetPageControl(NvArpEditLayout::kIdSteps + 7)->GetValue(), 1);
+    EXPECT_EQ(page->GetPageControl(NvArpEditLayout::kIdSteps)->GetValue(), 0);
+
+    SetSteps(11, onlyFirst);
+    ClearSent();
+    page->OnValueChanged(page->GetFrameworkControl(NvArpEditLayout::kIdRotateRight), 0);
+    EXPECT_EQ(Steps(11), (std::vector<int32_t>{0, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Sent().size(), 8u);
+
+    // Eight lefts give the pattern back; a left and a right cancel out.
+    const std::vector<int32_t> pattern = {1, 1, 0, 1, 0, 0, 1, 0};
+    SetSteps(11, pattern);
+    for (int i = 0; i < 8; ++i)
+        page->RotateSteps(true);
+    EXPECT_EQ(Steps(11), pattern);
+    page->RotateSteps(true);
+    EXPECT_EQ(Steps(11), (std::vector<int32_t>{1, 0, 1, 0, 0, 1, 0, 1}));
+    page->RotateSteps(false);
+    EXPECT_EQ(Steps(11), pattern);
+}
+
+TEST_F(ArpEdit, ScreenshotsOfTheProgramPageAndTheArpeggiatorEditor)
+{
+    // A program with something to show: layer mode, vocoder on, levels and names of its own.
+    SetValue(12, kVoiceMode, 1);
+    SetValue(12, kVocoderSwitch, 1);
+    SetValue(12, {7, 1, 0}, 1);
+    SetValue(12, {2, 19, 1}, 2);
+    SetValue(12, {2, 31, 0}, 90);
+    SetValue(12, {2, 32, 1}, 40);
+    SetValue(12, {8, 2, 0}, 1);
+    SetValue(12, {2, 36, 0}, 70); // a filter curve with a peak, and filter 2 in series
+    SetValue(12, {2, 37, 0}, 80);
+    SetValue(12, {2, 33, 0}, 1);
+    SetValue(12, {2, 42, 0}, 90);
+    SetSteps(12, {1, 0, 1, 1, 0, 1, 0, 1});
+    Program(12).SetProgramName("DEMO PAD");
+    Program(12).RefreshName();
+    CArpEditLayer* page = OpenArp(12);
+    ASSERT_NE(page, nullptr);
+    const auto settle = [] { PumpUntil([] { return false; }, 300); };
+    MoveWindow(window->GetHwnd(), 0, 0, 1, 1, FALSE); // placed by the base below
+    SetWindowPos(arp->GetHwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_TRUE(SaveWindowScreenshot(arp->GetHwnd(), "arpeggiator_editor", settle));
+    window->CloseEditor(CProgramEditWindow::kEditorArpeggiator);
+    RECT outer = {0, 0, CProgramEditWindow::kWidth, CProgramEditWindow::kHeight};
+    AdjustWindowRectEx(&outer, GetWindowLongW(window->GetHwnd(), GWL_STYLE), FALSE,
+                       GetWindowLongW(window->GetHwnd(), GWL_EXSTYLE));
+    MoveWindow(window->GetHwnd(), 0, 0, outer.right - outer.left, outer.bottom - outer.top, TRUE);
+    EXPECT_TRUE(SaveWindowScreenshot(window->GetHwnd(), "program_edit", settle));
+}
