@@ -144,6 +144,15 @@ TEST(NvPageLayout, ControlsStandWhereTheWindowsPlaceThem)
         {NvStatusLogLayout::kPage, "line 0", 19, 65, 552, 9},
         {NvStatusLogLayout::kPage, "line 8", 19, 145, 552, 9},
         {NvStatusLogLayout::kPage, "indicator", 571, 49, 16, 16},
+        {NvSynthEditLayout::kPage, "filter 1 cutoff", 247, 112, 56, 56},
+        {NvSynthEditLayout::kPage, "patch 6 intensity", 746, 562, 28, 28},
+        {NvSynthEditLayout::kPage, "patch 6 destination", 630, 569, 108, 9},
+        {NvSynthEditLayout::kPage, "eg 2 curve", 554, 167, 199, 63},
+        {NvSynthEditLayout::kPage, "lfo 2 graph", 352, 514, 137, 63},
+        {NvSynthEditLayout::kPage, "random", 11, 9, 64, 18},
+        {NvSynthEditLayout::kPage, "osc 2 sync", 91, 270, 14, 11},
+        {NvTimbreEqEditLayout::kPage, "response", 19, 70, 180, 70},
+        {NvTimbreEqEditLayout::kPage, "high gain", 267, 130, 48, 9},
     };
     for (const auto& c : cases)
     {
@@ -158,6 +167,22 @@ TEST(NvPageLayout, ControlsStandWhereTheWindowsPlaceThem)
         EXPECT_EQ(r.width, c.width) << c.role;
         EXPECT_EQ(r.height, c.height) << c.role;
     }
+}
+
+TEST(NvPageLayout, TheSynthPageTitlesEverySection)
+{
+    const NvPageLayout& page = NvSynthEditLayout::kPage;
+    for (const char* title : {"OSC 1", "OSC 2", "MIXER", "FILTER", "AMP", "DRIVE/WS", "EG 1", "EG 2", "EG 3",
+                              "LFO 1", "LFO 2", "VIRTUAL PATCH"})
+    {
+        int found = 0;
+        for (size_t i = 0; i < page.labelCount; ++i)
+            if (std::strcmp(page.labels[i].text, title) == 0 && page.labels[i].style == NvLabelStyle::Section)
+                ++found;
+        EXPECT_EQ(found, 1) << title;
+    }
+    EXPECT_EQ(page.controlCount, 102u);
+    EXPECT_EQ(NvTimbreEqEditLayout::kPage.controlCount, 5u);
 }
 
 TEST(NvPageLayout, TheLogoFitsTheNarrowestPageAboveTheControls)
