@@ -387,6 +387,33 @@ TEST_F(TimbreSynthPage, OscillatorLabelsAndModulationLedsFollowWaveAndModulation
     }
 }
 
+TEST_F(TimbreSynthPage, AModulationLedClickWritesItsNumberAndADimOneNothing)
+{
+    CTimbreEditLayer* page = OpenSynth();
+    Set(2, 19, 0);
+    Set(2, 21, 0);
+    page->RefreshValues();
+    for (int32_t number : {2, 1, 3, 0})
+    {
+        const char* roles[4] = {"osc 1 mod wave", "osc 1 mod cross", "osc 1 mod unison", "osc 1 mod vpm"};
+        const CProgram before = program;
+        ClearSent();
+        ClickControl(page->GetPageControl(SynthId(roles[number])));
+        EXPECT_EQ(Value(2, 21), number);
+        ExpectOnlyChanged(before, {{2, 21, 0}});
+        EXPECT_EQ(Sent(), std::vector<std::string>({ParameterChange(kChannel, {2, 21, 0}, number)}));
+        EXPECT_EQ(page->GetEditorControl(SynthId(roles[number]))->GetValue(), 1);
+    }
+    // Formant: the modulation LEDs are dim and take no click.
+    Set(2, 19, 4);
+    page->RefreshValues();
+    const CProgram before = program;
+    ClearSent();
+    ClickControl(page->GetPageControl(SynthId("osc 1 mod cross")));
+    EXPECT_EQ(std::memcmp(program.GetImage(), before.GetImage(), before.GetImageSize()), 0);
+    EXPECT_TRUE(Sent().empty());
+}
+
 TEST_F(TimbreSynthPage, Osc2ModLedsShowTheirBitsAndAClickTogglesOnlyItsOwn)
 {
     CTimbreEditLayer* page = OpenSynth();
