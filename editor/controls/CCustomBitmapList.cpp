@@ -1,5 +1,7 @@
 #include "editor/controls/CCustomBitmapList.h"
 
+#include "framework/CHfcControlListener.h"
+
 #include "framework/ctrlmath/HfcControlMath.h"
 
 bool CCustomBitmapList::Create(const CCustomBitmapListRecord* record, uint32_t id, uint32_t eventKind)
@@ -55,4 +57,19 @@ void CCustomBitmapList::SetEnabled(bool enabled)
         return;
     m_customEnabled = enabled;
     SetDirty(true);
+}
+
+bool CCustomBitmapList::OnHfcMouseLeftDown(CHfcMouse*, int32_t x, int32_t y, uint32_t modifiers)
+{
+    return m_customEnabled && m_listener && m_listener->OnControlLButtonDown(this, x, y, modifiers);
+}
+
+bool CCustomBitmapList::OnHfcMouseLeftUp(CHfcMouse*, int32_t x, int32_t y, uint32_t modifiers)
+{
+    return m_listener && m_listener->OnControlLButtonUp(this, x, y, modifiers);
+}
+
+bool CCustomBitmapList::OnHfcMouseMove(CHfcMouse*, int32_t x, int32_t y, uint32_t modifiers)
+{
+    return m_listener && m_listener->OnControlMouseMove(this, x, y, modifiers);
 }

@@ -21,6 +21,11 @@ public:
     bool Create(const CCustomBitmapListRecord* record, uint32_t id, uint32_t eventKind);
     void Draw(CHfcDrawContext* context) override;
     void EraseBackground(CHfcDrawContext* context) override;
+    // Presses, releases and moves go to the listener (a page may offer the values in a list);
+    // the list itself does nothing with them.
+    bool OnHfcMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
+    bool OnHfcMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
+    bool OnHfcMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
 
     void SetValue(int32_t value) override;
     int32_t GetValue() override { return m_value; }

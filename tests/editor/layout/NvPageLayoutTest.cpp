@@ -167,6 +167,15 @@ TEST(NvPageLayout, ControlsStandWhereTheWindowsPlaceThem)
         {NvArpEditLayout::kPage, "step 8", 296, 185, 18, 18},
         {NvArpEditLayout::kPage, "rotate right", 90, 190, 20, 16},
         {NvArpEditLayout::kPage, "gate time", 209, 111, 36, 36},
+        {NvSynthEditLayout::kPage, "filter 1 cutoff", 247, 112, 56, 56},
+        {NvSynthEditLayout::kPage, "patch 6 intensity", 746, 562, 28, 28},
+        {NvSynthEditLayout::kPage, "patch 6 destination", 630, 569, 108, 9},
+        {NvSynthEditLayout::kPage, "eg 2 curve", 554, 167, 199, 63},
+        {NvSynthEditLayout::kPage, "lfo 2 graph", 352, 514, 137, 63},
+        {NvSynthEditLayout::kPage, "random", 11, 9, 64, 18},
+        {NvSynthEditLayout::kPage, "osc 2 sync", 91, 270, 14, 11},
+        {NvTimbreEqEditLayout::kPage, "response", 19, 70, 180, 70},
+        {NvTimbreEqEditLayout::kPage, "high gain", 267, 130, 48, 9},
     };
     for (const auto& c : cases)
     {
@@ -211,6 +220,22 @@ TEST(NvPageLayout, TheMasterEffectsGridAgreesWithItsPlacementRule)
         for (size_t i = 0; i < table->controlCount; ++i)
             for (size_t j = i + 1; j < table->controlCount; ++j)
                 EXPECT_STRNE(table->controls[i].role, table->controls[j].role);
+}
+
+TEST(NvPageLayout, TheSynthPageTitlesEverySection)
+{
+    const NvPageLayout& page = NvSynthEditLayout::kPage;
+    for (const char* title : {"OSC 1", "OSC 2", "MIXER", "FILTER", "AMP", "DRIVE/WS", "EG 1", "EG 2", "EG 3",
+                              "LFO 1", "LFO 2", "VIRTUAL PATCH"})
+    {
+        int found = 0;
+        for (size_t i = 0; i < page.labelCount; ++i)
+            if (std::strcmp(page.labels[i].text, title) == 0 && page.labels[i].style == NvLabelStyle::Section)
+                ++found;
+        EXPECT_EQ(found, 1) << title;
+    }
+    EXPECT_EQ(page.controlCount, 102u);
+    EXPECT_EQ(NvTimbreEqEditLayout::kPage.controlCount, 5u);
 }
 
 TEST(NvPageLayout, TheLogoFitsTheNarrowestPageAboveTheControls)
