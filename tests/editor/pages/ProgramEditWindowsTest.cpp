@@ -11,8 +11,11 @@
 #include "editor/pages/CArpEditLayer.h"
 #include "editor/pages/CArpEditWindow.h"
 #include "editor/pages/CKnobAssignMenu.h"
+#include "editor/pages/CMasterFxEditWindow.h"
 #include "editor/pages/CProgramEditLayer.h"
 #include "editor/pages/CProgramEditWindow.h"
+#include "editor/pages/mfx/CMasterFxEditLayer.h"
+#include "editor/pages/vocoder/CVocoderEditLayer.h"
 #include "synthdata/CBlockData.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgram.h"
@@ -211,6 +214,85 @@ TEST_F(ProgramEdit, EveryEditWindowHasItsKindSizeAndTitle)
               L"Untitled [B55:BASS 2] Vocoder");
     EXPECT_EQ(WindowText(window->GetEditor(CProgramEditWindow::kEditorTimbreEq2)->GetHwnd()),
               L"Untitled [B55:BASS 2] Timbre 2 EQ");
+}
+
+TEST_F(ProgramEdit, TheVocoderAndMasterEffectsEditorsHostTheirPagesAndEditTheProgramThroughThem)
+{
+    SetValue(100, kVocoderSwitch, 1);
+    ASSERT_NE(Open(100), nullptr);
+
+    CProgramSectionWindow* vocoderWindow = window->OpenEditor(CProgramEditWindow::kEditorVocoder);
+    ASSERT_NE(vocoderWindow, nullptr);
+    auto* vocoder = dynamic_cast<CVocoderEditLayer*>(vocoderWindow->GetEditLayer());
+    ASSERT_NE(vocoder, nullptr);
+    EXPECT_EQ(vocoder->GetControlCount(), 67u);
+    EXPECT_EQ(vocoder->GetEditorControlCount(), 67u);
+    EXPECT_EQ(vocoder->GetEditedProgram(), &Program(100));
+    // The value display follows the page the window hosts.
+    EXPECT_NE(vocoderWindow->GetValueDisplayLayer(), nullptr);
+
+    CProgramSectionWindow* fxWindow = window->OpenEditor(CProgramEditWindow::kEditorMasterFx);
+    ASSERT_NE(fxWindow, nullptr);
+    auto* fx = dynamic_cast<CMasterFxEditLayer*>(fxWindow->GetEditLayer());
+    ASSERT_NE(fx, nullptr);
+    // Every field, a label for each row but the two types, and the two effect frames.
+    EXPECT_EQ(fx->GetControlCount(), size_t{2 * 23 + 2 * 22 + 2});
+    EXPECT_EQ(fx->GetEditedProgram(), &Program(100));
+
+    const struct
+    {
+        CEditLayerBase* page;
+        CHfcControl* control;
+        CZmParameterId parameter;
+        int32_t value;
+    } cases[] = {
+        {vocoder, vocoder->FindControl(16), {5, 23, 0}, 20}, // Band 3 Pan
+        {vocoder, vocoder->FindControl(3), {5, 7, 0}, 90},   // Gate Sens
+        {fx, fx->GetField(0), {6, 1, 0}, 3},                 // MFX 1 FX Type
+    };
+    instrument->ClearReceived();
+    std::vector<std::string> heard;
+    for (const auto& c : cases)
+    {
+        heard.push_back(ParameterChange(kChannel, c.parameter, c.value));
+        ASSERT_NE(c.control, nullptr);
+        ClearSent();
+        bank.modifiedCalls = 0;
+        CCustomControl* custom = dynamic_cast<CCustomControl*>(c.control);
+        ASSERT_NE(custom, nullptr);
+        c.page->OnValueChanged(c.control, custom->ValueToPosition(c.value));
+        EXPECT_EQ(Value(100, c.parameter), c.value);
+        EXPECT_EQ(Sent(), std::vector<std::string>{ParameterChange(kChannel, c.parameter, c.value)});
+        EXPECT_EQ(bank.modifiedCalls, 1);
+    }
+    // The instrument heard each change, in order.
+    ASSERT_TRUE(instrument->WaitReceived(heard.size()));
+    std::vector<std::string> received;
+    for (const CSimInstrument::Image& message : instrument->Received())
+        received.push_back(HexBytes(message.data(), message.size()));
+    EXPECT_EQ(received, heard);
+}
+
+TEST_F(ProgramEdit, EachMasterEffectsWindowHasItsOwnDestroySemaphore)
+{
+    ASSERT_NE(Open(1), nullptr);
+    std::unique_ptr<CProgramEditWindow> first = std::move(window);
+    ASSERT_NE(Open(2), nullptr);
+    auto* a = dynamic_cast<CMasterFxEditWindow*>(first->OpenEditor(CProgramEditWindow::kEditorMasterFx));
+    auto* b = dynamic_cast<CMasterFxEditWindow*>(window->OpenEditor(CProgramEditWindow::kEditorMasterFx));
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(&a->GetDestroySemaphore(), &b->GetDestroySemaphore());
+    EXPECT_STREQ(a->GetDestroySemaphore().GetName(), "MfxDestroySemaphore");
+    // One window holding its semaphore does not hold up the other's close.
+    ASSERT_EQ(a->GetDestroySemaphore().WaitTimeout(0), CHfcSemaphore::kSignalled);
+    bool closed = false;
+    b->SetDestroyedHandler([&](CBaseWindow* w)
+                           { closed = static_cast<CMasterFxEditWindow*>(w)->IsDestroying(); });
+    EXPECT_TRUE(b->Close());
+    EXPECT_TRUE(closed);
+    a->GetDestroySemaphore().Release();
+    EXPECT_TRUE(first->Close());
+    first.reset();
 }
 
 TEST_F(ProgramEdit, ProgramNumbersShowAsBankAndTwoDigits)
