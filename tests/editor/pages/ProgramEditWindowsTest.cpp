@@ -424,10 +424,10 @@ TEST_F(ProgramEdit, TheProgramPageOnInitProgShowsItsControlsAndTexts)
 {
     ASSERT_NE(Open(0), nullptr);
     CProgramEditLayer* page = window->GetLayer();
-    // The five drop areas join when the drag receiver lands.
-    EXPECT_EQ(page->GetPageControlCount(), 53u);
-    EXPECT_EQ(page->GetControlCount(), 53u);
-    for (uint32_t id = 0; id < page->GetPageControlCount(); ++id)
+    // The layout's controls, then the five drop areas.
+    EXPECT_EQ(page->GetPageControlCount(), 58u);
+    EXPECT_EQ(page->GetControlCount(), 58u);
+    for (uint32_t id = 0; id < NvProgramEditLayout::kControlIdCount; ++id)
     {
         CHfcControl* control = page->GetFrameworkControl(id);
         ASSERT_NE(control, nullptr);
@@ -555,6 +555,57 @@ TEST_F(ProgramEdit, AKnobAssignTextChoosesFromTheMenuAndOnlyAChangeIsWrittenAndS
     CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(4), id, text, sizeof text);
     EXPECT_EQ(ShownText(knob2), text);
     EXPECT_EQ(popups.calls, 3);
+}
+
+TEST_F(ProgramEdit, TheFiveDropAreasFollowTheStatusLinesAndTakeTheirSectionsBlocks)
+{
+    SetValue(11, kVoiceMode, 0);
+    ASSERT_NE(Open(11), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    ASSERT_EQ(page->GetPageControlCount(), 58u);
+    const struct
+    {
+        uint32_t kind, index;
+    } blocks[5] = {
+        {kBlockTimbre, 0}, {kBlockTimbre, 1}, {kBlockArp, 0}, {kBlockVocoder, 0}, {kBlockMfxSet, 0}};
+    for (uint32_t area = 0; area < 5; ++area)
+    {
+        const uint32_t id = NvProgramEditLayout::kControlIdCount + area;
+        CHfcControl* control = page->GetFrameworkControl(id);
+        ASSERT_NE(control, nullptr) << area;
+        EXPECT_EQ(control->GetId(), id);
+        EXPECT_EQ(page->GetCode(id), uint32_t{CProgramEditLayer::kCodeDropArea});
+        EXPECT_EQ(control->GetUserValue(), uint32_t{CEditLayerBase::kEventBlockSource});
+        const NvLayoutRect& rect = NvProgramEditLayout::kDropAreas[area];
+        EXPECT_EQ(control->GetRect().left, rect.x) << area;
+        EXPECT_EQ(control->GetRect().top, rect.y) << area;
+        EXPECT_EQ(control->GetRect().GetWidth(), rect.width) << area;
+        EXPECT_EQ(control->GetRect().GetHeight(), rect.height) << area;
+        // A drag from the area carries its section.
+        CCustomControl* custom = page->GetEditorControl(id);
+        ASSERT_NE(custom, nullptr) << area;
+        EXPECT_EQ(custom->GetExtra(), static_cast<int32_t>(blocks[area].kind)) << area;
+        EXPECT_EQ(custom->GetTag(), static_cast<int32_t>(blocks[area].index)) << area;
+    }
+    // Timbre 2's area works only while timbre 2 does.
+    EXPECT_FALSE(page->GetPageControl(NvProgramEditLayout::kControlIdCount + 1)->IsEnabled());
+    EXPECT_TRUE(page->GetPageControl(NvProgramEditLayout::kControlIdCount)->IsEnabled());
+
+    // A block dropped on an area from another program reaches the page's paste.
+    SetValue(12, {8, 1, 0}, 3); // another arpeggiator type
+    CBlockData arp;
+    ASSERT_TRUE(arp.WriteArp(Program(12)));
+    CHfcControl* arpArea = page->GetFrameworkControl(NvProgramEditLayout::kControlIdCount + 2);
+    EXPECT_FALSE(page->OnDropBlock(page->GetFrameworkControl(NvProgramEditLayout::kControlIdCount + 3),
+                                   nullptr, arp, CEditLayerBase::kDropForeign))
+        << "the vocoder area takes no arpeggiator";
+    EXPECT_TRUE(page->OnDropBlock(arpArea, nullptr, arp, CEditLayerBase::kDropForeign));
+    EXPECT_EQ(Value(11, {8, 1, 0}), 3);
+    EXPECT_FALSE(Sent().empty());
+
+    SetValue(11, kVoiceMode, 1);
+    page->RefreshAllControls();
+    EXPECT_TRUE(page->GetPageControl(NvProgramEditLayout::kControlIdCount + 1)->IsEnabled());
 }
 
 TEST_F(ProgramEdit, ASectionDropPastesAMoveSwapsTimbresAndADropOfNothingNewDoesNothing)
