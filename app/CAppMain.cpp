@@ -238,6 +238,7 @@ bool CAppMain::InitApplication()
         if (!m_blocks->RegisterFormats())
             throw StartupFailure{"Can not register the clipboard formats."};
         SetBlockAccessor(m_blocks.get());
+        m_editor.OnCoreStarted();
 
         // The skin's bitmaps, shared by every window; a bitmap that does not decode is reported
         // and drawn without.
@@ -315,6 +316,7 @@ void CAppMain::Teardown()
     if (m_strings && !m_startupFailed)
         WriteSettings(GetSettings());
 
+    m_editor.OnCoreStopping();
     SetBlockAccessor(nullptr);
     m_blocks.reset();
     m_editor.CloseUtilityWindows();

@@ -90,4 +90,8 @@ public:
     virtual bool GetUtilityWindowState(UtilityWindow which, bool& open, int32_t& x, int32_t& y) = 0;
     // The editor window behind an MDI child, or null for a child that is not one.
     virtual CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow* child) = 0;
+    // Start-up has made the core's services the editor builds on (the block accessor with its
+    // formats registered); shutdown is about to delete them, before any window closes.
+    virtual void OnCoreStarted() {}
+    virtual void OnCoreStopping() {}
 };

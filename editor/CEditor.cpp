@@ -1,9 +1,11 @@
 #include "editor/CEditor.h"
 
 #include "app/CAppMain.h"
+#include "app/CBlockAccessor.h"
 #include "app/CLogManager.h"
 #include "app/CSettings.h"
 #include "editor/base/CEditorServices.h"
+#include "editor/base/COleBlockDragTransport.h"
 #include "editor/library/CLibraryWindow.h"
 #include "editor/windows/CMidiMonitorWindow.h"
 #include "editor/windows/CStatusLogWindow.h"
@@ -28,7 +30,28 @@ SIZE ClientSize(CHfcMdiFrameWindow* frame)
 
 CEditor::CEditor() = default;
 
-CEditor::~CEditor() = default;
+CEditor::~CEditor()
+{
+    OnCoreStopping();
+}
+
+void CEditor::OnCoreStarted()
+{
+    OnCoreStopping();
+    CBlockAccessor* blocks = GetBlockAccessor();
+    if (!blocks)
+        return;
+    m_dragTransport = std::make_unique<COleBlockDragTransport>(*blocks);
+    SetBlockDragTransport(m_dragTransport.get());
+}
+
+void CEditor::OnCoreStopping()
+{
+    // Only its own: a transport someone else installed stays.
+    if (m_dragTransport && GetBlockDragTransport() == m_dragTransport.get())
+        SetBlockDragTransport(nullptr);
+    m_dragTransport.reset();
+}
 
 CLibraryWindowInterface* CEditor::CreateLibraryWindow(CHfcMdiFrameWindow* frame, const std::wstring&)
 {

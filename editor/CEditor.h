@@ -6,6 +6,7 @@
 #include <vector>
 
 class CBaseWindow;
+class COleBlockDragTransport;
 class CMidiMonitorWindow;
 class CStatusLogWindow;
 class CVersionInfoWindow;
@@ -26,6 +27,10 @@ public:
     void CloseUtilityWindows() override;
     bool GetUtilityWindowState(UtilityWindow which, bool& open, int32_t& x, int32_t& y) override;
     CEditorWindowInterface* GetEditorWindow(CHfcMdiChildWindow* child) override;
+    // Installs the OLE block drag transport over the core's block accessor for the edit pages;
+    // gives it back (and drops it) while the accessor still exists.
+    void OnCoreStarted() override;
+    void OnCoreStopping() override;
 
     CMidiMonitorWindow* GetMidiMonitorWindow() const { return m_monitor; }
     CStatusLogWindow* GetStatusLogWindow() const { return m_log; }
@@ -44,4 +49,5 @@ private:
     CMidiMonitorWindow* m_monitor = nullptr;             // one of m_windows, or null
     CStatusLogWindow* m_log = nullptr;
     CVersionInfoWindow* m_version = nullptr;
+    std::unique_ptr<COleBlockDragTransport> m_dragTransport; // installed between start and stop
 };

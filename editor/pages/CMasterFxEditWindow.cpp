@@ -1,10 +1,14 @@
 #include "editor/pages/CMasterFxEditWindow.h"
 
 #include "editor/layout/MasterFxEditLayout.h"
-#include "editor/pages/CBlankPageLayer.h"
+#include "foundation/EfUtility.h"
+#include "editor/pages/mfx/CMasterFxEditLayer.h"
 
 namespace
 {
+// Long enough for a tick to end, bounded so that a lost release cannot hang the window.
+constexpr uint32_t kDestroyLockMs = 2000;
+
 const CProgramSectionWindow::Shape kShape = {
     CBaseWindow::kKindMasterFxEdit, "MFX Edit", CMasterFxEditWindow::kWidth,
     CMasterFxEditWindow::kHeight,   false,      false};
@@ -21,7 +25,35 @@ std::wstring CMasterFxEditWindow::GetTitleEnding() const
     return L"] Master FX";
 }
 
-std::unique_ptr<CEditPageLayer> CMasterFxEditWindow::MakeMainLayer()
+bool CMasterFxEditWindow::OnDestroy()
 {
-    return std::make_unique<CBlankPageLayer>(NvMasterFxEditLayout::kPage);
+    if (m_destroySemaphore.WaitTimeout(kDestroyLockMs) == CHfcSemaphore::kSignalled)
+    {
+        m_destroying = true;
+        m_destroySemaphore.Release();
+    }
+    else
+    {
+        DebugTrace("CMasterFxEditWindow::OnDestroy() - the destroy semaphore was not free.");
+        m_destroying = true;
+    }
+    return CProgramSectionWindow::OnDestroy();
+}
+
+void CMasterFxEditWindow::OnMMTimer(CMMTimer* timer)
+{
+    if (m_destroySemaphore.WaitTimeout(0) != CHfcSemaphore::kSignalled)
+        return;
+    const bool destroying = m_destroying;
+    m_destroySemaphore.Release();
+    if (!destroying)
+        CProgramSectionWindow::OnMMTimer(timer);
+}
+
+std::unique_ptr<CEditLayerBase> CMasterFxEditWindow::MakeCreatedLayer()
+{
+    auto layer = std::make_unique<CMasterFxEditLayer>();
+    if (!layer->Create(this))
+        return nullptr;
+    return layer;
 }

@@ -43,6 +43,9 @@ constexpr int32_t kValueTextColumns[6] = {5, 4, 14, 14, 14, 14};
 // OSC 1 Level, OSC 2 Level, Noise Level.
 constexpr uint32_t kMixerIndexes[3] = {30, 31, 32};
 constexpr int32_t kStatusColumns[6] = {18, 18, 18, 18, 29, 29};
+// What each drop area takes and drags: timbre 1, timbre 2, arpeggiator, vocoder, both effects.
+constexpr uint32_t kDropKinds[5] = {kBlockTimbre, kBlockTimbre, kBlockArp, kBlockVocoder, kBlockMfxSet};
+constexpr uint32_t kDropIndexes[5] = {0, 1, 0, 0, 0};
 
 const NvLayoutControl& Row(uint32_t id)
 {
@@ -303,12 +306,34 @@ bool CProgramEditLayer::CreateStatusLines()
     return true;
 }
 
+bool CProgramEditLayer::CreateDropAreas()
+{
+    for (uint32_t area = 0; area < m_dropAreas.size(); ++area)
+    {
+        const uint32_t id = kControlIdCount + area;
+        CHfcCtrlDragReceiverRecord record;
+        record.x = kDropAreas[area].x;
+        record.y = kDropAreas[area].y;
+        record.width = kDropAreas[area].width;
+        record.height = kDropAreas[area].height;
+        record.words[0] = kDropKinds[area];
+        record.words[1] = static_cast<intptr_t>(kDropIndexes[area]);
+        CCustomDragReceiver& receiver = m_dropAreas[area];
+        if (!receiver.Create(&record, id, kCodeDropArea))
+            return false;
+        // The base's block drag reads the kind from the extra and the timbre from the tag.
+        receiver.SetExtra(static_cast<int32_t>(kDropKinds[area]));
+        receiver.SetTag(static_cast<int32_t>(kDropIndexes[area]));
+        AddPageControl(receiver, receiver, kCodeDropArea, nullptr, true);
+    }
+    return true;
+}
+
 bool CProgramEditLayer::CreateControls()
 {
     if (!m_background || !CreateButtons() || !CreateLists() || !CreateTexts() || !CreateSwitchesAndLeds() ||
-        !CreateBarsAndGraphs() || !CreateStatusLines())
+        !CreateBarsAndGraphs() || !CreateStatusLines() || !CreateDropAreas())
         return false;
-    // TODO(drop areas): the five section drag receivers (kDropAreas, code 10) join here, ids 53..57.
     RefreshAllControls();
     DrawBackground();
     return true;
@@ -456,6 +481,10 @@ void CProgramEditLayer::RefreshOne(uint32_t id)
         break;
     case kCodeVocoderEdit:
         custom->SetEnabled(IsVocoderOn());
+        break;
+    case kCodeDropArea:
+        // No value to show; timbre 2's area works only while timbre 2 does.
+        custom->SetEnabled(id != kControlIdCount + 1 || timbre2);
         break;
     default:
         CEditPageLayer::RefreshOne(id);
@@ -724,8 +753,7 @@ bool CProgramEditLayer::DropBlock(uint32_t area, const CBlockData& block, bool m
 {
     if (!m_data.program || area >= NvCountOf(kDropAreas))
         return false;
-    const uint32_t kinds[5] = {kBlockTimbre, kBlockTimbre, kBlockArp, kBlockVocoder, kBlockMfxSet};
-    if (block.GetBlockKind() != kinds[area] || (area == 1 && !IsTimbre2Enabled()))
+    if (block.GetBlockKind() != kDropKinds[area] || (area == 1 && !IsTimbre2Enabled()))
         return false;
     bool changed = false;
     if (area < 2)

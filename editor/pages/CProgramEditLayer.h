@@ -2,6 +2,7 @@
 
 #include "editor/controls/CCustomBitmapList.h"
 #include "editor/controls/CCustomButton.h"
+#include "editor/controls/CCustomDragReceiver.h"
 #include "editor/controls/CCustomEditText.h"
 #include "editor/controls/CCustomLed.h"
 #include "editor/controls/CCustomStaticText.h"
@@ -102,6 +103,7 @@ private:
     bool CreateSwitchesAndLeds();
     bool CreateBarsAndGraphs();
     bool CreateStatusLines();
+    bool CreateDropAreas();
 
     std::array<CCustomButton, 7> m_buttons;
     CCustomBitmapList m_voiceMode;
@@ -116,6 +118,7 @@ private:
     std::array<CCustomTolvexFilterA, 2> m_filterA;
     std::array<CCustomTolvexFilterB, 2> m_filterB;
     std::array<CCustomStaticText, 6> m_statusLines;
+    std::array<CCustomDragReceiver, 5> m_dropAreas; // kDropAreas' order
     // The EQ inputs each graph last drew (255: nothing drawn yet).
     int32_t m_eqDrawn[2][4];
     // The block drag from this page in progress, -1 when none.

@@ -29,9 +29,9 @@ CProgramSectionWindow::CProgramSectionWindow(const Shape& shape, CBaseWindow* li
 
 CProgramSectionWindow::~CProgramSectionWindow() = default;
 
-CEditPageLayer* CProgramSectionWindow::GetEditLayer() const
+CEditLayerBase* CProgramSectionWindow::GetEditLayer() const
 {
-    return static_cast<CEditPageLayer*>(GetMainLayer());
+    return static_cast<CEditLayerBase*>(GetMainLayer());
 }
 
 bool CProgramSectionWindow::Open(CHfcMdiFrameWindow* frame, int32_t x, int32_t y)
@@ -59,23 +59,40 @@ bool CProgramSectionWindow::Open(CHfcMdiFrameWindow* frame, int32_t x, int32_t y
     return true;
 }
 
+std::unique_ptr<CEditLayerBase> CProgramSectionWindow::MakeCreatedLayer()
+{
+    return nullptr;
+}
+
+std::unique_ptr<CEditPageLayer> CProgramSectionWindow::MakeMainLayer()
+{
+    return nullptr;
+}
+
 bool CProgramSectionWindow::OnCreate()
 {
     if (!CBaseWindow::OnCreate())
         return false;
-    std::unique_ptr<CEditPageLayer> layer = MakeMainLayer();
-    if (!layer || !layer->Create(0, 0, m_shape.width, m_shape.height, this))
-        return false;
-    AddLayer(layer.get(), false);
-    layer->Show(false);
-    CEditPageLayer* page = layer.get();
+    std::unique_ptr<CEditLayerBase> layer = MakeCreatedLayer();
+    CEditPageLayer* page = nullptr;
+    if (!layer)
+    {
+        std::unique_ptr<CEditPageLayer> table = MakeMainLayer();
+        if (!table || !table->Create(0, 0, m_shape.width, m_shape.height, this))
+            return false;
+        page = table.get();
+        layer = std::move(table);
+    }
+    CEditLayerBase* main = layer.get();
+    AddLayer(main, false);
+    main->Show(false);
     SetMainLayer(std::move(layer));
-    if (!page->CreateControls())
+    if (page && !page->CreateControls())
         return false;
     if (m_shape.valueDisplay)
     {
         auto values = std::make_unique<CValueDisplayLayer>();
-        if (!values->Bind(this, page))
+        if (!values->Bind(this, main))
             return false;
         AddLayer(values.get(), false);
         SetValueDisplayLayer(std::move(values));

@@ -59,12 +59,16 @@ public:
     int32_t GetProgramIndex() const { return m_programIndex; }
     int32_t GetTimbreIndex() const { return m_timbre; }
     CProgramEditWindow* GetOpener() const { return m_opener; }
-    CEditPageLayer* GetEditLayer() const;
+    CEditLayerBase* GetEditLayer() const;
     const Shape& GetShape() const { return m_shape; }
 
 protected:
-    // The page over the client area; its controls are made by the window.
-    virtual std::unique_ptr<CEditPageLayer> MakeMainLayer() = 0;
+    // The page over the client area, one of two kinds. A page that creates itself over the window
+    // (Create(window), controls and all) comes back created from MakeCreatedLayer, which is asked
+    // first; a table-drawn page comes back uncreated from MakeMainLayer, and the window creates it
+    // and makes its controls.
+    virtual std::unique_ptr<CEditLayerBase> MakeCreatedLayer();
+    virtual std::unique_ptr<CEditPageLayer> MakeMainLayer();
     bool OnCreate() override;
     void OnActivateHook() override;
 

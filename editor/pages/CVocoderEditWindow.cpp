@@ -1,7 +1,7 @@
 #include "editor/pages/CVocoderEditWindow.h"
 
 #include "editor/layout/VocoderEditLayout.h"
-#include "editor/pages/CBlankPageLayer.h"
+#include "editor/pages/vocoder/CVocoderEditLayer.h"
 
 namespace
 {
@@ -21,7 +21,10 @@ std::wstring CVocoderEditWindow::GetTitleEnding() const
     return L"] Vocoder";
 }
 
-std::unique_ptr<CEditPageLayer> CVocoderEditWindow::MakeMainLayer()
+std::unique_ptr<CEditLayerBase> CVocoderEditWindow::MakeCreatedLayer()
 {
-    return std::make_unique<CBlankPageLayer>(NvVocoderEditLayout::kPage);
+    auto layer = std::make_unique<CVocoderEditLayer>();
+    if (!layer->Create(this))
+        return nullptr;
+    return layer;
 }

@@ -401,6 +401,41 @@ TEST_F(AppMainLifecycle, TheKnobModeReachesTheKnobsAndTheSkinIsHeldWhileTheProgr
     CHfcCtrlKnob::SetKnobMode(2);
 }
 
+// The editor hears when the core's services exist and before they go, with the block accessor
+// there both times and before any window of it closes.
+TEST_F(AppMainLifecycle, TheEditorStartsOnTheBlockAccessorAndStopsBeforeItGoes)
+{
+    class StartingEditor : public FakeEditor
+    {
+    public:
+        void OnCoreStarted() override
+        {
+            log.push_back(GetBlockAccessor() ? "started with blocks" : "started without blocks");
+        }
+        void OnCoreStopping() override
+        {
+            log.push_back(GetBlockAccessor() ? "stopping with blocks" : "stopping without blocks");
+        }
+    };
+    StartingEditor editor;
+    CAppMain app(editor);
+    ASSERT_TRUE(app.Init());
+    ASSERT_FALSE(editor.log.empty());
+    EXPECT_EQ(editor.log.front(), "started with blocks");
+    ASSERT_TRUE(PumpUntil([&] { return !editor.windows.empty(); }));
+    editor.log.clear();
+    ASSERT_TRUE(SimMidiWaitIdle(5000));
+    EXPECT_TRUE(app.Exit());
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    const auto stopping = std::find(editor.log.begin(), editor.log.end(), "stopping with blocks");
+    ASSERT_NE(stopping, editor.log.end());
+    EXPECT_EQ(std::count(editor.log.begin(), editor.log.end(), "stopping with blocks"), 1);
+    const auto closing = std::find(editor.log.begin(), editor.log.end(), "close utilities");
+    ASSERT_NE(closing, editor.log.end());
+    EXPECT_LT(stopping, closing);
+}
+
 TEST_F(AppMainLifecycle, DroppedFilesOpenOnlyAfterStartUpAndACancelledSaveKeepsTheFrameOpen)
 {
     TempFolder folder;

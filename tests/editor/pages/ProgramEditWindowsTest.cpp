@@ -11,8 +11,11 @@
 #include "editor/pages/CArpEditLayer.h"
 #include "editor/pages/CArpEditWindow.h"
 #include "editor/pages/CKnobAssignMenu.h"
+#include "editor/pages/CMasterFxEditWindow.h"
 #include "editor/pages/CProgramEditLayer.h"
 #include "editor/pages/CProgramEditWindow.h"
+#include "editor/pages/mfx/CMasterFxEditLayer.h"
+#include "editor/pages/vocoder/CVocoderEditLayer.h"
 #include "synthdata/CBlockData.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgram.h"
@@ -213,6 +216,85 @@ TEST_F(ProgramEdit, EveryEditWindowHasItsKindSizeAndTitle)
               L"Untitled [B55:BASS 2] Timbre 2 EQ");
 }
 
+TEST_F(ProgramEdit, TheVocoderAndMasterEffectsEditorsHostTheirPagesAndEditTheProgramThroughThem)
+{
+    SetValue(100, kVocoderSwitch, 1);
+    ASSERT_NE(Open(100), nullptr);
+
+    CProgramSectionWindow* vocoderWindow = window->OpenEditor(CProgramEditWindow::kEditorVocoder);
+    ASSERT_NE(vocoderWindow, nullptr);
+    auto* vocoder = dynamic_cast<CVocoderEditLayer*>(vocoderWindow->GetEditLayer());
+    ASSERT_NE(vocoder, nullptr);
+    EXPECT_EQ(vocoder->GetControlCount(), 67u);
+    EXPECT_EQ(vocoder->GetEditorControlCount(), 67u);
+    EXPECT_EQ(vocoder->GetEditedProgram(), &Program(100));
+    // The value display follows the page the window hosts.
+    EXPECT_NE(vocoderWindow->GetValueDisplayLayer(), nullptr);
+
+    CProgramSectionWindow* fxWindow = window->OpenEditor(CProgramEditWindow::kEditorMasterFx);
+    ASSERT_NE(fxWindow, nullptr);
+    auto* fx = dynamic_cast<CMasterFxEditLayer*>(fxWindow->GetEditLayer());
+    ASSERT_NE(fx, nullptr);
+    // Every field, a label for each row but the two types, and the two effect frames.
+    EXPECT_EQ(fx->GetControlCount(), size_t{2 * 23 + 2 * 22 + 2});
+    EXPECT_EQ(fx->GetEditedProgram(), &Program(100));
+
+    const struct
+    {
+        CEditLayerBase* page;
+        CHfcControl* control;
+        CZmParameterId parameter;
+        int32_t value;
+    } cases[] = {
+        {vocoder, vocoder->FindControl(16), {5, 23, 0}, 20}, // Band 3 Pan
+        {vocoder, vocoder->FindControl(3), {5, 7, 0}, 90},   // Gate Sens
+        {fx, fx->GetField(0), {6, 1, 0}, 3},                 // MFX 1 FX Type
+    };
+    instrument->ClearReceived();
+    std::vector<std::string> heard;
+    for (const auto& c : cases)
+    {
+        heard.push_back(ParameterChange(kChannel, c.parameter, c.value));
+        ASSERT_NE(c.control, nullptr);
+        ClearSent();
+        bank.modifiedCalls = 0;
+        CCustomControl* custom = dynamic_cast<CCustomControl*>(c.control);
+        ASSERT_NE(custom, nullptr);
+        c.page->OnValueChanged(c.control, custom->ValueToPosition(c.value));
+        EXPECT_EQ(Value(100, c.parameter), c.value);
+        EXPECT_EQ(Sent(), std::vector<std::string>{ParameterChange(kChannel, c.parameter, c.value)});
+        EXPECT_EQ(bank.modifiedCalls, 1);
+    }
+    // The instrument heard each change, in order.
+    ASSERT_TRUE(instrument->WaitReceived(heard.size()));
+    std::vector<std::string> received;
+    for (const CSimInstrument::Image& message : instrument->Received())
+        received.push_back(HexBytes(message.data(), message.size()));
+    EXPECT_EQ(received, heard);
+}
+
+TEST_F(ProgramEdit, EachMasterEffectsWindowHasItsOwnDestroySemaphore)
+{
+    ASSERT_NE(Open(1), nullptr);
+    std::unique_ptr<CProgramEditWindow> first = std::move(window);
+    ASSERT_NE(Open(2), nullptr);
+    auto* a = dynamic_cast<CMasterFxEditWindow*>(first->OpenEditor(CProgramEditWindow::kEditorMasterFx));
+    auto* b = dynamic_cast<CMasterFxEditWindow*>(window->OpenEditor(CProgramEditWindow::kEditorMasterFx));
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(&a->GetDestroySemaphore(), &b->GetDestroySemaphore());
+    EXPECT_STREQ(a->GetDestroySemaphore().GetName(), "MfxDestroySemaphore");
+    // One window holding its semaphore does not hold up the other's close.
+    ASSERT_EQ(a->GetDestroySemaphore().WaitTimeout(0), CHfcSemaphore::kSignalled);
+    bool closed = false;
+    b->SetDestroyedHandler([&](CBaseWindow* w)
+                           { closed = static_cast<CMasterFxEditWindow*>(w)->IsDestroying(); });
+    EXPECT_TRUE(b->Close());
+    EXPECT_TRUE(closed);
+    a->GetDestroySemaphore().Release();
+    EXPECT_TRUE(first->Close());
+    first.reset();
+}
+
 TEST_F(ProgramEdit, ProgramNumbersShowAsBankAndTwoDigits)
 {
     const struct
@@ -342,10 +424,10 @@ TEST_F(ProgramEdit, TheProgramPageOnInitProgShowsItsControlsAndTexts)
 {
     ASSERT_NE(Open(0), nullptr);
     CProgramEditLayer* page = window->GetLayer();
-    // The five drop areas join when the drag receiver lands.
-    EXPECT_EQ(page->GetPageControlCount(), 53u);
-    EXPECT_EQ(page->GetControlCount(), 53u);
-    for (uint32_t id = 0; id < page->GetPageControlCount(); ++id)
+    // The layout's controls, then the five drop areas.
+    EXPECT_EQ(page->GetPageControlCount(), 58u);
+    EXPECT_EQ(page->GetControlCount(), 58u);
+    for (uint32_t id = 0; id < NvProgramEditLayout::kControlIdCount; ++id)
     {
         CHfcControl* control = page->GetFrameworkControl(id);
         ASSERT_NE(control, nullptr);
@@ -473,6 +555,57 @@ TEST_F(ProgramEdit, AKnobAssignTextChoosesFromTheMenuAndOnlyAChangeIsWrittenAndS
     CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(4), id, text, sizeof text);
     EXPECT_EQ(ShownText(knob2), text);
     EXPECT_EQ(popups.calls, 3);
+}
+
+TEST_F(ProgramEdit, TheFiveDropAreasFollowTheStatusLinesAndTakeTheirSectionsBlocks)
+{
+    SetValue(11, kVoiceMode, 0);
+    ASSERT_NE(Open(11), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    ASSERT_EQ(page->GetPageControlCount(), 58u);
+    const struct
+    {
+        uint32_t kind, index;
+    } blocks[5] = {
+        {kBlockTimbre, 0}, {kBlockTimbre, 1}, {kBlockArp, 0}, {kBlockVocoder, 0}, {kBlockMfxSet, 0}};
+    for (uint32_t area = 0; area < 5; ++area)
+    {
+        const uint32_t id = NvProgramEditLayout::kControlIdCount + area;
+        CHfcControl* control = page->GetFrameworkControl(id);
+        ASSERT_NE(control, nullptr) << area;
+        EXPECT_EQ(control->GetId(), id);
+        EXPECT_EQ(page->GetCode(id), uint32_t{CProgramEditLayer::kCodeDropArea});
+        EXPECT_EQ(control->GetUserValue(), uint32_t{CEditLayerBase::kEventBlockSource});
+        const NvLayoutRect& rect = NvProgramEditLayout::kDropAreas[area];
+        EXPECT_EQ(control->GetRect().left, rect.x) << area;
+        EXPECT_EQ(control->GetRect().top, rect.y) << area;
+        EXPECT_EQ(control->GetRect().GetWidth(), rect.width) << area;
+        EXPECT_EQ(control->GetRect().GetHeight(), rect.height) << area;
+        // A drag from the area carries its section.
+        CCustomControl* custom = page->GetEditorControl(id);
+        ASSERT_NE(custom, nullptr) << area;
+        EXPECT_EQ(custom->GetExtra(), static_cast<int32_t>(blocks[area].kind)) << area;
+        EXPECT_EQ(custom->GetTag(), static_cast<int32_t>(blocks[area].index)) << area;
+    }
+    // Timbre 2's area works only while timbre 2 does.
+    EXPECT_FALSE(page->GetPageControl(NvProgramEditLayout::kControlIdCount + 1)->IsEnabled());
+    EXPECT_TRUE(page->GetPageControl(NvProgramEditLayout::kControlIdCount)->IsEnabled());
+
+    // A block dropped on an area from another program reaches the page's paste.
+    SetValue(12, {8, 1, 0}, 3); // another arpeggiator type
+    CBlockData arp;
+    ASSERT_TRUE(arp.WriteArp(Program(12)));
+    CHfcControl* arpArea = page->GetFrameworkControl(NvProgramEditLayout::kControlIdCount + 2);
+    EXPECT_FALSE(page->OnDropBlock(page->GetFrameworkControl(NvProgramEditLayout::kControlIdCount + 3),
+                                   nullptr, arp, CEditLayerBase::kDropForeign))
+        << "the vocoder area takes no arpeggiator";
+    EXPECT_TRUE(page->OnDropBlock(arpArea, nullptr, arp, CEditLayerBase::kDropForeign));
+    EXPECT_EQ(Value(11, {8, 1, 0}), 3);
+    EXPECT_FALSE(Sent().empty());
+
+    SetValue(11, kVoiceMode, 1);
+    page->RefreshAllControls();
+    EXPECT_TRUE(page->GetPageControl(NvProgramEditLayout::kControlIdCount + 1)->IsEnabled());
 }
 
 TEST_F(ProgramEdit, ASectionDropPastesAMoveSwapsTimbresAndADropOfNothingNewDoesNothing)
