@@ -1,7 +1,7 @@
 #include "editor/pages/CTimbreEditWindow.h"
 
 #include "editor/layout/SynthEditLayout.h"
-#include "editor/pages/CBlankPageLayer.h"
+#include "editor/pages/synth/CTimbreEditLayer.h"
 
 namespace
 {
@@ -24,7 +24,11 @@ std::wstring CTimbreEditWindow::GetTitleEnding() const
     return L"] Timbre " + std::to_wstring(GetTimbreIndex() + 1) + L" Synth";
 }
 
-std::unique_ptr<CEditPageLayer> CTimbreEditWindow::MakeMainLayer()
+std::unique_ptr<CEditLayerBase> CTimbreEditWindow::MakeCreatedLayer()
 {
-    return std::make_unique<CBlankPageLayer>(NvSynthEditLayout::kPage);
+    auto layer = std::make_unique<CTimbreEditLayer>();
+    // Null: the window's own program.
+    if (!layer->CreatePage(this, nullptr, GetTimbreIndex()))
+        return nullptr;
+    return layer;
 }

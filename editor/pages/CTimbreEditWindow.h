@@ -2,8 +2,8 @@
 
 #include "editor/pages/CProgramSectionWindow.h"
 
-// The timbre synth editor of one timbre of a program, opened from its program edit window. Its page shows the
-// page's background until the page's controls land. Window thread only.
+// The timbre synth editor of one timbre of a program, opened from its program edit window, hosting its
+// page. Window thread only.
 class CTimbreEditWindow : public CProgramSectionWindow
 {
 public:
@@ -18,5 +18,5 @@ public:
     std::wstring GetTitleEnding() const override;
 
 protected:
-    std::unique_ptr<CEditPageLayer> MakeMainLayer() override;
+    std::unique_ptr<CEditLayerBase> MakeCreatedLayer() override;
 };

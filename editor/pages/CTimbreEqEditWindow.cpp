@@ -1,7 +1,7 @@
 #include "editor/pages/CTimbreEqEditWindow.h"
 
 #include "editor/layout/TimbreEqEditLayout.h"
-#include "editor/pages/CBlankPageLayer.h"
+#include "editor/pages/eq/CTimbreEqEditLayer.h"
 
 namespace
 {
@@ -24,7 +24,11 @@ std::wstring CTimbreEqEditWindow::GetTitleEnding() const
     return L"] Timbre " + std::to_wstring(GetTimbreIndex() + 1) + L" EQ";
 }
 
-std::unique_ptr<CEditPageLayer> CTimbreEqEditWindow::MakeMainLayer()
+std::unique_ptr<CEditLayerBase> CTimbreEqEditWindow::MakeCreatedLayer()
 {
-    return std::make_unique<CBlankPageLayer>(NvTimbreEqEditLayout::kPage);
+    auto layer = std::make_unique<CTimbreEqEditLayer>();
+    // Null: the window's own program.
+    if (!layer->CreatePage(this, nullptr, GetTimbreIndex()))
+        return nullptr;
+    return layer;
 }

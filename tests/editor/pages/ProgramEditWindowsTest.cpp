@@ -15,6 +15,8 @@
 #include "editor/pages/CProgramEditLayer.h"
 #include "editor/pages/CProgramEditWindow.h"
 #include "editor/pages/mfx/CMasterFxEditLayer.h"
+#include "editor/pages/eq/CTimbreEqEditLayer.h"
+#include "editor/pages/synth/CTimbreEditLayer.h"
 #include "editor/pages/vocoder/CVocoderEditLayer.h"
 #include "synthdata/CBlockData.h"
 #include "synthdata/CLibraryData.h"
@@ -271,6 +273,40 @@ TEST_F(ProgramEdit, TheVocoderAndMasterEffectsEditorsHostTheirPagesAndEditThePro
     for (const CSimInstrument::Image& message : instrument->Received())
         received.push_back(HexBytes(message.data(), message.size()));
     EXPECT_EQ(received, heard);
+}
+
+TEST_F(ProgramEdit, TheTimbreEditorsHostTheirPagesOnTheirTimbre)
+{
+    SetValue(100, kVoiceMode, 1); // not Single: both timbres have editors
+    ASSERT_NE(Open(100), nullptr);
+    const struct
+    {
+        CProgramEditWindow::Editor editor;
+        int32_t timbre;
+        size_t controls;
+    } cases[] = {
+        {CProgramEditWindow::kEditorTimbreSynth1, 0, 102},
+        {CProgramEditWindow::kEditorTimbreSynth2, 1, 102},
+        {CProgramEditWindow::kEditorTimbreEq1, 0, 5},
+        {CProgramEditWindow::kEditorTimbreEq2, 1, 5},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.editor);
+        CProgramSectionWindow* editor = window->OpenEditor(c.editor);
+        ASSERT_NE(editor, nullptr);
+        CEditLayerBase* page = editor->GetEditLayer();
+        ASSERT_NE(page, nullptr);
+        const bool synth = c.editor == CProgramEditWindow::kEditorTimbreSynth1 ||
+                           c.editor == CProgramEditWindow::kEditorTimbreSynth2;
+        if (synth)
+            EXPECT_NE(dynamic_cast<CTimbreEditLayer*>(page), nullptr);
+        else
+            EXPECT_NE(dynamic_cast<CTimbreEqEditLayer*>(page), nullptr);
+        EXPECT_EQ(page->GetControlCount(), c.controls);
+        EXPECT_EQ(page->GetEditedProgram(), &Program(100));
+        EXPECT_EQ(page->GetTimbre(), c.timbre);
+    }
 }
 
 TEST_F(ProgramEdit, EachMasterEffectsWindowHasItsOwnDestroySemaphore)
