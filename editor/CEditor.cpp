@@ -16,8 +16,6 @@
 
 namespace
 {
-constexpr bool kOpenLibraryWindows = false;
-
 // The client size of the frame's MDI area.
 SIZE ClientSize(CHfcMdiFrameWindow* frame)
 {
@@ -55,11 +53,6 @@ void CEditor::OnCoreStopping()
 
 CLibraryWindowInterface* CEditor::CreateLibraryWindow(CHfcMdiFrameWindow* frame, const std::wstring&)
 {
-    // The library window is built (CLibraryWindow) but not yet opened from here: with it the
-    // program does not end on a frame close under the end-to-end harness, which is still being
-    // looked into.
-    if (!kOpenLibraryWindows)
-        return nullptr;
     DeleteClosed();
     TakeServices();
     auto window = std::make_unique<CLibraryWindow>();

@@ -1,5 +1,7 @@
 #include "editor/library/CLibraryWindow.h"
 
+#include "foundation/win32/EfWin32Utility.h"
+
 #include "app/AppCoreUtility.h"
 #include "app/AppMessageBox.h"
 #include "app/AppText.h"
@@ -433,12 +435,9 @@ bool CLibraryWindow::OnDispatch(uintptr_t a, uintptr_t, uintptr_t, uintptr_t, ui
 {
     if (a != kDispatchReceiveAll)
         return false;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-    {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    // What is queued first (the frame's painting); a quit met here is posted again for the loop.
+    if (!PumpMessages())
+        return true;
     CMidiManager* midi = EditorServices().midiManager;
     if (midi && midi->IsOpen())
     {
