@@ -17,6 +17,7 @@
 #include "editor/base/CEditorServices.h"
 #include "editor/library/CPageSelectLayer.h"
 #include "editor/library/CProgramListLayer.h"
+#include "editor/pages/CProgramEditWindow.h"
 #include "editor/windows/CUtilityLayer.h"
 #include "framework/CHfcKey.h"
 #include "framework/CPslMessageDispatchEngine.h"
@@ -76,6 +77,10 @@ CLibraryWindow::CLibraryWindow() : CBaseWindow(kKindLibrary, nullptr), m_link(*t
 
 CLibraryWindow::~CLibraryWindow()
 {
+    // Edit windows still open (the window was never destroyed) go first: they use the document.
+    std::vector<std::unique_ptr<CProgramEditWindow>> open = std::move(m_editWindows);
+    open.clear();
+    m_closedEditWindows.clear();
     auto& all = AllLibraryWindows();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
     if (CAppMain* app = CAppMain::GetAppMain())
@@ -119,6 +124,7 @@ bool CLibraryWindow::OnCreate()
         return false;
     AddLayer(list.get(), false);
     list->Show(false);
+    list->SetEditWindowHandler([this](uint32_t n) { OpenEditWindow(n); });
     SetMainLayer(std::move(list));
     auto global = std::make_unique<CUtilityLayer>("BG_GlobalEdit", nullptr);
     if (global->Create(0, kStripHeight, CProgramListLayer::kWidth, CProgramListLayer::kHeight, this))
@@ -139,6 +145,15 @@ bool CLibraryWindow::OnDestroy()
         if (auto* frame = dynamic_cast<CMdiFrameWindow*>(GetFrame()))
             frame->RemoveLibraryWindow(&m_link);
     m_inFrameList = false;
+    // Out of the open list first, so that their destroy handlers find nothing to move; the
+    // objects go with this one.
+    std::vector<std::unique_ptr<CProgramEditWindow>> open = std::move(m_editWindows);
+    m_editWindows.clear();
+    for (auto& window : open)
+    {
+        window->Destroy();
+        m_closedEditWindows.push_back(std::move(window));
+    }
     // The instrument's current program no longer belongs to a window.
     ParameterChangeTarget().Clear();
     if (m_globalLayer)
@@ -146,6 +161,47 @@ bool CLibraryWindow::OnDestroy()
     m_globalLayer.reset();
     m_pageSelect = nullptr;
     return CBaseWindow::OnDestroy();
+}
+
+CProgramEditWindow* CLibraryWindow::GetEditWindow(uint32_t n) const
+{
+    for (const auto& window : m_editWindows)
+        if (window->GetProgramIndex() == static_cast<int32_t>(n))
+            return window.get();
+    return nullptr;
+}
+
+CProgramEditWindow* CLibraryWindow::OpenEditWindow(uint32_t n)
+{
+    // Windows destroyed since the last open are no longer running any of their own code.
+    m_closedEditWindows.clear();
+    CProgramEditWindow* window = GetEditWindow(n);
+    if (!window)
+    {
+        int32_t x = 0, y = 0;
+        GetPosition(x, y);
+        std::unique_ptr<CProgramEditWindow> made = CProgramEditWindow::OpenProgram(
+            this, &m_library, static_cast<int32_t>(n), GetFrame(), x + 30, y + 30);
+        if (!made)
+            return nullptr;
+        made->SetDestroyedHandler([this](CBaseWindow* destroyed) { OnEditWindowDestroyed(destroyed); });
+        window = made.get();
+        m_editWindows.push_back(std::move(made));
+    }
+    window->BringToFront();
+    window->Show();
+    return window;
+}
+
+void CLibraryWindow::OnEditWindowDestroyed(CBaseWindow* window)
+{
+    for (auto it = m_editWindows.begin(); it != m_editWindows.end(); ++it)
+        if (it->get() == window)
+        {
+            m_closedEditWindows.push_back(std::move(*it));
+            m_editWindows.erase(it);
+            return;
+        }
 }
 
 CProgramListLayer* CLibraryWindow::GetProgramList() const

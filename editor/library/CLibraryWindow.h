@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CPageSelectLayer;
+class CProgramEditWindow;
 class CProgramListLayer;
 class CUtilityLayer;
 
@@ -52,6 +54,12 @@ public:
     // 0 program page, 1 global page.
     void ShowPage(int32_t page, bool force);
     int32_t GetPage() const { return m_page; }
+
+    // The edit window of program n, made when none is open for it (at this window's position
+    // plus (30, 30)), then shown in front; null when it cannot be made.
+    CProgramEditWindow* OpenEditWindow(uint32_t n);
+    // The open edit window of program n, or null.
+    CProgramEditWindow* GetEditWindow(uint32_t n) const;
 
     CLibraryData& GetLibrary() { return m_library; }
     CProgramListLayer* GetProgramList() const;
@@ -111,11 +119,15 @@ private:
     // Brings the other window forward when it has this document's path already.
     bool IsOpenElsewhere();
     void PostFileOperationDone();
+    // An edit window's destroy: it leaves the open list for the closed one.
+    void OnEditWindowDestroyed(CBaseWindow* window);
 
     CLibraryData m_library;
     CLink m_link;
     CPageSelectLayer* m_pageSelect = nullptr; // the further layer of the base, owned there
     std::unique_ptr<CUtilityLayer> m_globalLayer;
+    std::vector<std::unique_ptr<CProgramEditWindow>> m_editWindows;       // open
+    std::vector<std::unique_ptr<CProgramEditWindow>> m_closedEditWindows; // destroyed, deleted later
     int32_t m_page = 0;
     bool m_trackModified = true;
     bool m_closing = false;
