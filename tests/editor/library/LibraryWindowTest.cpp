@@ -1,8 +1,15 @@
 // The library window in a real frame against the simulated instrument: a double click on a
-// program's row opens that program's edit window, one per program, kept by the library window.
+// program's row opens that program's edit window, one per program, kept by the library window;
+// the GLOBAL tab shows the global page over the document's global data.
 #include "../base/EditorWindowFixture.h"
 
+#include "editor/controls/CCustomPageButton.h"
+#include "editor/layout/PageSelectLayout.h"
+#include "editor/library/CGlobalEditCcMapPageLayer.h"
+#include "editor/library/CGlobalEditGlobalPageLayer.h"
+#include "editor/library/CGlobalEditLayer.h"
 #include "editor/library/CLibraryWindow.h"
+#include "editor/library/CPageSelectLayer.h"
 #include "editor/library/CProgramListLayer.h"
 #include "editor/library/model/CProgramListGeometry.h"
 #include "editor/pages/CProgramEditWindow.h"
@@ -59,6 +66,30 @@ protected:
         SendMessageW(library->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         SendMessageW(library->GetHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageW(library->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    // A press on page tab 0 (PROGRAM) or 1 (GLOBAL) of the strip.
+    void PressPageTab(int32_t page)
+    {
+        const int x = NvPageSelectLayout::kTabsX + page * CPageSelectLayer::kTabWidth + 20;
+        const int y = NvPageSelectLayout::kTabsY + 10;
+        SendMessageW(library->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(library->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    bool IsInWindow(const CHfcWindowLayer* layer) const
+    {
+        for (size_t i = 0; i < library->GetLayerCount(); ++i)
+            if (library->GetLayer(i) == layer)
+                return true;
+        return false;
+    }
+    // Shown and in the window's layers.
+    bool IsOnScreen(const CHfcWindowLayer* layer) const
+    {
+        return layer && layer->IsVisible() && IsInWindow(layer);
+    }
+    CGlobal* DocumentGlobal() const
+    {
+        return library->GetLibrary().FindEntryByKind(CLibraryEntry::kKindGlobal)->GetGlobal();
     }
     void RenameProgram(uint32_t n, const char* name)
     {
@@ -120,4 +151,46 @@ TEST_F(LibraryWindowTest, AClosedEditWindowOpensAgainAndTheLibraryTakesItsOpenWi
     for (HWND window : open)
         EXPECT_FALSE(IsWindow(window));
     library.reset();
+}
+
+TEST_F(LibraryWindowTest, TheGlobalTabShowsTheGlobalPageOverTheDocumentsGlobalData)
+{
+    ASSERT_EQ(library->GetPage(), 0);
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalLayer()));
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalSubPage()));
+
+    PressPageTab(1);
+    ASSERT_EQ(library->GetPage(), 1);
+    CGlobalEditLayer* edit = library->GetGlobalLayer();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(IsOnScreen(edit));
+    EXPECT_EQ(edit->GetRect().left, 0);
+    EXPECT_EQ(edit->GetRect().top, CLibraryWindow::kStripHeight);
+    CGlobalBaseLayer* sub = library->GetGlobalSubPage();
+    ASSERT_NE(dynamic_cast<CGlobalEditGlobalPageLayer*>(sub), nullptr);
+    EXPECT_TRUE(IsOnScreen(sub));
+    EXPECT_EQ(sub->GetRect().left, 28);
+    EXPECT_EQ(sub->GetRect().top, 176);
+    EXPECT_EQ(sub->GetGlobal(), DocumentGlobal());
+    EXPECT_FALSE(library->GetProgramList()->IsVisible());
+
+    // The CC map tab asks through notification 25; the window swaps the sub-page.
+    edit->OnValueChanged(edit->GetPageTabs(), CGlobalEditLayer::kSubPageCcMap);
+    Deliver();
+    sub = library->GetGlobalSubPage();
+    ASSERT_NE(dynamic_cast<CGlobalEditCcMapPageLayer*>(sub), nullptr);
+    EXPECT_TRUE(IsOnScreen(sub));
+
+    // A new document: the page is remade over its global data, not the old one's.
+    library->NewData();
+    ASSERT_NE(library->GetGlobalSubPage(), nullptr);
+    EXPECT_TRUE(IsOnScreen(library->GetGlobalLayer()));
+    EXPECT_TRUE(IsOnScreen(library->GetGlobalSubPage()));
+    EXPECT_EQ(library->GetGlobalSubPage()->GetGlobal(), DocumentGlobal());
+
+    PressPageTab(0);
+    EXPECT_EQ(library->GetPage(), 0);
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalLayer()));
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalSubPage()));
+    EXPECT_TRUE(library->GetProgramList()->IsVisible());
 }
