@@ -15,9 +15,13 @@
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
 #include "editor/base/CEditorServices.h"
+#include "editor/layout/GlobalEditLayout.h"
+#include "editor/library/CGlobalEditCcMapPageLayer.h"
+#include "editor/library/CGlobalEditGlobalPageLayer.h"
+#include "editor/library/CGlobalEditLayer.h"
 #include "editor/library/CPageSelectLayer.h"
 #include "editor/library/CProgramListLayer.h"
-#include "editor/windows/CUtilityLayer.h"
+#include "editor/pages/CProgramEditWindow.h"
 #include "framework/CHfcKey.h"
 #include "framework/CPslMessageDispatchEngine.h"
 #include "synthdata/CProgramSet.h"
@@ -76,6 +80,10 @@ CLibraryWindow::CLibraryWindow() : CBaseWindow(kKindLibrary, nullptr), m_link(*t
 
 CLibraryWindow::~CLibraryWindow()
 {
+    // Edit windows still open (the window was never destroyed) go first: they use the document.
+    std::vector<std::unique_ptr<CProgramEditWindow>> open = std::move(m_editWindows);
+    open.clear();
+    m_closedEditWindows.clear();
     auto& all = AllLibraryWindows();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
     if (CAppMain* app = CAppMain::GetAppMain())
@@ -119,10 +127,8 @@ bool CLibraryWindow::OnCreate()
         return false;
     AddLayer(list.get(), false);
     list->Show(false);
+    list->SetEditWindowHandler([this](uint32_t n) { OpenEditWindow(n); });
     SetMainLayer(std::move(list));
-    auto global = std::make_unique<CUtilityLayer>("BG_GlobalEdit", nullptr);
-    if (global->Create(0, kStripHeight, CProgramListLayer::kWidth, CProgramListLayer::kHeight, this))
-        m_globalLayer = std::move(global);
     auto strip = std::make_unique<CPageSelectLayer>();
     if (!strip->Create(0, 0, CPageSelectLayer::kWidth, CPageSelectLayer::kHeight, this))
         return false;
@@ -139,13 +145,61 @@ bool CLibraryWindow::OnDestroy()
         if (auto* frame = dynamic_cast<CMdiFrameWindow*>(GetFrame()))
             frame->RemoveLibraryWindow(&m_link);
     m_inFrameList = false;
+    // Out of the open list first, so that their destroy handlers find nothing to move; the
+    // objects go with this one.
+    std::vector<std::unique_ptr<CProgramEditWindow>> open = std::move(m_editWindows);
+    m_editWindows.clear();
+    for (auto& window : open)
+    {
+        window->Destroy();
+        m_closedEditWindows.push_back(std::move(window));
+    }
     // The instrument's current program no longer belongs to a window.
     ParameterChangeTarget().Clear();
-    if (m_globalLayer)
-        m_globalLayer->Destroy();
-    m_globalLayer.reset();
+    DestroyGlobalLayers();
     m_pageSelect = nullptr;
     return CBaseWindow::OnDestroy();
+}
+
+CProgramEditWindow* CLibraryWindow::GetEditWindow(uint32_t n) const
+{
+    for (const auto& window : m_editWindows)
+        if (window->GetProgramIndex() == static_cast<int32_t>(n))
+            return window.get();
+    return nullptr;
+}
+
+CProgramEditWindow* CLibraryWindow::OpenEditWindow(uint32_t n)
+{
+    // Windows destroyed since the last open are no longer running any of their own code.
+    m_closedEditWindows.clear();
+    CProgramEditWindow* window = GetEditWindow(n);
+    if (!window)
+    {
+        int32_t x = 0, y = 0;
+        GetPosition(x, y);
+        std::unique_ptr<CProgramEditWindow> made = CProgramEditWindow::OpenProgram(
+            this, &m_library, static_cast<int32_t>(n), GetFrame(), x + 30, y + 30);
+        if (!made)
+            return nullptr;
+        made->SetDestroyedHandler([this](CBaseWindow* destroyed) { OnEditWindowDestroyed(destroyed); });
+        window = made.get();
+        m_editWindows.push_back(std::move(made));
+    }
+    window->BringToFront();
+    window->Show();
+    return window;
+}
+
+void CLibraryWindow::OnEditWindowDestroyed(CBaseWindow* window)
+{
+    for (auto it = m_editWindows.begin(); it != m_editWindows.end(); ++it)
+        if (it->get() == window)
+        {
+            m_closedEditWindows.push_back(std::move(*it));
+            m_editWindows.erase(it);
+            return;
+        }
 }
 
 CProgramListLayer* CLibraryWindow::GetProgramList() const
@@ -167,6 +221,7 @@ void CLibraryWindow::RebuildLayers()
 {
     if (CProgramListLayer* list = GetProgramList())
         list->Rebind();
+    RebuildGlobalLayers();
     ShowPage(m_page, true);
     if (CProgramListLayer* list = GetProgramList())
         list->DrawAll();
@@ -184,11 +239,7 @@ void CLibraryWindow::ShowPage(int32_t page, bool force)
     m_page = page;
     if (page == 0)
     {
-        if (m_globalLayer)
-        {
-            m_globalLayer->Hide(false);
-            RemoveLayer(m_globalLayer.get(), false);
-        }
+        ShowGlobalLayers(false);
         if (list)
         {
             list->Show(false);
@@ -201,18 +252,115 @@ void CLibraryWindow::ShowPage(int32_t page, bool force)
     {
         if (list)
             list->Hide(false);
-        if (m_globalLayer)
-        {
-            AddLayer(m_globalLayer.get(), false);
-            m_globalLayer->Show(false);
-            m_globalLayer->DrawBackground();
-        }
+        ShowGlobalLayers(true);
     }
     if (m_pageSelect)
         m_pageSelect->SetPage(page);
     if (CCustomMenu* menu = EditorServices().customMenu)
         menu->UpdateMidiMenu(GetMode());
     UpdateTitle();
+}
+
+void CLibraryWindow::RebuildGlobalLayers()
+{
+    DestroyGlobalLayers();
+    CLibraryEntry* entry = m_library.FindEntryByKind(CLibraryEntry::kKindGlobal);
+    if (!entry || !GetHwnd())
+        return;
+    CGlobalEditServices services;
+    services.midi = EditorServices().midiManager;
+    services.files = FileManager();
+    auto layer = std::make_unique<CGlobalEditLayer>(entry, *this, services);
+    if (!layer->Create(0, kStripHeight, CProgramListLayer::kWidth, CProgramListLayer::kHeight, this) ||
+        !layer->CreateControls())
+    {
+        layer->Destroy();
+        return;
+    }
+    m_globalLayer = std::move(layer);
+    ShowGlobalSubPage(CGlobalEditLayer::kSubPageGlobal);
+}
+
+void CLibraryWindow::DestroyGlobalLayers()
+{
+    ShowGlobalLayers(false);
+    if (m_globalSubPage)
+        m_globalSubPage->Destroy();
+    m_globalSubPage.reset();
+    if (m_globalLayer)
+        m_globalLayer->Destroy();
+    m_globalLayer.reset();
+}
+
+void CLibraryWindow::ShowGlobalLayers(bool show)
+{
+    // The sub-page lies over the edit layer: added after it, taken away before it.
+    CBaseLayer* layers[] = {m_globalLayer.get(), m_globalSubPage.get()};
+    if (show)
+    {
+        for (CBaseLayer* layer : layers)
+            if (layer)
+            {
+                AddLayer(layer, false);
+                layer->Show(false);
+            }
+        if (m_globalLayer)
+            m_globalLayer->DrawBackground();
+        if (m_globalSubPage)
+            m_globalSubPage->RedrawAll();
+        return;
+    }
+    for (CBaseLayer* layer : {layers[1], layers[0]})
+        if (layer)
+        {
+            layer->Hide(false);
+            RemoveLayer(layer, false);
+        }
+}
+
+void CLibraryWindow::ShowGlobalSubPage(int32_t page)
+{
+    if (!m_globalLayer)
+        return;
+    CLibraryEntry* entry = m_library.FindEntryByKind(CLibraryEntry::kKindGlobal);
+    if (m_globalSubPage)
+    {
+        m_globalSubPage->Hide(false);
+        RemoveLayer(m_globalSubPage.get(), false);
+        m_globalSubPage->Destroy();
+        m_globalSubPage.reset();
+    }
+    std::unique_ptr<CGlobalBaseLayer> layer;
+    if (page == CGlobalEditLayer::kSubPageCcMap)
+        layer = std::make_unique<CGlobalEditCcMapPageLayer>(entry, *this);
+    else
+        layer = std::make_unique<CGlobalEditGlobalPageLayer>(entry, *this);
+    // The panel's place on the edit layer, which lies under the strip.
+    if (!layer->Create(NvGlobalEditLayout::kPanelX, kStripHeight + NvGlobalEditLayout::kPanelY,
+                       NvGlobalEditLayout::kPanelWidth, NvGlobalEditLayout::kPanelHeight, this) ||
+        !layer->CreateControls())
+    {
+        layer->Destroy();
+        return;
+    }
+    m_globalSubPage = std::move(layer);
+    if (m_page == 1)
+    {
+        AddLayer(m_globalSubPage.get(), false);
+        m_globalSubPage->Show(false);
+        m_globalSubPage->RedrawAll();
+    }
+}
+
+void CLibraryWindow::ActivateGlobalPage()
+{
+    BringToFront();
+}
+
+void CLibraryWindow::PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
+                                      void* sender)
+{
+    ::PostNotification(EditorServices().windowManager, code, p1, p2, p3, p4, sender);
 }
 
 int32_t CLibraryWindow::GetMode() const
@@ -245,7 +393,7 @@ void CLibraryWindow::UpdateTitle()
 
 void CLibraryWindow::PostFileOperationDone()
 {
-    PostNotification(EditorServices().windowManager, kNotifyFileOperationDone, 0, 0, 0, 0, this);
+    ::PostNotification(EditorServices().windowManager, kNotifyFileOperationDone, 0, 0, 0, 0, this);
 }
 
 CLibraryWindow* CLibraryWindow::FindWindowWithPath(const std::filesystem::path& path) const
@@ -391,7 +539,8 @@ void CLibraryWindow::ReceiveAllData()
         list->GetModel().UpdateHeld();
         list->DrawChanged(true);
     }
-    PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1, -1, this);
+    ::PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1, -1,
+                       this);
 }
 
 void CLibraryWindow::WriteAllData()
@@ -446,8 +595,8 @@ bool CLibraryWindow::OnDispatch(uintptr_t a, uintptr_t, uintptr_t, uintptr_t, ui
         {
             if (CProgramListLayer* list = GetProgramList())
                 list->DrawChanged(true);
-            PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1, -1,
-                             this);
+            ::PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1,
+                               -1, this);
         }
     }
     if (CAppMain* app = CAppMain::GetAppMain())
@@ -475,6 +624,10 @@ bool CLibraryWindow::OnWindowManagerNotify(CWindowManager* manager, uint32_t cod
         break;
     case kNotifyDocumentEdited:
         SetModified(true);
+        break;
+    case kNotifyShowGlobalSubPage:
+        if (p1 == GetDocumentId())
+            ShowGlobalSubPage(static_cast<int32_t>(p2));
         break;
     case kNotifyModifiedTracking:
         if (p1 == GetDocumentId())

@@ -2,23 +2,27 @@
 
 #include "app/CEditorInterface.h"
 #include "editor/base/CBaseWindow.h"
+#include "editor/library/CGlobalEditHost.h"
 #include "framework/CPslMessageDispatchListener.h"
 #include "synthdata/CLibraryData.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+class CGlobalBaseLayer;
+class CGlobalEditLayer;
 class CPageSelectLayer;
+class CProgramEditWindow;
 class CProgramListLayer;
-class CUtilityLayer;
 
 // The MDI child of one library document: the program set and the global data with their view
-// settings and path, the page strip and the program page (the global page shows its background
-// until it has its own layer). It answers the document commands (save, save as, receive and
-// write all data), keeps the modified state and the title, and asks before it closes. Every
-// library window is in the frame's list while it exists. Window thread only.
-class CLibraryWindow : public CBaseWindow, public CPslMessageDispatchListener
+// settings and path, the page strip, the program page and the global page (its edit layer and
+// the sub-page its tabs choose, remade over each new document's global data). It answers the document
+// commands (save, save as, receive and write all data), keeps the modified state and the title, and asks
+// before it closes. Every library window is in the frame's list while it exists. Window thread only.
+class CLibraryWindow : public CBaseWindow, public CPslMessageDispatchListener, public CGlobalEditHost
 {
 public:
     enum : int32_t
@@ -53,9 +57,17 @@ public:
     void ShowPage(int32_t page, bool force);
     int32_t GetPage() const { return m_page; }
 
+    // The edit window of program n, made when none is open for it (at this window's position
+    // plus (30, 30)), then shown in front; null when it cannot be made.
+    CProgramEditWindow* OpenEditWindow(uint32_t n);
+    // The open edit window of program n, or null.
+    CProgramEditWindow* GetEditWindow(uint32_t n) const;
+
     CLibraryData& GetLibrary() { return m_library; }
     CProgramListLayer* GetProgramList() const;
     CPageSelectLayer* GetPageSelect() const { return m_pageSelect; }
+    CGlobalEditLayer* GetGlobalLayer() const { return m_globalLayer.get(); }
+    CGlobalBaseLayer* GetGlobalSubPage() const { return m_globalSubPage.get(); }
     CLibraryWindowInterface& GetLink() { return m_link; }
     // The library window behind a link of the frame's list, or null.
     static CLibraryWindow* FromLink(CLibraryWindowInterface* link);
@@ -78,6 +90,15 @@ public:
     bool OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
                                intptr_t p4, void* sender) override;
     bool OnDispatch(uintptr_t a, uintptr_t b, uintptr_t c, uintptr_t d, uintptr_t e) override;
+
+    // CGlobalEditHost.
+    HWND GetOwnerWindow() override { return GetHwnd(); }
+    intptr_t GetDocumentId() override { return CBaseWindow::GetDocumentId(); }
+    void MarkModified() override { SetModified(true); }
+    void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
+                          void* sender) override;
+    void ShowGlobalSubPage(int32_t page) override;
+    void ActivateGlobalPage() override;
 
 private:
     // What the frame's list and the application core hold of the window.
@@ -111,11 +132,20 @@ private:
     // Brings the other window forward when it has this document's path already.
     bool IsOpenElsewhere();
     void PostFileOperationDone();
+    // The global page's layers over the document's global data, shown when the page is.
+    void RebuildGlobalLayers();
+    void DestroyGlobalLayers();
+    void ShowGlobalLayers(bool show);
+    // An edit window's destroy: it leaves the open list for the closed one.
+    void OnEditWindowDestroyed(CBaseWindow* window);
 
     CLibraryData m_library;
     CLink m_link;
     CPageSelectLayer* m_pageSelect = nullptr; // the further layer of the base, owned there
-    std::unique_ptr<CUtilityLayer> m_globalLayer;
+    std::unique_ptr<CGlobalEditLayer> m_globalLayer;
+    std::unique_ptr<CGlobalBaseLayer> m_globalSubPage;
+    std::vector<std::unique_ptr<CProgramEditWindow>> m_editWindows;       // open
+    std::vector<std::unique_ptr<CProgramEditWindow>> m_closedEditWindows; // destroyed, deleted later
     int32_t m_page = 0;
     bool m_trackModified = true;
     bool m_closing = false;

@@ -390,6 +390,20 @@ bool CProgramListLayer::OnHfcMouseLeftUp(CHfcMouse*, int32_t x, int32_t y, uint3
     return true;
 }
 
+bool CProgramListLayer::OnHfcMouseLeftDoubleClick(CHfcMouse*, int32_t x, int32_t y, uint32_t)
+{
+    if (!IsTransferIdle())
+        return true;
+    const int32_t n = Geometry::HitTestRow(m_model->GetListMode(), m_model->GetBank(), x, y);
+    if (n < 0)
+        return false;
+    m_model->SelectOnly(static_cast<uint32_t>(n));
+    DrawChanged(false);
+    if (m_openEditWindow)
+        m_openEditWindow(static_cast<uint32_t>(n));
+    return true;
+}
+
 bool CProgramListLayer::OnHfcMouseRightDown(CHfcMouse*, int32_t x, int32_t y, uint32_t)
 {
     if (!IsTransferIdle())

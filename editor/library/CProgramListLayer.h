@@ -4,6 +4,7 @@
 #include "editor/library/model/CProgramListModel.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -52,6 +53,11 @@ public:
     void DrawChanged(bool full);
     // What the selection display shows: the number ("A11" or dashes).
     std::string GetSelectionText() const { return m_model->GetSelectionNumberText(); }
+    // Opens the edit window of program n (a double click on its row).
+    void SetEditWindowHandler(std::function<void(uint32_t)> handler)
+    {
+        m_openEditWindow = std::move(handler);
+    }
 
     void RefreshValues() override;
     void ReceiveAll() override;
@@ -61,6 +67,7 @@ public:
 
     bool OnHfcMouseLeftDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
     bool OnHfcMouseLeftUp(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
+    bool OnHfcMouseLeftDoubleClick(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
     bool OnHfcMouseRightDown(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
     bool OnHfcMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
     bool OnHfcKeyDown(CHfcKey* key, uint32_t code, uint32_t flags) override;
@@ -82,4 +89,5 @@ private:
     CHfcBmp* m_switch = nullptr;    // SwitchOnOff
     int32_t m_switchFrameHeight = 0;
     bool m_fullRedraw = true;
+    std::function<void(uint32_t)> m_openEditWindow;
 };

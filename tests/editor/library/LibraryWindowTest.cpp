@@ -1,0 +1,196 @@
+// The library window in a real frame against the simulated instrument: a double click on a
+// program's row opens that program's edit window, one per program, kept by the library window;
+// the GLOBAL tab shows the global page over the document's global data.
+#include "../base/EditorWindowFixture.h"
+
+#include "editor/controls/CCustomPageButton.h"
+#include "editor/layout/PageSelectLayout.h"
+#include "editor/library/CGlobalEditCcMapPageLayer.h"
+#include "editor/library/CGlobalEditGlobalPageLayer.h"
+#include "editor/library/CGlobalEditLayer.h"
+#include "editor/library/CLibraryWindow.h"
+#include "editor/library/CPageSelectLayer.h"
+#include "editor/library/CProgramListLayer.h"
+#include "editor/library/model/CProgramListGeometry.h"
+#include "editor/pages/CProgramEditWindow.h"
+#include "synthdata/CProgramSet.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+// The visible MDI children of the frame titled so.
+int CountChildren(HWND client, const std::wstring& title)
+{
+    int count = 0;
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child) && WindowText(child) == title)
+            ++count;
+    return count;
+}
+
+class LibraryWindowTest : public EditorWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        EditorWindowTest::SetUp();
+        GetSettings().autoDumpEnabled = false;
+        library = std::make_unique<CLibraryWindow>();
+        ASSERT_TRUE(library->CreateLibrary(frame.get()));
+        library->Show();
+    }
+    void TearDown() override
+    {
+        if (library && library->GetHwnd())
+            library->Destroy();
+        library.reset();
+        EditorWindowTest::TearDown();
+    }
+    // A double click in the middle of program n's row, as the window receives it.
+    void DoubleClickRow(uint32_t n)
+    {
+        CProgramListLayer* list = library->GetProgramList();
+        const CHfcRect r = CProgramListGeometry::GetRowRect(list->GetModel().GetListMode(), n);
+        const int x = (r.left + r.right) / 2, y = CLibraryWindow::kStripHeight + r.top + 4;
+        SendMessageW(library->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(library->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        SendMessageW(library->GetHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(library->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    // A press on page tab 0 (PROGRAM) or 1 (GLOBAL) of the strip.
+    void PressPageTab(int32_t page)
+    {
+        const int x = NvPageSelectLayout::kTabsX + page * CPageSelectLayer::kTabWidth + 20;
+        const int y = NvPageSelectLayout::kTabsY + 10;
+        SendMessageW(library->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(library->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    bool IsInWindow(const CHfcWindowLayer* layer) const
+    {
+        for (size_t i = 0; i < library->GetLayerCount(); ++i)
+            if (library->GetLayer(i) == layer)
+                return true;
+        return false;
+    }
+    // Shown and in the window's layers.
+    bool IsOnScreen(const CHfcWindowLayer* layer) const
+    {
+        return layer && layer->IsVisible() && IsInWindow(layer);
+    }
+    CGlobal* DocumentGlobal() const
+    {
+        return library->GetLibrary().FindEntryByKind(CLibraryEntry::kKindGlobal)->GetGlobal();
+    }
+    void RenameProgram(uint32_t n, const char* name)
+    {
+        CProgram& program = library->GetLibrary().GetProgramSet()->GetProgram(n);
+        program.SetProgramName(name);
+    }
+
+    std::unique_ptr<CLibraryWindow> library;
+};
+} // namespace
+
+TEST_F(LibraryWindowTest, DoubleClickOnARowOpensThatProgramsEditWindowOnce)
+{
+    RenameProgram(3, "LEADONE");
+    RenameProgram(9, "PADTWO");
+    library->GetProgramList()->DrawAll();
+    const HWND client = frame->GetClientHwnd();
+    const struct
+    {
+        uint32_t n;
+        const wchar_t* title;
+    } cases[] = {
+        {3, L"Untitled [A14:LEADONE]"},
+        {9, L"Untitled [A22:PADTWO]"},
+    };
+    for (const auto& c : cases)
+    {
+        DoubleClickRow(c.n);
+        CProgramEditWindow* window = library->GetEditWindow(c.n);
+        ASSERT_NE(window, nullptr) << c.n;
+        EXPECT_EQ(window->GetProgramIndex(), static_cast<int32_t>(c.n));
+        EXPECT_EQ(WindowText(window->GetHwnd()), c.title);
+        EXPECT_TRUE(IsWindowVisible(window->GetHwnd()));
+        EXPECT_EQ(library->GetProgramList()->GetModel().GetSelection(), std::vector<uint32_t>{c.n});
+        // Again on the same row: the open window comes forward, no second one.
+        DoubleClickRow(c.n);
+        EXPECT_EQ(library->GetEditWindow(c.n), window);
+        EXPECT_EQ(CountChildren(client, c.title), 1) << c.n;
+    }
+}
+
+TEST_F(LibraryWindowTest, AClosedEditWindowOpensAgainAndTheLibraryTakesItsOpenWindowsWithIt)
+{
+    DoubleClickRow(5);
+    CProgramEditWindow* first = library->GetEditWindow(5);
+    ASSERT_NE(first, nullptr);
+    first->Destroy();
+    EXPECT_EQ(library->GetEditWindow(5), nullptr);
+    // The destroyed window's object is kept until now; the new one is a window of its own.
+    DoubleClickRow(5);
+    CProgramEditWindow* second = library->GetEditWindow(5);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(IsWindow(second->GetHwnd()));
+
+    DoubleClickRow(6);
+    ASSERT_NE(library->GetEditWindow(6), nullptr);
+    const HWND open[] = {second->GetHwnd(), library->GetEditWindow(6)->GetHwnd()};
+    library->Destroy();
+    for (HWND window : open)
+        EXPECT_FALSE(IsWindow(window));
+    library.reset();
+}
+
+TEST_F(LibraryWindowTest, TheGlobalTabShowsTheGlobalPageOverTheDocumentsGlobalData)
+{
+    ASSERT_EQ(library->GetPage(), 0);
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalLayer()));
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalSubPage()));
+
+    PressPageTab(1);
+    ASSERT_EQ(library->GetPage(), 1);
+    CGlobalEditLayer* edit = library->GetGlobalLayer();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(IsOnScreen(edit));
+    EXPECT_EQ(edit->GetRect().left, 0);
+    EXPECT_EQ(edit->GetRect().top, CLibraryWindow::kStripHeight);
+    CGlobalBaseLayer* sub = library->GetGlobalSubPage();
+    ASSERT_NE(dynamic_cast<CGlobalEditGlobalPageLayer*>(sub), nullptr);
+    EXPECT_TRUE(IsOnScreen(sub));
+    EXPECT_EQ(sub->GetRect().left, 28);
+    EXPECT_EQ(sub->GetRect().top, 176);
+    EXPECT_EQ(sub->GetGlobal(), DocumentGlobal());
+    EXPECT_FALSE(library->GetProgramList()->IsVisible());
+
+    // The CC map tab asks through notification 25; the window swaps the sub-page.
+    edit->OnValueChanged(edit->GetPageTabs(), CGlobalEditLayer::kSubPageCcMap);
+    Deliver();
+    sub = library->GetGlobalSubPage();
+    ASSERT_NE(dynamic_cast<CGlobalEditCcMapPageLayer*>(sub), nullptr);
+    EXPECT_TRUE(IsOnScreen(sub));
+
+    // A new document: the page is remade over its global data, not the old one's.
+    library->NewData();
+    ASSERT_NE(library->GetGlobalSubPage(), nullptr);
+    EXPECT_TRUE(IsOnScreen(library->GetGlobalLayer()));
+    EXPECT_TRUE(IsOnScreen(library->GetGlobalSubPage()));
+    EXPECT_EQ(library->GetGlobalSubPage()->GetGlobal(), DocumentGlobal());
+
+    PressPageTab(0);
+    EXPECT_EQ(library->GetPage(), 0);
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalLayer()));
+    EXPECT_FALSE(IsOnScreen(library->GetGlobalSubPage()));
+    EXPECT_TRUE(library->GetProgramList()->IsVisible());
+}
