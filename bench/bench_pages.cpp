@@ -54,7 +54,7 @@ protected:
 
     CProgram program;
     CEditorWindowData data;
-    PageLibraryWindow library;
+    RecordingLibraryWindow library;
 };
 
 TEST_F(PagesBench, OpenAndTick)

@@ -15,6 +15,7 @@
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
+#include "support/RecordingLibraryWindow.h"
 
 #include <cstring>
 
@@ -24,19 +25,7 @@ const CZmParameterId kTranspose = {2, 16, 0};  // -48 .. 48
 const CZmParameterId kLfoSync = {2, 82, 1};    // a switch, timbre 1
 const CZmParameterId kWsPosition = {2, 48, 0}; // a list of two values
 
-class LibraryWindow : public CBaseWindow
-{
-public:
-    LibraryWindow() : CBaseWindow(kKindLibrary, nullptr) {}
-    void SetModified(bool modified) override
-    {
-        ++modifiedCalls;
-        this->modified = modified;
-    }
-    bool IsModified() override { return modified; }
-    int modifiedCalls = 0;
-    bool modified = false;
-};
+using LibraryWindow = RecordingLibraryWindow;
 
 class EditWindow : public CBaseWindow
 {

@@ -6,6 +6,7 @@
 #include "EditorWindowFixture.h"
 
 #include "app/protocol/MidiProtocol.h"
+#include "support/RecordingLibraryWindow.h"
 #include "editor/base/CBaseWindow.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580IdConverter.h"
@@ -15,20 +16,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-class PageLibraryWindow : public CBaseWindow
-{
-public:
-    PageLibraryWindow() : CBaseWindow(kKindLibrary, nullptr) {}
-    void SetModified(bool modified) override
-    {
-        ++modifiedCalls;
-        this->modified = modified;
-    }
-    bool IsModified() override { return modified; }
-    int modifiedCalls = 0;
-    bool modified = false;
-};
 
 // Hosts one page as its main layer, with the message overlay.
 template <class Page> class PageWindow : public CBaseWindow
@@ -152,7 +139,7 @@ protected:
     }
 
     CProgram program;
-    PageLibraryWindow library;
+    RecordingLibraryWindow library;
     PageWindow<Page> window{Kind, &library};
     PopupScript popups;
 };

@@ -23,6 +23,7 @@
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
+#include "support/RecordingLibraryWindow.h"
 #include "support/Screenshot.h"
 
 #include <cstring>
@@ -34,19 +35,7 @@ namespace
 const CZmParameterId kVoiceMode = {0, 35, 0};
 const CZmParameterId kVocoderSwitch = {5, 0, 0};
 
-class LibraryWindow : public CBaseWindow
-{
-public:
-    LibraryWindow() : CBaseWindow(kKindLibrary, nullptr) {}
-    void SetModified(bool modified) override
-    {
-        ++modifiedCalls;
-        this->modified = modified;
-    }
-    bool IsModified() override { return modified; }
-    int modifiedCalls = 0;
-    bool modified = false;
-};
+using LibraryWindow = RecordingLibraryWindow;
 
 class ScriptedKnobMenu : public CEditorPopupPresenter
 {

@@ -2,6 +2,7 @@
 // what each page shows of a program, and that every edit reaches the program through the
 // accessor and the instrument as parameter changes, changing exactly the edited fields.
 #include "EditorWindowFixture.h"
+#include "support/RecordingLibraryWindow.h"
 
 #include "app/protocol/MidiProtocol.h"
 #include "editor/controls/CCustomBitmapList.h"
@@ -31,20 +32,6 @@
 
 namespace
 {
-class LibraryWindow : public CBaseWindow
-{
-public:
-    LibraryWindow() : CBaseWindow(kKindLibrary, nullptr) {}
-    void SetModified(bool modified) override
-    {
-        ++modifiedCalls;
-        this->modified = modified;
-    }
-    bool IsModified() override { return modified; }
-    int modifiedCalls = 0;
-    bool modified = false;
-};
-
 // A plain edit window holding one page, as the edit-window shells will.
 template <class Page> class PageWindow : public CBaseWindow
 {
@@ -201,7 +188,7 @@ protected:
     }
 
     CProgram program;
-    LibraryWindow library;
+    RecordingLibraryWindow library;
     ScriptedPopups popups;
     std::unique_ptr<PageWindow<CTimbreEditLayer>> synth;
     std::unique_ptr<PageWindow<CTimbreEqEditLayer>> eq;
