@@ -8,6 +8,7 @@
 #include "editor/controls/CCustomControl.h"
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcControl.h"
+#include "synthdata/CQ3580ProgramAccessor.h"
 #include "framework/CHfcMouse.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CZmParameterTable.h"
@@ -28,6 +29,22 @@ bool CBaseLayer::Create(int32_t x, int32_t y, int32_t width, int32_t height, CBa
     if (window)
         m_data = window->GetData();
     return CHfcWindowLayer::Create(x, y, width, height, window);
+}
+
+bool CBaseLayer::CreateTimbreLayer(CBaseWindow* window, CProgram* program, int32_t timbre, int32_t width,
+                                   int32_t height)
+{
+    if (!window || (timbre != 0 && timbre != 1) || !CZmProgramAccessorSingleton::Get())
+        return false;
+    if (!CBaseLayer::Create(0, 0, width, height, window))
+        return false;
+    if (program)
+        m_data.program = program;
+    SetTimbre(timbre);
+    if (m_data.program)
+        return true;
+    CHfcWindowLayer::Destroy();
+    return false;
 }
 
 void CBaseLayer::PostUpdate(bool all)

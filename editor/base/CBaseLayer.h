@@ -78,6 +78,11 @@ public:
     void SetDeviceWrite(bool allowed) { m_deviceWrite = allowed; }
 
 protected:
+    // A timbre page's layer at (0, 0) on window, bound to program (null: the window's) and to
+    // timbre 0 or 1; false, with no layer left, when one of them is missing.
+    bool CreateTimbreLayer(CBaseWindow* window, CProgram* program, int32_t timbre, int32_t width,
+                           int32_t height);
+
     CHfcBmp* m_fontWhite = nullptr;
     CHfcBmp* m_fontWhiteDim = nullptr;
     CHfcBmp* m_fontWhiteBack = nullptr;

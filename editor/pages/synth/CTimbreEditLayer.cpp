@@ -214,14 +214,9 @@ CTimbreEditLayer::~CTimbreEditLayer()
 
 bool CTimbreEditLayer::CreatePage(CBaseWindow* window, CProgram* program, int32_t timbre)
 {
-    if (m_pageCreated || !window || (timbre != 0 && timbre != 1) || !Accessor())
+    if (m_pageCreated || !CreateTimbreLayer(window, program, timbre, kWidth, kHeight))
         return false;
-    if (!CBaseLayer::Create(0, 0, kWidth, kHeight, window))
-        return false;
-    if (program)
-        m_data.program = program;
-    SetTimbre(timbre);
-    if (!m_data.program || !CreateControls())
+    if (!CreateControls())
     {
         ReleaseControls();
         CHfcWindowLayer::Destroy();
