@@ -41,6 +41,8 @@ public:
                        DWORD timeoutMs = kDefaultTimeoutMs) const;
     // A dialog box (a message box too) of the program with the title.
     HWND WaitForDialog(const wchar_t* title, DWORD timeoutMs = kDefaultTimeoutMs) const;
+    // The popup menu the program shows (a window of the menu class), once it shows one.
+    HWND WaitForPopupMenu(DWORD timeoutMs = kDefaultTimeoutMs) const;
     // Until the window is gone (closed or hidden).
     bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs) const;
     // Until the program shows no dialog box and its window answers: its start-up work (a device
@@ -107,6 +109,19 @@ bool ChooseMenuItem(HWND frame, UINT id);
 // Whether the window shows a menu bar: its client area starts a menu bar's height below the
 // caption (another process's menus cannot be read under Wine).
 bool HasMenuBar(HWND window);
+
+// The mouse as a user works it, in the window's client coordinates: each message arrives
+// through the window's queue as the hardware's would. A drag presses at `from`, moves in
+// `steps` equal steps to `to` with the left button held, and releases there.
+bool LeftClick(HWND window, int x, int y);
+bool LeftDoubleClick(HWND window, int x, int y);
+bool LeftDrag(HWND window, POINT from, POINT to, int steps);
+// Typed characters, one WM_CHAR each, to the window that holds the keyboard focus.
+bool TypeCharacters(HWND window, const std::wstring& text);
+// A key pressed and let go.
+bool PressKey(HWND window, UINT virtualKey);
+// The first descendant of the window of the class; null when there is none.
+HWND FindDescendant(HWND window, const wchar_t* className);
 
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);
