@@ -285,6 +285,57 @@ bool HasMenuBar(HWND window)
     return origin.y - captionBottom >= GetSystemMetrics(SM_CYMENU) - 2;
 }
 
+HWND FindMdiChild(HWND frame, const std::wstring& title)
+{
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child) && WindowText(child) == title)
+            return child;
+    return nullptr;
+}
+
+HWND FindFileDialog(DWORD processId)
+{
+    for (HWND window : ProcessWindows(processId))
+        if (WindowClass(window) == L"#32770" && (GetDlgItem(window, 1148) || GetDlgItem(window, 1152)))
+            return window;
+    return nullptr;
+}
+
+bool ClickAt(HWND window, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    return PostMessageW(window, WM_MOUSEMOVE, 0, at) &&
+           PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool DoubleClickAt(HWND window, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    return ClickAt(window, x, y) && PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at) &&
+           PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool WheelAt(HWND window, int x, int y, int notches)
+{
+    // The wheel's point is on the screen.
+    POINT point = {x, y};
+    if (!ClientToScreen(window, &point))
+        return false;
+    PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    return PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)),
+                        MAKELPARAM(point.x, point.y)) != 0;
+}
+
+HWND FindChildOfClass(HWND window, const wchar_t* className)
+{
+    for (HWND child : Children(window))
+        if (_wcsicmp(WindowClass(child).c_str(), className) == 0)
+            return child;
+    return nullptr;
+}
+
 bool Screenshot(HWND window, const std::string& name)
 {
     return SaveWindowScreenshot(window, name);

@@ -108,6 +108,21 @@ bool ChooseMenuItem(HWND frame, UINT id);
 // caption (another process's menus cannot be read under Wine).
 bool HasMenuBar(HWND window);
 
+// The visible MDI child of the frame with the title, or null.
+HWND FindMdiChild(HWND frame, const std::wstring& title);
+// The first visible dialog box of the process whose controls include a file name field, or null.
+HWND FindFileDialog(DWORD processId);
+// A click of the left button at (x, y) of the window's client area, as the mouse gives it: the
+// press and the release through the window's message queue.
+bool ClickAt(HWND window, int x, int y);
+// A double click there: press, release, the double click, release.
+bool DoubleClickAt(HWND window, int x, int y);
+// The mouse wheel turned over (x, y) of the client area by `notches` (away from the user when
+// positive).
+bool WheelAt(HWND window, int x, int y, int notches);
+// The window's first child of the class, or null.
+HWND FindChildOfClass(HWND window, const wchar_t* className);
+
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);
 
