@@ -297,8 +297,9 @@ bool TypeIntoFileDialog(HWND dialog, const std::wstring& path)
 {
     // The name field: the edit of the name combo box (id 1148) or the plain edit (id 1152).
     HWND edit = nullptr;
+    // Wine's name field is an extended combo box holding the combo box that holds the edit.
     if (HWND combo = GetDlgItem(dialog, 1148))
-        edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        edit = FindChildOfClass(combo, L"Edit");
     if (!edit)
         edit = GetDlgItem(dialog, 1152);
     if (!edit)
@@ -372,6 +373,40 @@ HWND FindChildOfClass(HWND window, const wchar_t* className)
         if (_wcsicmp(WindowClass(child).c_str(), className) == 0)
             return child;
     return nullptr;
+}
+
+std::vector<uint32_t> ClientPixels(HWND window, const RECT& area)
+{
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    // From the screen, as the screenshots are: another process's window DC shows nothing here.
+    POINT origin = {area.left, area.top};
+    if (!ClientToScreen(window, &origin))
+        return {};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (bitmap && bits)
+    {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        pixels.assign(static_cast<const uint32_t*>(bits),
+                      static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 bool Screenshot(HWND window, const std::string& name)

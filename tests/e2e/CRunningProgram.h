@@ -125,6 +125,9 @@ bool WheelAt(HWND window, int x, int y, int notches);
 // The window's first child of the class, or null.
 HWND FindChildOfClass(HWND window, const wchar_t* className);
 
+// The pixels of a part of the window's client area as the display shows them, row by row.
+std::vector<uint32_t> ClientPixels(HWND window, const RECT& area);
+
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);
 
