@@ -87,6 +87,12 @@ bool CRunningProgram::ChooseMenuItemUntil(HWND frame, UINT id, Done done, DWORD 
     return done();
 }
 
+// Until `done`, answering OK on any box with the title that shows meanwhile; `done`'s last answer
+// once the time is up or the program has ended.
+template <typename Done>
+bool UntilPressingOk(const CRunningProgram& program, const wchar_t* boxTitle, Done done,
+                     DWORD timeoutMs = 60000);
+
 // Every visible top-level window of the process.
 std::vector<HWND> ProcessWindows(DWORD processId);
 
@@ -103,6 +109,20 @@ HWND FindButton(HWND dialog, const std::wstring& text);
 bool PressButton(HWND dialog, const std::wstring& text);
 // Types the path into a file dialog's name field and presses its default button.
 bool TypeIntoFileDialog(HWND dialog, const std::wstring& path);
+
+template <typename Done>
+bool UntilPressingOk(const CRunningProgram& program, const wchar_t* boxTitle, Done done, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (GetTickCount64() < deadline && !program.Exited())
+    {
+        if (done())
+            return true;
+        if (HWND box = program.WaitForDialog(boxTitle, 50))
+            PressButton(box, L"OK");
+    }
+    return done();
+}
 
 // A menu choice, as the user makes it: WM_COMMAND with the item's id from a menu.
 bool ChooseMenuItem(HWND frame, UINT id);

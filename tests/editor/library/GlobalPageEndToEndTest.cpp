@@ -117,21 +117,6 @@ bool ReadGlobal(const CSimControl& instrument, Bytes& global)
     return instrument.ReadMemory(programs, global, editBuffer) && !global.empty();
 }
 
-// Until `done`, answering OK on any box with the title that shows meanwhile.
-template <typename Done>
-bool UntilPressingOk(const e2e::CRunningProgram& program, const wchar_t* boxTitle, Done done)
-{
-    const ULONGLONG deadline = GetTickCount64() + 60000;
-    while (GetTickCount64() < deadline && !program.Exited())
-    {
-        if (done())
-            return true;
-        if (HWND box = program.WaitForDialog(boxTitle, 50))
-            e2e::PressButton(box, L"OK");
-    }
-    return done();
-}
-
 // Until the condition holds, checked every 20 ms, for at most 30 s.
 template <typename Condition> bool Eventually(const e2e::CRunningProgram& program, Condition condition)
 {
@@ -177,7 +162,7 @@ TEST_F(GlobalPageEndToEnd, ReceiveEditWriteRevertSaveAndLoadFromTheGlobalPage)
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(program.WaitForIdle(frame));
     HWND library = nullptr;
-    ASSERT_TRUE(UntilPressingOk(
+    ASSERT_TRUE(e2e::UntilPressingOk(
         program, kFrameTitle,
         [&] { return (library = e2e::FindMdiChild(frame, L"Untitled - Program")) != nullptr; }));
     ASSERT_TRUE(program.WaitForIdle(frame));
