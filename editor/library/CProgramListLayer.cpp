@@ -16,7 +16,6 @@
 #include "editor/library/CProgramListOperations.h"
 #include "editor/library/model/CProgramListGeometry.h"
 #include "foundation/EfUtility.h"
-#include "foundation/win32/CEfSemaphore.h"
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
 #include "framework/CHfcDragData.h"
@@ -53,14 +52,6 @@ int32_t FrameHeight(const char* name)
 // The category-hold popup's items, by mode.
 const char* const kCategoryHoldItems[] = {"Off", "Category", "Assign", "Programmer"};
 
-// Waits for a transfer that is writing into the set (50 ms at most) before an edit window closes.
-void WaitForTransfer()
-{
-    CEfSemaphore* progress = GetAppSemaphore(kSemaphoreProgress);
-    if (progress != nullptr &&
-        progress->WaitTimeout(CProgramListOperations::kProbeMs) == CHfcSemaphore::kSignalled)
-        progress->Release();
-}
 } // namespace
 
 // What the operations reach of the list and its window.
@@ -858,12 +849,12 @@ bool CProgramListLayer::OnHfcDragOver(CHfcDragData* data, uint32_t, int32_t x, i
     return true;
 }
 
+// Unanswered, so that every layer of the window hears that the drag left.
 bool CProgramListLayer::OnHfcDragLeave(CHfcDragData*)
 {
-    if (!m_dragging)
-        return false;
-    EndDragOver();
-    return true;
+    if (m_dragging)
+        EndDragOver();
+    return false;
 }
 
 bool CProgramListLayer::IsInLayer(int32_t x, int32_t y) const
@@ -908,7 +899,7 @@ bool CProgramListLayer::OnHfcDrop(CHfcDragData* data, uint32_t, int32_t x, int32
             {
                 for (uint32_t n : plan.written)
                 {
-                    WaitForTransfer();
+                    CProgramListOperations::WaitForTransfer();
                     CloseEditWindow(static_cast<int32_t>(n));
                 }
                 MarkModified();

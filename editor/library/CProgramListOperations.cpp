@@ -73,19 +73,22 @@ CProgram& CProgramListOperations::GetProgram(uint32_t n)
 
 // A close does not write the program, so after a bounded wait for a transfer on another thread it
 // goes ahead: the window thread never waits on the semaphore without a limit.
-void CProgramListOperations::CloseEditWindow(uint32_t n)
+void CProgramListOperations::WaitForTransfer()
 {
     CEfSemaphore* progress = GetAppSemaphore(kSemaphoreProgress);
     if (progress != nullptr && progress->WaitTimeout(kProbeMs) == CHfcSemaphore::kSignalled)
         progress->Release();
+}
+
+void CProgramListOperations::CloseEditWindow(uint32_t n)
+{
+    WaitForTransfer();
     m_host.CloseEditWindow(n);
 }
 
 void CProgramListOperations::CloseAllEditWindows()
 {
-    CEfSemaphore* progress = GetAppSemaphore(kSemaphoreProgress);
-    if (progress != nullptr && progress->WaitTimeout(kProbeMs) == CHfcSemaphore::kSignalled)
-        progress->Release();
+    WaitForTransfer();
     m_host.CloseAllEditWindows();
 }
 
