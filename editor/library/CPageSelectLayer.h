@@ -36,6 +36,8 @@ public:
     void SetLibrary(CLibraryData* library) { m_library = library; }
     // The block kind a tab carries: the program set for tab 0, the global data for tab 1.
     static uint32_t GetTabBlockKind(int32_t tab);
+    // A drag from elsewhere is over the strip.
+    bool IsDragOver() const { return m_hoverMs != -1; }
     // Called with the chosen page (0 program, 1 global).
     void SetPageHandler(std::function<void(int32_t)> handler) { m_onPage = std::move(handler); }
     // The tab shown as chosen.

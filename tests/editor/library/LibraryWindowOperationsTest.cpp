@@ -696,8 +696,8 @@ TEST_F(LibraryWindows, PageTabsCarryTheProgramSetAndTheGlobalData)
     {
         const POINT start = TabPoint(tab);
         HeldKeys none({});
-        int overs = 0;
-        ScriptDrag(ToScreen(onto, TabPoint(ontoTab)), none, [&overs] { return ++overs > 5; });
+        CPageSelectLayer* strip = Window(onto).GetPageSelect();
+        ScriptDrag(ToScreen(onto, TabPoint(ontoTab)), none, [strip] { return strip->IsDragOver(); });
         Send(from, WM_LBUTTONDOWN, MK_LBUTTON, start);
         Send(from, WM_MOUSEMOVE, MK_LBUTTON, {start.x + 6, start.y});
         SetDragStepScript(nullptr);
@@ -742,8 +742,8 @@ TEST_F(LibraryWindows, APageTabDropActsOnlyWhenThePasteSucceeded)
         data.AddItem(accessor.GetClipboardFormat(kBlockProgramSet), block->data(),
                      static_cast<uint32_t>(block->size()));
         HeldKeys none({});
-        int overs = 0;
-        ScriptDrag(ToScreen(1, TabPoint(0)), none, [&overs] { return ++overs > 5; });
+        CPageSelectLayer* strip = Window(1).GetPageSelect();
+        ScriptDrag(ToScreen(1, TabPoint(0)), none, [strip] { return strip->IsDragOver(); });
         const uint32_t effect = data.DoDragDrop(0, 0);
         SetDragStepScript(nullptr);
         Deliver();
@@ -760,4 +760,63 @@ TEST_F(LibraryWindows, APageTabDropActsOnlyWhenThePasteSucceeded)
             EXPECT_EQ(Title(1), kModified);
         }
     }
+}
+
+// The edit and information buttons act on their release over them: the edit window of the one
+// selected program (none for two), the information dialog of the first selected one.
+TEST_F(LibraryWindows, TheEditAndInformationButtonsActOnTheirRelease)
+{
+    const CHfcRect edit = CProgramListLayer::GetButtonRect(CProgramListLayer::kButtonEdit);
+    const POINT onEdit = {(edit.left + edit.right) / 2,
+                          CLibraryWindow::kStripHeight + (edit.top + edit.bottom) / 2};
+
+    Select(0, {8, 9});
+    ClickButton(0, CProgramListLayer::kButtonEdit);
+    EXPECT_EQ(Window(0).GetEditWindow(8), nullptr);
+
+    Select(0, {8});
+    // Released away from the button: nothing.
+    Send(0, WM_LBUTTONDOWN, MK_LBUTTON, onEdit);
+    Send(0, WM_LBUTTONUP, 0, {onEdit.x, onEdit.y + 40});
+    EXPECT_EQ(Window(0).GetEditWindow(8), nullptr);
+    ClickButton(0, CProgramListLayer::kButtonEdit);
+    EXPECT_NE(Window(0).GetEditWindow(8), nullptr);
+
+    Select(0, {11, 12});
+    presenter.onReady = [](HWND dialog) { PressButton(dialog, IDC_DIALOG_CANCEL); };
+    ClickButton(0, CProgramListLayer::kButtonInformation);
+    presenter.onReady = nullptr;
+    EXPECT_EQ(presenter.readyDialogs.size(), 1u);
+    EXPECT_EQ(Model(0).GetSelection(), std::vector<uint32_t>{11});
+    EXPECT_EQ(Title(0), kUnmodified);
+}
+
+namespace
+{
+HWND g_popupOwner = nullptr;
+bool g_popupShot = false;
+} // namespace
+
+// The program popup as the user sees it over the list: a screenshot taken while it is open,
+// then the menu closes itself.
+TEST_F(LibraryWindows, TheProgramPopupShowsOverTheList)
+{
+    EditorServices().popups = nullptr;
+    Select(0, {7});
+    Window(0).BringToFront();
+    g_popupOwner = frame->GetHwnd();
+    g_popupShot = false;
+    SetTimer(nullptr, 0, 200,
+             [](HWND, UINT, UINT_PTR id, DWORD)
+             {
+                 KillTimer(nullptr, id);
+                 const HWND menu = FindWindowW(L"#32768", nullptr);
+                 g_popupShot = menu != nullptr && IsWindowVisible(menu) &&
+                               SaveWindowScreenshot(g_popupOwner, "library_window_program_popup");
+                 EndMenu();
+             });
+    Send(0, WM_RBUTTONDOWN, MK_RBUTTON, RowPoint(0, 7));
+    Send(0, WM_RBUTTONUP, 0, RowPoint(0, 7));
+    EXPECT_TRUE(g_popupShot);
+    EXPECT_EQ(Model(0).GetSelection(), std::vector<uint32_t>{7});
 }
