@@ -523,6 +523,12 @@ bool CLibraryWindow::QuerySaveChanges()
     }
 }
 
+bool CLibraryWindow::IsBusy()
+{
+    const CProgramListLayer* list = GetProgramList();
+    return CBaseWindow::IsBusy() || (list && list->IsBusy());
+}
+
 bool CLibraryWindow::CanClose()
 {
     if (IsBusy() || m_closing)

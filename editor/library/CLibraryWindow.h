@@ -93,6 +93,8 @@ public:
     void RevertToSaved() override;
     void UpdateTitle() override;
     bool CanClose() override;
+    // Also while a drag from the program list runs.
+    bool IsBusy() override;
     int32_t GetMode() const override;
     bool OnCreate() override;
     bool OnDestroy() override;

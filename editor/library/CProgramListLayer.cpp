@@ -788,7 +788,9 @@ void CProgramListLayer::RunProgramDrag()
             pointerY = cursor.y - GetRect().top - row.top;
         }
     }
+    m_dragSource = true;
     data.DoDragDrop(pointerX, pointerY);
+    m_dragSource = false;
     data.End();
     m_model->EndDrag();
 }

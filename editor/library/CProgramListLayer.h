@@ -100,6 +100,8 @@ public:
     // The automatic dump: program n to the instrument's current program.
     void RunAutoDump(uint32_t n);
     bool IsDragging() const { return m_dragging; }
+    // A drag of this list's programs is running.
+    bool IsBusy() const { return m_dragSource; }
 
     void RefreshValues() override;
     void ExportText() override;
@@ -165,7 +167,8 @@ private:
     std::unique_ptr<CHost> m_host;
     std::unique_ptr<CProgramListOperations> m_operations;
     Button m_pressedButton = kButtonNone;
-    bool m_dragging = false; // a drag is over the list
+    bool m_dragging = false;   // a drag is over the list
+    bool m_dragSource = false; // a drag from the list runs
     CProgramListDragHover m_hover;
     int32_t m_hoverX = 0, m_hoverY = 0;
 };

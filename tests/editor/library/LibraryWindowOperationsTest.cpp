@@ -281,7 +281,13 @@ protected:
         const POINT start = RowPoint(from, pressed);
         const POINT target = ToScreen(onto, RowPoint(onto, to));
         HeldKeys keys(held);
-        ScriptDrag(target, keys, [this, onto, to] { return IsHighlighted(onto, to); });
+        busyDuringDrag = false;
+        ScriptDrag(target, keys,
+                   [this, from, onto, to]
+                   {
+                       busyDuringDrag = Window(from).IsBusy();
+                       return IsHighlighted(onto, to);
+                   });
         Send(from, WM_LBUTTONDOWN, MK_LBUTTON, start);
         Send(from, WM_MOUSEMOVE, MK_LBUTTON, {start.x + 5, start.y});
         SetDragStepScript(nullptr);
@@ -315,6 +321,7 @@ protected:
 
     ScriptedListPopups popups;
     ScriptedDialogPresenter presenter;
+    bool busyDuringDrag = false; // the source window answered busy during the last DragRows
     CHfcClipboard clipboard;
     CBlockAccessor accessor{clipboard};
     std::unique_ptr<CLibraryWindow> windows[2];
@@ -548,6 +555,9 @@ TEST_F(LibraryWindows, ADropFromTheOtherWindowCopies)
         EXPECT_EQ(Model(1).GetSelection(), (std::vector<uint32_t>{10, 11}));
         EXPECT_EQ(Title(1), kModified);
         EXPECT_EQ(Title(0), kUnmodified);
+        // The source window does not close under its running drag; it may once it ended.
+        EXPECT_TRUE(busyDuringDrag);
+        EXPECT_FALSE(Window(0).IsBusy());
         // The next case starts from B's own programs again.
         for (uint32_t n : {10u, 11u})
         {
@@ -678,6 +688,29 @@ TEST_F(LibraryWindows, RefusedDropsChangeNothingAndForeignDropsReportCopy)
             EXPECT_EQ(Title(1), kModified);
         }
     }
+}
+
+// A drag resting on a bank tab shows that bank (after about 300 ms of the 60 ms ticks); a drop
+// on the tab itself does nothing.
+TEST_F(LibraryWindows, ADragRestingOnABankTabShowsThatBankAndADropThereDoesNothing)
+{
+    StartTicks();
+    ASSERT_EQ(Model(1).GetBank(), 0u);
+    const CHfcRect tab = Geometry::GetTabRect(1);
+    const POINT onTab = ToScreen(1, {(tab.left + tab.right) / 2, CLibraryWindow::kStripHeight + tab.top + 7});
+    const std::vector<Bytes> before = AllBlocks(1);
+    CHfcDragData data;
+    const Bytes item = CProgramDragItem(4, Program(0, 4)).GetBytes();
+    data.AddItem(accessor.GetClipboardFormat(kBlockProgram), item.data(), static_cast<uint32_t>(item.size()));
+    HeldKeys none({});
+    ScriptDrag(onTab, none, [this] { return Model(1).GetBank() == 1; });
+    EXPECT_EQ(data.DoDragDrop(0, 0), kHfcDropEffectNone);
+    SetDragStepScript(nullptr);
+    StopTicks();
+    Deliver();
+    EXPECT_EQ(Model(1).GetBank(), 1u);
+    EXPECT_TRUE(AllBlocks(1) == before);
+    EXPECT_EQ(Title(1), kUnmodified);
 }
 
 // The PROGRAM tab carries the whole program set and the GLOBAL tab the global data onto the
