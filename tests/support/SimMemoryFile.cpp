@@ -12,13 +12,39 @@ constexpr char kTag[8] = {'N', 'v', 'S', 'i', 'm', 'M', 'e', '2'};
 constexpr uint32_t kProgramCount = 128;
 constexpr uint32_t kMaximumImage = 1 << 20;
 
-bool ReadImage(FILE* file, std::vector<uint8_t>& image)
+// From a whole file's bytes at `at`, moved past it.
+bool ReadImage(const std::vector<uint8_t>& bytes, size_t& at, std::vector<uint8_t>& image)
 {
     uint32_t size = 0;
-    if (std::fread(&size, sizeof size, 1, file) != 1 || size > kMaximumImage)
+    if (bytes.size() - at < sizeof size)
         return false;
-    image.resize(size);
-    return size == 0 || std::fread(image.data(), 1, size, file) == size;
+    std::memcpy(&size, &bytes[at], sizeof size);
+    at += sizeof size;
+    if (size > kMaximumImage || bytes.size() - at < size)
+        return false;
+    image.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
+    at += size;
+    return true;
+}
+
+// Opened to share everything, so that the instrument may replace the file while a test reads it.
+bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes)
+{
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes.clear();
+    uint8_t buffer[65536];
+    DWORD read = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != 0) && read > 0 &&
+           bytes.size() < 2 * 129 * static_cast<size_t>(kMaximumImage))
+        bytes.insert(bytes.end(), buffer, buffer + read);
+    CloseHandle(file);
+    return ok;
 }
 
 bool WriteImage(FILE* file, const std::vector<uint8_t>& image)
@@ -31,21 +57,21 @@ bool WriteImage(FILE* file, const std::vector<uint8_t>& image)
 
 bool ReadSimMemory(const std::wstring& path, SimMemory& memory)
 {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file)
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes) || bytes.size() < sizeof kTag)
         return false;
-    char tag[sizeof kTag];
+    const bool current = std::memcmp(bytes.data(), kTag, sizeof kTag) == 0;
+    if (!current && std::memcmp(bytes.data(), kOldTag, sizeof kOldTag) != 0)
+        return false;
     SimMemory read;
     read.programs.resize(kProgramCount);
-    bool complete = std::fread(tag, 1, sizeof tag, file) == sizeof tag;
-    const bool current = complete && std::memcmp(tag, kTag, sizeof tag) == 0;
-    complete = complete && (current || std::memcmp(tag, kOldTag, sizeof tag) == 0);
+    size_t at = sizeof kTag;
+    bool complete = true;
     for (uint32_t n = 0; complete && n < kProgramCount; ++n)
-        complete = ReadImage(file, read.programs[n]);
-    complete = complete && ReadImage(file, read.global);
+        complete = ReadImage(bytes, at, read.programs[n]);
+    complete = complete && ReadImage(bytes, at, read.global);
     if (current)
-        complete = complete && ReadImage(file, read.editBuffer);
-    std::fclose(file);
+        complete = complete && ReadImage(bytes, at, read.editBuffer);
     if (complete)
         memory = std::move(read);
     return complete;

@@ -72,17 +72,17 @@ void LoadMemory(CSimInstrument& instrument)
 }
 
 // Under g_lock.
-void SaveMemory(CSimInstrument& instrument)
+bool SaveMemory(CSimInstrument& instrument)
 {
     if (g_folder.empty())
-        return;
+        return false;
     CreateDirectoryW(g_folder.c_str(), nullptr);
     SimMemory memory;
     for (uint32_t n = 0; n < kProgramCount; ++n)
         memory.programs.push_back(instrument.GetProgram(n));
     memory.global = instrument.GetGlobal();
     memory.editBuffer = instrument.GetEditBuffer();
-    WriteSimMemory(FilePath(L"memory.bin"), memory);
+    return WriteSimMemory(FilePath(L"memory.bin"), memory);
 }
 
 // Appended and closed at once, so that a reader sees each message as soon as it is heard; shared
@@ -164,11 +164,12 @@ DWORD WINAPI Poll(void*)
             }
         }
         const uint64_t changes = g_instrument->StoredChanges();
+        // A save that fails (the file held open by a reader, say) is tried again on the next turn.
         if (changes != saved && GetTickCount64() - lastSave >= kSaveIntervalMs)
         {
-            saved = changes;
             lastSave = GetTickCount64();
-            SaveMemory(*g_instrument);
+            if (SaveMemory(*g_instrument))
+                saved = changes;
         }
     } while (WaitForSingleObject(g_stopPoll, kPollMs) == WAIT_TIMEOUT);
     return 0;
