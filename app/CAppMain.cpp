@@ -326,6 +326,7 @@ void CAppMain::Teardown()
         m_frame->Destroy();
         m_frame.reset();
     }
+    m_editor.OnCoreStopped();
 
     SetLogManager(nullptr);
     m_windowManager.reset();

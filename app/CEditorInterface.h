@@ -94,4 +94,6 @@ public:
     // formats registered); shutdown is about to delete them, before any window closes.
     virtual void OnCoreStarted() {}
     virtual void OnCoreStopping() {}
+    // Every window is gone and the services it used are about to be deleted.
+    virtual void OnCoreStopped() {}
 };

@@ -51,6 +51,16 @@ void CEditor::OnCoreStopping()
     m_dragTransport.reset();
 }
 
+void CEditor::OnCoreStopped()
+{
+    DeleteClosed();
+    // The application's objects go next: nothing may reach them through the record.
+    CEditorServices& services = EditorServices();
+    CEditorPopupPresenter* popups = services.popups;
+    services = CEditorServices();
+    services.popups = popups;
+}
+
 CLibraryWindowInterface* CEditor::CreateLibraryWindow(CHfcMdiFrameWindow* frame, const std::wstring&)
 {
     DeleteClosed();

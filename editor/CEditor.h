@@ -31,6 +31,7 @@ public:
     // gives it back (and drops it) while the accessor still exists.
     void OnCoreStarted() override;
     void OnCoreStopping() override;
+    void OnCoreStopped() override;
 
     CMidiMonitorWindow* GetMidiMonitorWindow() const { return m_monitor; }
     CStatusLogWindow* GetStatusLogWindow() const { return m_log; }

@@ -2,6 +2,7 @@
 // edit pages is installed over the block accessor and given back while the accessor exists.
 #include "app/CBlockAccessor.h"
 #include "editor/CEditor.h"
+#include "editor/base/CEditorServices.h"
 #include "editor/base/COleBlockDragTransport.h"
 #include "framework/CHfcClipboard.h"
 #include "framework/CHfcDragData.h"
@@ -80,5 +81,24 @@ TEST_F(EditorStart, WithoutABlockAccessorNoTransportIsInstalled)
     EXPECT_EQ(GetBlockDragTransport(), nullptr);
     editor.OnCoreStopping();
     EXPECT_EQ(GetBlockDragTransport(), nullptr);
+}
+
+// The application's objects are deleted after the stop: the record forgets them, but keeps a
+// test's popup presenter.
+TEST_F(EditorStart, TheServicesRecordIsEmptiedWhenTheCoreHasStopped)
+{
+    CEditorServices& services = EditorServices();
+    CEditorPopupPresenter popups;
+    services.windowManager = reinterpret_cast<CWindowManager*>(&services);
+    services.midiManager = reinterpret_cast<CMidiManager*>(&services);
+    services.logManager = reinterpret_cast<CLogManager*>(&services);
+    services.popups = &popups;
+    CEditor editor;
+    editor.OnCoreStopped();
+    EXPECT_EQ(services.windowManager, nullptr);
+    EXPECT_EQ(services.midiManager, nullptr);
+    EXPECT_EQ(services.logManager, nullptr);
+    EXPECT_EQ(services.popups, &popups);
+    services.popups = nullptr;
 }
 } // namespace

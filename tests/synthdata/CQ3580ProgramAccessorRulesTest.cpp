@@ -33,7 +33,9 @@ TEST(ProgramAccessorRules, EachRuleNamesRowsOfItsGroupAndDependsOnAPresentRow)
         EXPECT_TRUE(accessor.IsPresent({rule.dependsOnGroup, rule.dependsOnRow, 0})) << what;
         // A rule outside the timbres cannot tell which timbre's row to read.
         if (IsTimbreGroup(rule.dependsOnGroup))
+        {
             EXPECT_EQ(rule.dependsOnGroup, rule.group) << what;
+        }
         for (uint32_t row = rule.firstRow; row <= rule.lastRow; ++row)
             EXPECT_TRUE(named.insert({rule.group, row}).second)
                 << "group " << rule.group << " row " << row << " has two rules";

@@ -480,10 +480,14 @@ TEST(ParameterTableInvariants, EffectRowsMatchTheParameterList)
         }
         EXPECT_EQ(info->rule3Flag != 0, t.rule3Switch >= 0);
         if (t.rule3Switch >= 0)
+        {
             EXPECT_EQ(info->rule3Switch, t.rule3Switch);
+        }
         EXPECT_EQ(info->rule4Flag != 0, t.rule4Parameter >= 0);
         if (t.rule4Parameter >= 0)
+        {
             EXPECT_EQ(info->rule4Parameter, t.rule4Parameter);
+        }
     }
 }
 

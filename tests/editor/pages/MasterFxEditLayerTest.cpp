@@ -158,7 +158,9 @@ TEST_F(MasterFxPage, ChangingTheTypeLaysTheGridOutAgainAndOnlyThen)
             EXPECT_GE(sensitivity, 1) << type << " " << row;
             EXPECT_LE(sensitivity, 12) << type << " " << row;
             if (range == 0 && row != 0)
+            {
                 EXPECT_EQ(sensitivity, 1) << type << " " << row;
+            }
         }
     }
     WriteType(0, 0);

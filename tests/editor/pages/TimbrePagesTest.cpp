@@ -360,7 +360,9 @@ TEST_F(TimbreSynthPage, OscillatorLabelsAndModulationLedsFollowWaveAndModulation
         const int32_t mod = Value(2, 21);
         const int32_t image = c.wave < 4 && mod >= 1 ? 7 + mod : c.wave;
         if (mod == c.mod)
+        {
             EXPECT_EQ(image, c.image);
+        }
         EXPECT_EQ(page->GetEditorControl(SynthId("osc 1 control 1 label"))->GetValue(), image)
             << c.wave << c.mod;
         EXPECT_EQ(page->GetEditorControl(SynthId("osc 1 control 2 label"))->GetValue(), image);
