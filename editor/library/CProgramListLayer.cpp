@@ -257,11 +257,13 @@ void CProgramListLayer::DrawSwitches()
         return;
     const uint32_t mode = m_model->GetListMode();
     const int32_t width = m_switch->GetWidth();
-    // The first switch lights in mode 1, the second in mode 0; both are dark in mode 2.
+    // The first switch lights in mode 1, the second in mode 0; both are dark in mode 2. The
+    // strip's frames: off, off pressed, on, on pressed.
+    const int32_t lit = 2 * m_switchFrameHeight;
     surface->DrawBitmap(kMode1SwitchX, kSwitchY, width, m_switchFrameHeight, m_switch, 0,
-                        mode == 1 ? m_switchFrameHeight : 0);
+                        mode == 1 ? lit : 0);
     surface->DrawBitmap(kMode0SwitchX, kSwitchY, width, m_switchFrameHeight, m_switch, 0,
-                        mode == 0 ? m_switchFrameHeight : 0);
+                        mode == 0 ? lit : 0);
 }
 
 int32_t CProgramListLayer::HitTestModeSwitch(int32_t x, int32_t y) const
