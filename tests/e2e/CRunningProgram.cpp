@@ -257,10 +257,16 @@ bool PressButton(HWND dialog, const std::wstring& text)
 
 bool TypeIntoFileDialog(HWND dialog, const std::wstring& path)
 {
-    // The name field: the edit of the name combo box (id 1148) or the plain edit (id 1152).
+    // The name field: the edit inside the name combo box (id 1148; an extended combo box holds
+    // it a level deeper) or the plain edit (id 1152).
     HWND edit = nullptr;
     if (HWND combo = GetDlgItem(dialog, 1148))
-        edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        for (HWND child : Children(combo))
+            if (_wcsicmp(WindowClass(child).c_str(), L"Edit") == 0)
+            {
+                edit = child;
+                break;
+            }
     if (!edit)
         edit = GetDlgItem(dialog, 1152);
     if (!edit)
