@@ -3,6 +3,8 @@
 #include "support/Screenshot.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <cwctype>
 
 namespace e2e
 {
@@ -29,6 +31,39 @@ std::wstring WithoutAmpersands(std::wstring text)
     return text;
 }
 
+std::wstring UpperName(const std::wstring& entry)
+{
+    std::wstring name = entry.substr(0, entry.find(L'=', 1));
+    for (wchar_t& c : name)
+        c = static_cast<wchar_t>(towupper(c));
+    return name;
+}
+
+// This process's environment with the entries added, those of the same name replaced: a block of
+// NUL-ended entries and a closing NUL.
+std::wstring EnvironmentBlock(const std::vector<std::wstring>& entries)
+{
+    std::vector<std::wstring> all;
+    if (wchar_t* inherited = GetEnvironmentStringsW())
+    {
+        for (const wchar_t* p = inherited; *p; p += wcslen(p) + 1)
+            all.emplace_back(p);
+        FreeEnvironmentStringsW(inherited);
+    }
+    for (const std::wstring& entry : entries)
+    {
+        const std::wstring name = UpperName(entry);
+        all.erase(std::remove_if(all.begin(), all.end(),
+                                 [&](const std::wstring& e) { return UpperName(e) == name; }),
+                  all.end());
+        all.push_back(entry);
+    }
+    std::wstring block;
+    for (const std::wstring& entry : all)
+        block += entry + L'\0';
+    return block + L'\0';
+}
+
 std::vector<HWND> Children(HWND parent)
 {
     std::vector<HWND> children;
@@ -52,16 +87,19 @@ std::wstring BesideTestProgram(const std::wstring& name)
     return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
 }
 
-CRunningProgram::CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments)
+CRunningProgram::CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments,
+                                 const std::vector<std::wstring>& environment)
 {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + path + L"\"";
     for (const std::wstring& argument : arguments)
         commandLine += L" \"" + argument + L"\"";
+    std::wstring block = environment.empty() ? L"" : EnvironmentBlock(environment);
     m_startTick = GetTickCount64();
-    m_started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &m_process) != 0;
+    m_started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                               environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
+                               environment.empty() ? nullptr : &block[0], nullptr, &startup, &m_process) != 0;
 }
 
 CRunningProgram::~CRunningProgram()
@@ -257,16 +295,11 @@ bool PressButton(HWND dialog, const std::wstring& text)
 
 bool TypeIntoFileDialog(HWND dialog, const std::wstring& path)
 {
-    // The name field: the edit inside the name combo box (id 1148; an extended combo box holds
-    // it a level deeper) or the plain edit (id 1152).
+    // The name field: the edit of the name combo box (id 1148) or the plain edit (id 1152).
     HWND edit = nullptr;
+    // Wine's name field is an extended combo box holding the combo box that holds the edit.
     if (HWND combo = GetDlgItem(dialog, 1148))
-        for (HWND child : Children(combo))
-            if (_wcsicmp(WindowClass(child).c_str(), L"Edit") == 0)
-            {
-                edit = child;
-                break;
-            }
+        edit = FindChildOfClass(combo, L"Edit");
     if (!edit)
         edit = GetDlgItem(dialog, 1152);
     if (!edit)
@@ -289,6 +322,91 @@ bool HasMenuBar(HWND window)
         return false;
     const int captionBottom = outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
     return origin.y - captionBottom >= GetSystemMetrics(SM_CYMENU) - 2;
+}
+
+HWND FindMdiChild(HWND frame, const std::wstring& title)
+{
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child) && WindowText(child) == title)
+            return child;
+    return nullptr;
+}
+
+HWND FindFileDialog(DWORD processId)
+{
+    for (HWND window : ProcessWindows(processId))
+        if (WindowClass(window) == L"#32770" && (GetDlgItem(window, 1148) || GetDlgItem(window, 1152)))
+            return window;
+    return nullptr;
+}
+
+bool ClickAt(HWND window, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    return PostMessageW(window, WM_MOUSEMOVE, 0, at) &&
+           PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool DoubleClickAt(HWND window, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    return ClickAt(window, x, y) && PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at) &&
+           PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool WheelAt(HWND window, int x, int y, int notches)
+{
+    // The wheel's point is on the screen.
+    POINT point = {x, y};
+    if (!ClientToScreen(window, &point))
+        return false;
+    PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    return PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)),
+                        MAKELPARAM(point.x, point.y)) != 0;
+}
+
+HWND FindChildOfClass(HWND window, const wchar_t* className)
+{
+    for (HWND child : Children(window))
+        if (_wcsicmp(WindowClass(child).c_str(), className) == 0)
+            return child;
+    return nullptr;
+}
+
+std::vector<uint32_t> ClientPixels(HWND window, const RECT& area)
+{
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    // From the screen, as the screenshots are: another process's window DC shows nothing here.
+    POINT origin = {area.left, area.top};
+    if (!ClientToScreen(window, &origin))
+        return {};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (bitmap && bits)
+    {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        pixels.assign(static_cast<const uint32_t*>(bits),
+                      static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 bool Screenshot(HWND window, const std::string& name)

@@ -22,8 +22,10 @@ std::wstring BesideTestProgram(const std::wstring& name);
 class CRunningProgram
 {
 public:
-    // arguments are quoted one by one after the program's own path.
-    explicit CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments = {});
+    // arguments are quoted one by one after the program's own path; environment holds NAME=value
+    // entries that are added to (or replace) those the program inherits.
+    explicit CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments = {},
+                             const std::vector<std::wstring>& environment = {});
     ~CRunningProgram();
     CRunningProgram(const CRunningProgram&) = delete;
     CRunningProgram& operator=(const CRunningProgram&) = delete;
@@ -85,6 +87,12 @@ bool CRunningProgram::ChooseMenuItemUntil(HWND frame, UINT id, Done done, DWORD 
     return done();
 }
 
+// Until `done`, answering OK on any box with the title that shows meanwhile; `done`'s last answer
+// once the time is up or the program has ended.
+template <typename Done>
+bool UntilPressingOk(const CRunningProgram& program, const wchar_t* boxTitle, Done done,
+                     DWORD timeoutMs = 60000);
+
 // Every visible top-level window of the process.
 std::vector<HWND> ProcessWindows(DWORD processId);
 
@@ -102,11 +110,43 @@ bool PressButton(HWND dialog, const std::wstring& text);
 // Types the path into a file dialog's name field and presses its default button.
 bool TypeIntoFileDialog(HWND dialog, const std::wstring& path);
 
+template <typename Done>
+bool UntilPressingOk(const CRunningProgram& program, const wchar_t* boxTitle, Done done, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (GetTickCount64() < deadline && !program.Exited())
+    {
+        if (done())
+            return true;
+        if (HWND box = program.WaitForDialog(boxTitle, 50))
+            PressButton(box, L"OK");
+    }
+    return done();
+}
+
 // A menu choice, as the user makes it: WM_COMMAND with the item's id from a menu.
 bool ChooseMenuItem(HWND frame, UINT id);
 // Whether the window shows a menu bar: its client area starts a menu bar's height below the
 // caption (another process's menus cannot be read under Wine).
 bool HasMenuBar(HWND window);
+
+// The visible MDI child of the frame with the title, or null.
+HWND FindMdiChild(HWND frame, const std::wstring& title);
+// The first visible dialog box of the process whose controls include a file name field, or null.
+HWND FindFileDialog(DWORD processId);
+// A click of the left button at (x, y) of the window's client area, as the mouse gives it: the
+// press and the release through the window's message queue.
+bool ClickAt(HWND window, int x, int y);
+// A double click there: press, release, the double click, release.
+bool DoubleClickAt(HWND window, int x, int y);
+// The mouse wheel turned over (x, y) of the client area by `notches` (away from the user when
+// positive).
+bool WheelAt(HWND window, int x, int y, int notches);
+// The window's first child of the class, or null.
+HWND FindChildOfClass(HWND window, const wchar_t* className);
+
+// The pixels of a part of the window's client area as the display shows them, row by row.
+std::vector<uint32_t> ClientPixels(HWND window, const RECT& area);
 
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);

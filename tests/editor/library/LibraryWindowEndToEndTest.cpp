@@ -70,35 +70,12 @@ void WriteLibraryFile(const std::wstring& path, const char* stem)
     library.SaveAllDataFile(path);
 }
 
-// A band of the window's client area as the display shows it (the screen's pixels, so the
-// window must lie on top).
+// A band of the window's client area as the display shows it (the window must lie on top).
 std::vector<uint32_t> ClientPixels(HWND window, int top, int height)
 {
     RECT r = {};
     GetClientRect(window, &r);
-    POINT origin = {0, top};
-    ClientToScreen(window, &origin);
-    const int width = r.right;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                                 static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return e2e::ClientPixels(window, {0, top, r.right, top + height});
 }
 
 // How many distinct colours the band holds: a band of one colour (black, say) shows nothing.
@@ -169,25 +146,11 @@ protected:
         return child;
     }
 
-    HWND FindChild(const wchar_t* title) const
-    {
-        HWND client = FindWindowExW(m_frame, nullptr, L"MDIClient", nullptr);
-        HWND child = client ? FindWindowExW(client, nullptr, L"Q3580MDIChildWindow", title) : nullptr;
-        return child && IsWindowVisible(child) ? child : nullptr;
-    }
+    HWND FindChild(const wchar_t* title) const { return e2e::FindMdiChild(m_frame, title); }
 
-    // Until `done`, pressing OK on any box with the title that shows meanwhile.
     template <typename Done> bool UntilPressingOk(const wchar_t* boxTitle, Done done)
     {
-        const ULONGLONG deadline = GetTickCount64() + 60000;
-        while (GetTickCount64() < deadline && !m_program->Exited())
-        {
-            if (done())
-                return true;
-            if (HWND box = m_program->WaitForDialog(boxTitle, 50))
-                e2e::PressButton(box, L"OK");
-        }
-        return done();
+        return e2e::UntilPressingOk(*m_program, boxTitle, done);
     }
 
     // The menu command, then its confirmation box (the one with OK and Cancel) answered OK.
@@ -239,11 +202,10 @@ protected:
 
     std::vector<uint32_t> Rows(HWND window) { return ClientPixels(window, kRowsTop, kRowsHeight); }
 
-    // A click of the left button at a point of the window's client area.
+    // A click of the left button, then the window repainted.
     void Click(HWND window, int x, int y)
     {
-        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        e2e::ClickAt(window, x, y);
         m_program->WaitForPainted(window);
         WaitForSingleObject(m_program->GetProcessHandle(), 300);
     }
