@@ -6,6 +6,8 @@
 
 #include "foundation/CHfcMemoryOutputStream.h"
 #include "resources/AppMenuIds.h"
+#include "support/CSimControl.h"
+#include "synthdata/CGlobal.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgramSet.h"
 
@@ -78,6 +80,12 @@ std::vector<uint32_t> ClientPixels(HWND window, int top, int height)
     return e2e::ClientPixels(window, {0, top, r.right, top + height});
 }
 
+// The first bytes of the image, as many as the instrument keeps of it.
+std::vector<uint8_t> Prefix(const uint8_t* image, size_t size, size_t count)
+{
+    return std::vector<uint8_t>(image, image + std::min(size, count));
+}
+
 // How many distinct colours the band holds: a band of one colour (black, say) shows nothing.
 size_t ColourCount(const std::vector<uint32_t>& pixels)
 {
@@ -127,8 +135,9 @@ protected:
     // The program started with the arguments, its frame up and its start-up done.
     void Start(const std::vector<std::wstring>& arguments = {})
     {
-        m_program = std::make_unique<e2e::CRunningProgram>(e2e::BesideTestProgram(L"NuvornSoundEditor.exe"),
-                                                           arguments);
+        m_program = std::make_unique<e2e::CRunningProgram>(
+            e2e::BesideTestProgram(L"NuvornSoundEditor.exe"), arguments,
+            std::vector<std::wstring>{m_control.GetEnvironment()});
         ASSERT_TRUE(m_program->Started());
         m_frame = m_program->WaitForWindow(kFrameClass, kFrameTitle);
         ASSERT_NE(m_frame, nullptr);
@@ -210,6 +219,8 @@ protected:
         WaitForSingleObject(m_program->GetProcessHandle(), 300);
     }
 
+    // The instrument's folder, emptied for each test: its memory starts as the instrument's own.
+    CSimControl m_control{e2e::BesideTestProgram(L"library_e2e_instrument")};
     std::unique_ptr<e2e::CRunningProgram> m_program;
     HWND m_frame = nullptr;
     std::vector<std::wstring> m_files;
@@ -368,4 +379,116 @@ TEST_F(LibraryWindowEndToEnd, TwoFilesOnTheCommandLineOpenTwoWindows)
     const std::vector<uint32_t> secondRows = Rows(second);
     EXPECT_GT(ColourCount(firstRows), 2u);
     EXPECT_NE(firstRows, secondRows) << "both windows show the same programs";
+}
+
+TEST_F(LibraryWindowEndToEnd, WriteAllDataLeavesTheInstrumentHoldingTheLibrary)
+{
+    const std::wstring file = File(L"written_library.all");
+    WriteLibraryFile(file, "WRIT");
+    CLibraryData library;
+    library.LoadAllDataFile(file);
+    ASSERT_NO_FATAL_FAILURE(Start({file}));
+    HWND window = WaitForChild(L"written_library.all - Program");
+    ASSERT_NE(window, nullptr);
+
+    ASSERT_TRUE(ChooseConfirmed(ID_MIDI_WRITE_ALL_DATA, L"Write All Data"));
+    // The result box goes; the instrument saves its memory soon after the last write.
+    const auto holdsLibrary = [&]
+    {
+        std::vector<CSimControl::Message> programs;
+        CSimControl::Message global, editBuffer;
+        if (!m_control.ReadMemory(programs, global, editBuffer) ||
+            programs.size() != CProgramSet::kProgramCount)
+            return false;
+        for (uint32_t n = 0; n < CProgramSet::kProgramCount; ++n)
+        {
+            const CProgram& program = library.GetProgramSet()->GetProgram(n);
+            if (programs[n].empty() ||
+                programs[n] != Prefix(program.GetImage(), program.GetImageSize(), programs[n].size()))
+                return false;
+        }
+        const CGlobal* data = library.GetGlobal();
+        return !global.empty() && global == Prefix(data->GetImage(), data->GetImageSize(), global.size());
+    };
+    EXPECT_TRUE(UntilPressingOk(L"Write All Data", holdsLibrary))
+        << "the instrument's memory is not the library";
+    // Writing changes nothing in the document.
+    Settle(window);
+    EXPECT_EQ(e2e::WindowText(window), L"written_library.all - Program");
+}
+
+TEST_F(LibraryWindowEndToEnd, AnInstrumentThatStopsAnsweringLeavesTheProgramsThatArrived)
+{
+    constexpr uint32_t kSilentAt = 40;
+    CSimBehaviour behaviour;
+    behaviour.silentAtProgram = kSilentAt;
+    ASSERT_TRUE(m_control.SetBehaviour(behaviour));
+    const std::wstring file = File(L"partial_library.all");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND window = WaitForChild(kUntitled);
+    ASSERT_NE(window, nullptr);
+    // The log window, open before the receive, on top of the library window.
+    HWND log = nullptr;
+    ASSERT_TRUE(m_program->ChooseMenuItemUntil(m_frame, ID_WINDOW_LOG,
+                                               [&] { return (log = FindChild(L"Log")) != nullptr; }));
+    Settle(log);
+    const std::vector<uint32_t> logBefore = ClientPixels(log, 0, 120);
+    BringForward(window);
+
+    ASSERT_TRUE(ChooseConfirmed(ID_MIDI_RECEIVE_ALL_DATA, L"Receive All Data"));
+    // The reply time-out: a box says so.
+    HWND box = nullptr;
+    ASSERT_TRUE(CSimControl::WaitFor(
+        [&]
+        {
+            box = m_program->WaitForDialog(L"Receive All Data", 0);
+            if (!box || e2e::FindButton(box, L"Cancel"))
+                return false;
+            const std::vector<std::wstring> texts = e2e::StaticTexts(box);
+            return std::any_of(texts.begin(), texts.end(),
+                               [](const std::wstring& t)
+                               { return t.find(L"Timeout") != std::wstring::npos; });
+        },
+        30000))
+        << "no time-out box";
+    EXPECT_TRUE(e2e::Screenshot(box, "library_receive_timeout_box"));
+    ASSERT_TRUE(e2e::PressButton(box, L"OK"));
+    EXPECT_TRUE(UntilPressingOk(L"Receive All Data", [&] { return IsModifiedTitle(window); }))
+        << "the programs that arrived do not mark the window modified";
+    Settle(log);
+    EXPECT_NE(ClientPixels(log, 0, 120), logBefore) << "the log shows no new line";
+    EXPECT_TRUE(e2e::Screenshot(log, "library_receive_timeout_log"));
+
+    // What the window holds, saved: programs 0..39 as the instrument has them, the rest as a new
+    // library's.
+    // The menu's Save As goes to the active window: the library's again.
+    BringForward(window);
+    ASSERT_TRUE(m_program->ChooseMenuItemUntil(
+        m_frame, ID_FILE_SAVE_AS, [&] { return m_program->WaitForDialog(L"Save", 0) != nullptr; }));
+    HWND save = m_program->WaitForDialog(L"Save");
+    ASSERT_NE(save, nullptr);
+    ASSERT_TRUE(e2e::TypeIntoFileDialog(save, file));
+    ASSERT_TRUE(
+        UntilPressingOk(L"Save", [&] { return FindChild(L"partial_library.all - Program") != nullptr; }));
+    CLibraryData saved;
+    ASSERT_NO_THROW(saved.LoadAllDataFile(file));
+    std::vector<CSimControl::Message> programs;
+    CSimControl::Message global, editBuffer;
+    ASSERT_TRUE(m_control.ReadMemory(programs, global, editBuffer));
+    ASSERT_EQ(programs.size(), CProgramSet::kProgramCount);
+    CProgramSet fresh;
+    fresh.Init();
+    for (uint32_t n = 0; n < CProgramSet::kProgramCount; ++n)
+    {
+        const CProgram& program = saved.GetProgramSet()->GetProgram(n);
+        const std::vector<uint8_t> image =
+            Prefix(program.GetImage(), program.GetImageSize(), programs[n].size());
+        if (n < kSilentAt)
+            EXPECT_EQ(image, programs[n]) << "program " << n << " did not arrive";
+        else
+            EXPECT_EQ(std::vector<uint8_t>(program.GetImage(), program.GetImage() + program.GetImageSize()),
+                      std::vector<uint8_t>(fresh.GetProgram(n).GetImage(),
+                                           fresh.GetProgram(n).GetImage() + program.GetImageSize()))
+                << "program " << n << " changed after the time-out";
+    }
 }
