@@ -439,6 +439,9 @@ void CBaseWindow::OnMMTimer(CMMTimer*)
         m_mainLayer->RefreshValues();
         m_mainLayer->OnTimer();
     }
+    // What the layers' controls redrew since the last tick (a notification's new text, say)
+    // reaches the screen.
+    FlushDirty();
 }
 
 bool CBaseWindow::OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2,

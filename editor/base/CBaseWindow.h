@@ -154,8 +154,8 @@ public:
         m_onDestroyed = std::move(handler);
     }
 
-    // The 60 ms tick: the message overlay's fade and the main layer's refresh, only while the
-    // window is alive and shown.
+    // The 60 ms tick: the message overlay's fade and the main layer's refresh, then what the
+    // layers redrew put on the screen; only while the window is alive and shown.
     void OnMMTimer(CMMTimer* timer) override;
     // Passed on to the main layer.
     bool OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,

@@ -26,6 +26,8 @@ CPageSelectLayer::CPageSelectLayer()
     m_background = GetBitmap(NvPageSelectLayout::kPage.background);
     m_tabs = GetBitmap("BitmapListPageSelectTab");
     m_logo = GetBitmap("LogoNv2Editor");
+    m_labelFont = GetBitmap("LcdCharLargeWhite");
+    m_labelFontBehind = GetBitmap("LcdCharLargeWhiteDim");
     const NvSkinBitmap* geometry = FindSkinBitmap("BitmapListPageSelectTab");
     m_tabFrameHeight = geometry ? geometry->frameHeight : 0;
 }
@@ -59,6 +61,19 @@ void CPageSelectLayer::Draw()
     if (m_tabs && m_tabFrameHeight > 0)
         surface->DrawBitmap(NvPageSelectLayout::kTabsX, NvPageSelectLayout::kTabsY, m_tabs->GetWidth(),
                             m_tabFrameHeight, m_tabs, 0, m_page * m_tabFrameHeight);
+    // Each tab's name, centred on it; the shown page's in front.
+    for (int32_t tab = 0; tab < 2; ++tab)
+    {
+        CHfcBmp* font = tab == m_page ? m_labelFont : m_labelFontBehind;
+        if (!font)
+            continue;
+        const int32_t length = static_cast<int32_t>(std::strlen(kTabLabels[tab]));
+        const int32_t x =
+            NvPageSelectLayout::kTabsX + tab * kTabWidth + (kTabWidth - length * NvSkinFont::kLargeWidth) / 2;
+        const int32_t y = NvPageSelectLayout::kTabsY + (kTabHeight - NvSkinFont::kLargeHeight) / 2 + 2;
+        surface->DrawBitmapText(x, y, kTabLabels[tab], length, font, NvSkinFont::kLargeWidth,
+                                NvSkinFont::kLargeHeight);
+    }
     if (m_logo)
         surface->DrawBitmap(width - m_logo->GetWidth() - NvPageSelectLayout::kLogoMargin,
                             NvPageSelectLayout::kLogoY, m_logo->GetWidth(), m_logo->GetHeight(), m_logo, 0,

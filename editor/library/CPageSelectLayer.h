@@ -69,6 +69,8 @@ private:
     CHfcBmp* m_background = nullptr;
     CHfcBmp* m_tabs = nullptr;
     CHfcBmp* m_logo = nullptr;
+    CHfcBmp* m_labelFont = nullptr;       // the shown page's tab
+    CHfcBmp* m_labelFontBehind = nullptr; // the other tab
     int32_t m_tabFrameHeight = 0;
     int32_t m_page = 0;
     bool m_redrawAll = true;
