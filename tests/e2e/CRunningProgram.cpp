@@ -257,10 +257,13 @@ bool PressButton(HWND dialog, const std::wstring& text)
 
 bool TypeIntoFileDialog(HWND dialog, const std::wstring& path)
 {
-    // The name field: the edit of the name combo box (id 1148) or the plain edit (id 1152).
+    // The name field: the edit inside the name combo box (id 1148; under Wine an extended combo
+    // box holding a combo box holding the edit) or the plain edit (id 1152).
     HWND edit = nullptr;
     if (HWND combo = GetDlgItem(dialog, 1148))
-        edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+        for (HWND inner : Children(combo))
+            if (!edit && _wcsicmp(WindowClass(inner).c_str(), L"Edit") == 0)
+                edit = inner;
     if (!edit)
         edit = GetDlgItem(dialog, 1152);
     if (!edit)
@@ -283,6 +286,25 @@ bool HasMenuBar(HWND window)
         return false;
     const int captionBottom = outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
     return origin.y - captionBottom >= GetSystemMetrics(SM_CYMENU) - 2;
+}
+
+std::vector<HWND> MdiChildren(HWND frame)
+{
+    std::vector<HWND> children;
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            children.push_back(child);
+    return children;
+}
+
+HWND FindMdiChild(HWND frame, const std::wstring& title)
+{
+    for (HWND child : MdiChildren(frame))
+        if (WindowText(child) == title)
+            return child;
+    return nullptr;
 }
 
 bool Screenshot(HWND window, const std::string& name)

@@ -54,6 +54,9 @@ public:
     template <typename Done>
     bool ChooseMenuItemUntil(HWND frame, UINT id, Done done, DWORD retryMs = 500,
                              DWORD timeoutMs = kDefaultTimeoutMs) const;
+    // Until `done` answers true, checked every 10 ms; false on time-out or when the program ends
+    // first without it.
+    template <typename Done> bool WaitUntil(Done done, DWORD timeoutMs = kDefaultTimeoutMs) const;
     // The exit code once the program has ended, or -1 when it does not end in time.
     int WaitForExit(DWORD timeoutMs = kDefaultTimeoutMs) const;
 
@@ -85,6 +88,19 @@ bool CRunningProgram::ChooseMenuItemUntil(HWND frame, UINT id, Done done, DWORD 
     return done();
 }
 
+template <typename Done> bool CRunningProgram::WaitUntil(Done done, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done())
+    {
+        if (GetTickCount64() >= deadline)
+            return done();
+        if (WaitForSingleObject(m_process.hProcess, 10) == WAIT_OBJECT_0)
+            return done();
+    }
+    return true;
+}
+
 // Every visible top-level window of the process.
 std::vector<HWND> ProcessWindows(DWORD processId);
 
@@ -107,6 +123,11 @@ bool ChooseMenuItem(HWND frame, UINT id);
 // Whether the window shows a menu bar: its client area starts a menu bar's height below the
 // caption (another process's menus cannot be read under Wine).
 bool HasMenuBar(HWND window);
+
+// The visible MDI child windows of a frame, topmost first.
+std::vector<HWND> MdiChildren(HWND frame);
+// The visible MDI child with the title; null when there is none.
+HWND FindMdiChild(HWND frame, const std::wstring& title);
 
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);

@@ -1,0 +1,161 @@
+// Damaged files opened through the real program's file dialog: each shows its error box and
+// leaves the library windows as they were.
+
+#include "e2e/CRunningProgram.h"
+
+#include "support/DataFixtures.h"
+#include "support/J5Fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace
+{
+const wchar_t* const kFrameClass = L"Q3580MDIFrameWindow";
+const wchar_t* const kFrameTitle = L"Nuvorn Sound Editor";
+const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
+constexpr UINT kFileOpen = 51001, kFileImportJ5 = 51005;
+
+struct DamagedFile
+{
+    const char* name;
+    UINT command;
+    const wchar_t* title; // of the file dialog and of the error box
+    Bytes bytes;
+    const wchar_t* text;
+};
+
+Bytes Cut(const Bytes& bytes, size_t length)
+{
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+}
+
+Bytes WithTag(Bytes bytes, const char* tag)
+{
+    std::copy(tag, tag + std::strlen(tag), bytes.begin());
+    return bytes;
+}
+
+std::vector<DamagedFile> Cases()
+{
+    CLibraryData library;
+    MakeDistinctLibrary(library);
+    const Bytes all = AllDataBytes(library);
+    const Bytes j5 = MakeJ5Library(4);
+    const wchar_t* const unsupported = L"The file is unsupported format.";
+    return {
+        {"all data, truncated", kFileOpen, L"Open", Cut(all, all.size() / 3), L"Failed to read data."},
+        {"all data, zero length", kFileOpen, L"Open", {}, unsupported},
+        {"all data, wrong tag", kFileOpen, L"Open", WithTag(all, "3580PrgD"), unsupported},
+        {"J5 library, truncated", kFileImportJ5, L"Import J5 library file", Cut(j5, j5.size() / 2),
+         L"Data size information is broken."},
+        {"J5 library, zero length", kFileImportJ5, L"Import J5 library file", {}, unsupported},
+        {"J5 library, wrong tag", kFileImportJ5, L"Import J5 library file", WithTag(j5, "741L"), unsupported},
+    };
+}
+
+std::vector<std::wstring> ChildTitles(HWND frame)
+{
+    std::vector<std::wstring> titles;
+    for (HWND child : e2e::MdiChildren(frame))
+        titles.push_back(e2e::WindowText(child));
+    std::sort(titles.begin(), titles.end());
+    return titles;
+}
+
+bool IsFileDialog(HWND dialog)
+{
+    return GetDlgItem(dialog, 1148) != nullptr || GetDlgItem(dialog, 1152) != nullptr;
+}
+
+// Chooses the command and types the path into the file dialog it opens.
+bool OpenThroughDialog(const e2e::CRunningProgram& program, HWND frame, UINT command, const wchar_t* title,
+                       const std::filesystem::path& path)
+{
+    HWND dialog = nullptr;
+    if (!program.ChooseMenuItemUntil(frame, command,
+                                     [&] { return (dialog = program.WaitForDialog(title, 0)) != nullptr; }))
+        return false;
+    return e2e::TypeIntoFileDialog(dialog, path.wstring()) && program.WaitForWindowGone(dialog);
+}
+
+// The first box with the title that is not a file dialog.
+HWND WaitForBox(const e2e::CRunningProgram& program, const wchar_t* title)
+{
+    const ULONGLONG deadline = GetTickCount64() + e2e::kDefaultTimeoutMs;
+    while (GetTickCount64() < deadline && !program.Exited())
+    {
+        HWND box = program.WaitForDialog(title, 100);
+        if (box && !IsFileDialog(box))
+            return box;
+    }
+    return nullptr;
+}
+} // namespace
+
+TEST(DamagedFilesEndToEnd, EachShowsItsErrorBoxAndLeavesTheLibrariesAsTheyWere)
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    const std::filesystem::path folder = std::filesystem::path(e2e::BesideTestProgram(L"damaged_files"));
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::create_directories(folder);
+
+    e2e::CRunningProgram program(e2e::BesideTestProgram(L"NuvornSoundEditor.exe"));
+    ASSERT_TRUE(program.Started());
+    HWND frame = program.WaitForWindow(kFrameClass, kFrameTitle);
+    ASSERT_NE(frame, nullptr);
+    const ULONGLONG settle = GetTickCount64() + 30000;
+    while (GetTickCount64() < settle && !e2e::FindMdiChild(frame, L"Untitled - Program"))
+        if (HWND box = program.WaitForDialog(nullptr, 100))
+            e2e::PressButton(box, L"OK");
+    ASSERT_TRUE(program.WaitForIdle(frame));
+
+    // A whole library beside the empty one, to see that neither changes.
+    CLibraryData library;
+    MakeDistinctLibrary(library);
+    const std::filesystem::path whole = folder / "whole.all";
+    WriteFileBytes(whole, AllDataBytes(library));
+    ASSERT_TRUE(OpenThroughDialog(program, frame, kFileOpen, L"Open", whole));
+    ASSERT_TRUE(
+        program.WaitUntil([&] { return e2e::FindMdiChild(frame, L"whole.all - Program") != nullptr; }));
+    ASSERT_TRUE(program.WaitForIdle(frame));
+    const std::vector<std::wstring> before = ChildTitles(frame);
+
+    bool shot = false;
+    for (const DamagedFile& c : Cases())
+    {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path path =
+            folder / (std::string(c.name).substr(0, 3) + std::to_string(c.bytes.size()) + ".bin");
+        WriteFileBytes(path, c.bytes);
+        ASSERT_TRUE(OpenThroughDialog(program, frame, c.command, c.title, path));
+        HWND box = WaitForBox(program, c.title);
+        ASSERT_NE(box, nullptr) << "no error box";
+        const std::vector<std::wstring> texts = e2e::StaticTexts(box);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), c.text), texts.end())
+            << "box says: "
+            << (texts.empty() ? std::string() : std::string(texts.back().begin(), texts.back().end()));
+        if (!shot)
+            shot = e2e::Screenshot(box, "damaged_file_box");
+        e2e::PressButton(box, L"OK");
+        ASSERT_TRUE(program.WaitForWindowGone(box));
+        ASSERT_TRUE(program.WaitForIdle(frame));
+        EXPECT_EQ(ChildTitles(frame), before) << "a window was added, closed or marked modified";
+    }
+    EXPECT_TRUE(program.ChooseMenuItemUntil(frame, 51006,
+                                            [&]
+                                            {
+                                                if (HWND box = program.WaitForDialog(nullptr, 0))
+                                                    e2e::PressButton(box, L"No");
+                                                return program.Exited();
+                                            }));
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
