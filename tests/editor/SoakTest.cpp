@@ -228,6 +228,7 @@ public:
         if (HWND menu = FindPopupMenu(m_program.GetProcessId()))
         {
             (void)menu;
+            ++m_actions["popup menu answered"];
             if (Chance(50))
                 SendKeys({{VK_DOWN, false}, {VK_DOWN, true}, {VK_RETURN, false}, {VK_RETURN, true}});
             else
@@ -237,11 +238,24 @@ public:
         }
         if (HWND dialog = OpenDialog())
         {
+            ++m_actions["box or dialog answered"];
             Answer(dialog);
             Settle();
             return;
         }
-        switch (Pick(10))
+        static const char* const kKinds[] = {"menu command",
+                                             "menu command",
+                                             "accelerator",
+                                             "click",
+                                             "click",
+                                             "right click",
+                                             "drag",
+                                             "double click on a program",
+                                             "drag between libraries",
+                                             "window moved"};
+        const uint32_t kind = Pick(std::size(kKinds));
+        ++m_actions[kKinds[kind]];
+        switch (kind)
         {
         case 0:
         case 1:
@@ -270,6 +284,7 @@ public:
             ArrangeChild();
             break;
         }
+        m_mostWindows = std::max(m_mostWindows, Children().size());
         Settle();
     }
 
@@ -315,6 +330,8 @@ public:
 
     const std::vector<std::string>& Unexpected() const { return m_unexpected; }
     const std::map<std::string, uint32_t>& Seen() const { return m_seen; }
+    const std::map<std::string, uint32_t>& Actions() const { return m_actions; }
+    size_t MostWindows() const { return m_mostWindows; }
     const std::set<std::filesystem::path>& Saved() const { return m_saved; }
     bool Hung() const { return m_hung; }
     uint32_t HungAt() const { return m_hungAt; }
@@ -573,6 +590,8 @@ private:
     std::set<std::filesystem::path> m_saved;
     std::vector<std::string> m_unexpected;
     std::map<std::string, uint32_t> m_seen;
+    std::map<std::string, uint32_t> m_actions;
+    size_t m_mostWindows = 0;
     uint32_t m_index = 0;
     bool m_hung = false;
     uint32_t m_hungAt = 0;
@@ -617,7 +636,8 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     SCOPED_TRACE("soak seed " + std::to_string(seed) + ", " + std::to_string(actions) + " actions");
 
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-    const std::filesystem::path folder = std::filesystem::path(e2e::BesideTestProgram(L"soak_files"));
+    const std::filesystem::path folder =
+        std::filesystem::path(e2e::BesideTestProgram(L"soak_files_" + std::to_wstring(seed)));
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     std::filesystem::create_directories(folder);
@@ -643,6 +663,9 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     ASSERT_FALSE(driver.Hung()) << "the frame stopped answering at action " << driver.HungAt();
     EXPECT_TRUE(driver.Drain(60000)) << "a box or dialog stays open";
     EXPECT_TRUE(Answers(frame, 1000)) << "the frame does not answer within a second";
+    for (const auto& [kind, count] : driver.Actions())
+        std::printf("soak: %s: %u\n", kind.c_str(), count);
+    std::printf("soak: at most %zu child windows open at once\n", driver.MostWindows());
     for (const auto& [title, count] : driver.Seen())
         std::printf("soak: box \"%s\" %u times\n", title.c_str(), count);
     EXPECT_TRUE(driver.Unexpected().empty()) << driver.Unexpected().front();
