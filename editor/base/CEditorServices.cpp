@@ -37,6 +37,28 @@ int32_t CEditorPopupPresenter::ChooseItem(HWND window, int32_t x, int32_t y,
     return menu.Track(x, y, window);
 }
 
+int32_t CEditorPopupPresenter::ChooseCheckedItem(HWND window, int32_t x, int32_t y,
+                                                 const std::vector<std::wstring>& items, uint32_t checkedMask)
+{
+    CPopupMenu menu;
+    try
+    {
+        menu.Create();
+    }
+    catch (const char* reason)
+    {
+        DebugTrace("CEditorPopupPresenter::ChooseCheckedItem() - %s", reason);
+        return -1;
+    }
+    for (size_t i = 0; i < items.size(); ++i)
+    {
+        menu.AddItem(items[i].c_str());
+        if (i < 32 && (checkedMask & (1u << i)))
+            menu.CheckItem(static_cast<UINT>(i + 1));
+    }
+    return menu.Track(x, y, window);
+}
+
 int32_t CEditorPopupPresenter::ChooseKnobAssignment(HWND window, int32_t x, int32_t y, int32_t current,
                                                     bool lfo1Synced, bool lfo2Synced)
 {

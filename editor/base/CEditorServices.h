@@ -22,6 +22,9 @@ public:
     // check mark. The chosen item's index, or -1 when dismissed.
     virtual int32_t ChooseItem(HWND window, int32_t x, int32_t y, const std::vector<std::string>& items,
                                int32_t checked);
+    // The same with wide texts and any number of check marks (bit i checks item i).
+    virtual int32_t ChooseCheckedItem(HWND window, int32_t x, int32_t y,
+                                      const std::vector<std::wstring>& items, uint32_t checkedMask);
     // The knob-assign menu (CKnobAssignMenu) for a parameter whose value is `current`, the LFO
     // frequency items named for tempo sync while their LFO is synchronised: the value chosen,
     // or -1.

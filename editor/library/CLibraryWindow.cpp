@@ -128,11 +128,13 @@ bool CLibraryWindow::OnCreate()
     AddLayer(list.get(), false);
     list->Show(false);
     list->SetEditWindowHandler([this](uint32_t n) { OpenEditWindow(n); });
+    list->SetCloseEditWindowHandler([this](int32_t n) { CloseEditWindow(n); });
     SetMainLayer(std::move(list));
     auto strip = std::make_unique<CPageSelectLayer>();
     if (!strip->Create(0, 0, CPageSelectLayer::kWidth, CPageSelectLayer::kHeight, this))
         return false;
     strip->SetPageHandler([this](int32_t page) { ShowPage(page, false); });
+    strip->SetLibrary(&m_library);
     m_pageSelect = strip.get();
     // Added by the base once the window exists.
     SetFurtherLayer(std::move(strip));
@@ -189,6 +191,17 @@ CProgramEditWindow* CLibraryWindow::OpenEditWindow(uint32_t n)
     window->BringToFront();
     window->Show();
     return window;
+}
+
+void CLibraryWindow::CloseEditWindow(int32_t n)
+{
+    std::vector<CProgramEditWindow*> closing;
+    for (const auto& window : m_editWindows)
+        if (n < 0 || window->GetProgramIndex() == n)
+            closing.push_back(window.get());
+    // Each destroy moves its window to the closed list.
+    for (CProgramEditWindow* window : closing)
+        window->Destroy();
 }
 
 void CLibraryWindow::OnEditWindowDestroyed(CBaseWindow* window)
@@ -510,6 +523,12 @@ bool CLibraryWindow::QuerySaveChanges()
     }
 }
 
+bool CLibraryWindow::IsBusy()
+{
+    const CProgramListLayer* list = GetProgramList();
+    return CBaseWindow::IsBusy() || (list && list->IsBusy());
+}
+
 bool CLibraryWindow::CanClose()
 {
     if (IsBusy() || m_closing)
@@ -552,6 +571,48 @@ void CLibraryWindow::WriteAllData()
                        GetLocalizedString("ConfirmWriteAll").c_str()) != kBoxResultOk)
         return;
     midi->RunWriteAll(m_library);
+}
+
+void CLibraryWindow::ExportText()
+{
+    if (m_page == 0)
+        CBaseWindow::ExportText();
+}
+
+void CLibraryWindow::Cut()
+{
+    if (m_page == 0 && GetProgramList())
+        GetProgramList()->Cut();
+}
+
+void CLibraryWindow::Copy()
+{
+    if (m_page == 0 && GetProgramList())
+        GetProgramList()->Copy();
+}
+
+void CLibraryWindow::Paste()
+{
+    if (m_page == 0 && GetProgramList())
+        GetProgramList()->Paste();
+}
+
+void CLibraryWindow::Initialize()
+{
+    if (m_page == 0 && GetProgramList())
+        GetProgramList()->Initialize();
+}
+
+void CLibraryWindow::ReceiveFromCurrent()
+{
+    if (m_page == 0)
+        CBaseWindow::ReceiveFromCurrent();
+}
+
+void CLibraryWindow::TransmitToCurrent()
+{
+    if (m_page == 0)
+        CBaseWindow::TransmitToCurrent();
 }
 
 void CLibraryWindow::ReceiveAll()

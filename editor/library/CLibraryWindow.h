@@ -62,6 +62,8 @@ public:
     CProgramEditWindow* OpenEditWindow(uint32_t n);
     // The open edit window of program n, or null.
     CProgramEditWindow* GetEditWindow(uint32_t n) const;
+    // Closes the edit window of program n (every one for -1).
+    void CloseEditWindow(int32_t n);
 
     CLibraryData& GetLibrary() { return m_library; }
     CProgramListLayer* GetProgramList() const;
@@ -78,11 +80,21 @@ public:
     bool SaveAs() override { return SaveAllDataAs(); }
     void ReceiveAllData() override;
     void WriteAllData() override;
+    // The program page's commands go to the program list; on the global page they do nothing.
+    void ExportText() override;
+    void Cut() override;
+    void Copy() override;
+    void Paste() override;
+    void Initialize() override;
+    void ReceiveFromCurrent() override;
+    void TransmitToCurrent() override;
     void ReceiveAll() override;
     void TransmitAll() override;
     void RevertToSaved() override;
     void UpdateTitle() override;
     bool CanClose() override;
+    // Also while a drag from the program list runs.
+    bool IsBusy() override;
     int32_t GetMode() const override;
     bool OnCreate() override;
     bool OnDestroy() override;

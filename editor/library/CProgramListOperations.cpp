@@ -10,6 +10,7 @@
 #include "app/CProgramInfoDialog.h"
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
+#include "editor/base/CEditorServices.h"
 #include "editor/library/CProgramListHost.h"
 #include "editor/library/model/CProgramListModel.h"
 #include "foundation/win32/CEfSemaphore.h"
@@ -72,19 +73,22 @@ CProgram& CProgramListOperations::GetProgram(uint32_t n)
 
 // A close does not write the program, so after a bounded wait for a transfer on another thread it
 // goes ahead: the window thread never waits on the semaphore without a limit.
-void CProgramListOperations::CloseEditWindow(uint32_t n)
+void CProgramListOperations::WaitForTransfer()
 {
     CEfSemaphore* progress = GetAppSemaphore(kSemaphoreProgress);
     if (progress != nullptr && progress->WaitTimeout(kProbeMs) == CHfcSemaphore::kSignalled)
         progress->Release();
+}
+
+void CProgramListOperations::CloseEditWindow(uint32_t n)
+{
+    WaitForTransfer();
     m_host.CloseEditWindow(n);
 }
 
 void CProgramListOperations::CloseAllEditWindows()
 {
-    CEfSemaphore* progress = GetAppSemaphore(kSemaphoreProgress);
-    if (progress != nullptr && progress->WaitTimeout(kProbeMs) == CHfcSemaphore::kSignalled)
-        progress->Release();
+    WaitForTransfer();
     m_host.CloseAllEditWindows();
 }
 
@@ -380,14 +384,22 @@ bool CProgramListOperations::SaveProgramFile()
     return m_services.files->SaveProgram(GetProgram(static_cast<uint32_t>(first))) == CFileRequest::kDone;
 }
 
-void CProgramListOperations::AddPopupItems(CPopupMenu& menu)
+std::vector<std::wstring> CProgramListOperations::GetPopupItems()
 {
+    std::vector<std::wstring> items;
     char key[32];
     for (uint32_t i = 0; i < kPopupItemCount; ++i)
     {
         std::snprintf(key, sizeof key, "ProgListPopupMenu%02u", i);
-        menu.AddItem(Text(key).c_str());
+        items.push_back(Text(key));
     }
+    return items;
+}
+
+void CProgramListOperations::AddPopupItems(CPopupMenu& menu)
+{
+    for (const std::wstring& item : GetPopupItems())
+        menu.AddItem(item.c_str());
 }
 
 void CProgramListOperations::ShowPopupMenu(int32_t row, int32_t x, int32_t y)
@@ -401,20 +413,7 @@ void CProgramListOperations::ShowPopupMenu(int32_t row, int32_t x, int32_t y)
         m_host.RedrawRows();
         m_host.RefreshSelectionDisplay();
     }
-    int item = -1;
-    {
-        CPopupMenu menu;
-        try
-        {
-            menu.Create();
-        }
-        catch (const char*)
-        {
-            return;
-        }
-        AddPopupItems(menu);
-        item = menu.Track(x, y, m_host.GetOwnerWindow());
-    }
+    const int32_t item = EditorPopups().ChooseCheckedItem(m_host.GetOwnerWindow(), x, y, GetPopupItems(), 0);
     if (item >= 0)
         RunPopupItem(item);
 }

@@ -89,10 +89,15 @@ public:
     bool LoadProgramFile();
     bool SaveProgramFile();
 
+    // Waits (50 ms at most) for a transfer that may be writing into the set, before an edit
+    // window of its programs closes.
+    static void WaitForTransfer();
+
     // The program popup on a right release at (x, y) of the owner window's client area over
     // row (-1 none): an unselected row becomes the only selection, then the chosen item runs.
     void ShowPopupMenu(int32_t row, int32_t x, int32_t y);
     // The items "ProgListPopupMenu00" to "08", in order.
+    static std::vector<std::wstring> GetPopupItems();
     static void AddPopupItems(CPopupMenu& menu);
     // Runs popup item 0-8; false for another or when the item did nothing.
     bool RunPopupItem(int32_t item);

@@ -3,6 +3,8 @@
 #include "support/Screenshot.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <cwctype>
 
 namespace e2e
 {
@@ -29,6 +31,39 @@ std::wstring WithoutAmpersands(std::wstring text)
     return text;
 }
 
+std::wstring UpperName(const std::wstring& entry)
+{
+    std::wstring name = entry.substr(0, entry.find(L'=', 1));
+    for (wchar_t& c : name)
+        c = static_cast<wchar_t>(towupper(c));
+    return name;
+}
+
+// This process's environment with the entries added, those of the same name replaced: a block of
+// NUL-ended entries and a closing NUL.
+std::wstring EnvironmentBlock(const std::vector<std::wstring>& entries)
+{
+    std::vector<std::wstring> all;
+    if (wchar_t* inherited = GetEnvironmentStringsW())
+    {
+        for (const wchar_t* p = inherited; *p; p += wcslen(p) + 1)
+            all.emplace_back(p);
+        FreeEnvironmentStringsW(inherited);
+    }
+    for (const std::wstring& entry : entries)
+    {
+        const std::wstring name = UpperName(entry);
+        all.erase(std::remove_if(all.begin(), all.end(),
+                                 [&](const std::wstring& e) { return UpperName(e) == name; }),
+                  all.end());
+        all.push_back(entry);
+    }
+    std::wstring block;
+    for (const std::wstring& entry : all)
+        block += entry + L'\0';
+    return block + L'\0';
+}
+
 std::vector<HWND> Children(HWND parent)
 {
     std::vector<HWND> children;
@@ -52,16 +87,19 @@ std::wstring BesideTestProgram(const std::wstring& name)
     return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
 }
 
-CRunningProgram::CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments)
+CRunningProgram::CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments,
+                                 const std::vector<std::wstring>& environment)
 {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + path + L"\"";
     for (const std::wstring& argument : arguments)
         commandLine += L" \"" + argument + L"\"";
+    std::wstring block = environment.empty() ? L"" : EnvironmentBlock(environment);
     m_startTick = GetTickCount64();
-    m_started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &m_process) != 0;
+    m_started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                               environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
+                               environment.empty() ? nullptr : &block[0], nullptr, &startup, &m_process) != 0;
 }
 
 CRunningProgram::~CRunningProgram()

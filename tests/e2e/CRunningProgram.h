@@ -22,8 +22,10 @@ std::wstring BesideTestProgram(const std::wstring& name);
 class CRunningProgram
 {
 public:
-    // arguments are quoted one by one after the program's own path.
-    explicit CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments = {});
+    // arguments are quoted one by one after the program's own path; environment holds NAME=value
+    // entries that are added to (or replace) those the program inherits.
+    explicit CRunningProgram(const std::wstring& path, const std::vector<std::wstring>& arguments = {},
+                             const std::vector<std::wstring>& environment = {});
     ~CRunningProgram();
     CRunningProgram(const CRunningProgram&) = delete;
     CRunningProgram& operator=(const CRunningProgram&) = delete;

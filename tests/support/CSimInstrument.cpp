@@ -140,10 +140,17 @@ void CSimInstrument::Hear(const BYTE* bytes, UINT length)
 {
     if (length < 2 || bytes[0] != 0xF0)
         return;
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_heard.push_back({Image(bytes, bytes + length), Clock::now()});
-    m_received.push_back(m_heard.back().bytes);
-    m_changed.notify_all();
+    std::function<void(const Image&)> hook;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_heard.push_back({Image(bytes, bytes + length), Clock::now()});
+        m_received.push_back(m_heard.back().bytes);
+        m_changed.notify_all();
+        hook = m_heardHook;
+    }
+    // The router's lock keeps the calls in the order heard.
+    if (hook)
+        hook(Image(bytes, bytes + length));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -239,6 +246,18 @@ std::vector<CSimInstrument::Image> CSimInstrument::Received()
 {
     std::lock_guard<std::mutex> guard(m_lock);
     return m_received;
+}
+
+void CSimInstrument::SetHeardHook(std::function<void(const Image&)> hook)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_heardHook = std::move(hook);
+}
+
+uint64_t CSimInstrument::StoredChanges()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_storedChanges;
 }
 
 void CSimInstrument::ClearReceived()
@@ -430,6 +449,7 @@ std::vector<CSimInstrument::Image> CSimInstrument::Respond(const Image& m)
         Image image(size);
         Decode7Bit(image.data(), &m[header], size);
         (global ? m_global : current ? m_editBuffer : m_programs[number]) = image;
+        ++m_storedChanges;
         return {Short(kWriteComplete)};
     }
     case kParameterChange:
@@ -530,4 +550,5 @@ void CSimInstrument::ApplyParameterChange(int32_t section, int32_t index, int32_
     std::memcpy(program.GetImage(), m_editBuffer.data(), kProgramBytes);
     accessor->SetValue(&program, id, value);
     std::memcpy(m_editBuffer.data(), program.GetImage(), kProgramBytes);
+    ++m_storedChanges;
 }

@@ -20,6 +20,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -116,6 +117,11 @@ public:
 
     // Every system-exclusive message heard, in order.
     std::vector<Image> Received();
+    // Called with each system-exclusive message as it is heard, on the sender's thread.
+    void SetHeardHook(std::function<void(const Image&)> hook);
+    // How many changes the instrument has stored in its memory (writes, dumps into the edit
+    // buffer, parameter changes); it grows with each one.
+    uint64_t StoredChanges();
     void ClearReceived();
     bool WaitReceived(size_t count, DWORD timeoutMs = 10000);
     // Real-time bytes put into the answers for CSimBehaviour::realTimeSeed so far.
@@ -174,6 +180,8 @@ private:
     std::deque<Answer> m_answers; // waiting to be sent
     std::vector<Answer> m_held;
     std::vector<Image> m_received;
+    std::function<void(const Image&)> m_heardHook;
+    uint64_t m_storedChanges = 0;
     Clock::time_point m_wireFree; // when the last paced answer has arrived
     std::mt19937 m_realTimeRandom;
     uint32_t m_realTimeSeed = 0; // the seed m_realTimeRandom was started from

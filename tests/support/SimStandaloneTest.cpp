@@ -7,6 +7,7 @@
 #include "framework/CHfcMidi.h"
 #include "synthdata/CProgram.h"
 
+#include "support/CSimControl.h"
 #include "support/CSimInstrument.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/SimMidi.h"
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -59,6 +61,7 @@ protected:
             stop();
         CTDWSingleton::Release();
         SimMidiReset();
+        SetEnvironmentVariableW(L"NV_SIM_FOLDER", nullptr);
     }
     std::filesystem::path MemoryFile() const
     {
@@ -122,4 +125,59 @@ TEST_F(StandaloneInstrument, AMemoryFileCutShortLeavesTheFactoryMemory)
     CProgram program;
     Run([&](CMidiManager& manager) { manager.ReceiveProgramData(program, 20); });
     EXPECT_EQ(ImageOf(program), CSimInstrument::PatternProgram(20));
+}
+
+// A test that starts the program controls its instrument through a folder of files.
+TEST_F(StandaloneInstrument, AControlFolderTakesTheBehaviourLogsWhatIsHeardAndKeepsTheMemory)
+{
+    CSimControl control((folder.Path() / L"control").wstring());
+    ASSERT_TRUE(SetEnvironmentVariableW(L"NV_SIM_FOLDER", control.GetFolder().c_str()));
+    CSimBehaviour offset;
+    offset.dumpProgramOffset = 1;
+    ASSERT_TRUE(control.SetBehaviour(offset));
+    CProgram written;
+    std::memcpy(written.GetImage(), CSimInstrument::PatternProgram(90).data(), written.GetImageSize());
+    std::vector<Image> programs;
+    Image global, editBuffer;
+    Run(
+        [&](CMidiManager& manager)
+        {
+            // The behaviour in the folder at the start holds from the first request.
+            CProgram program;
+            manager.ReceiveProgramData(program, 20);
+            EXPECT_EQ(ImageOf(program), CSimInstrument::PatternProgram(21));
+            EXPECT_TRUE(CSimControl::WaitFor(
+                [&]
+                {
+                    const std::vector<Image> heard = control.Heard();
+                    return std::find(heard.begin(), heard.end(),
+                                     Image{0xF0, 0x7D, 0x30, 0x7E, 0x1C, 20, 0x00, 0xF7}) != heard.end();
+                }))
+                << "the request is not in the log";
+
+            // A change of the file is taken while the program runs.
+            ASSERT_TRUE(control.SetBehaviour(CSimBehaviour()));
+            EXPECT_TRUE(CSimControl::WaitFor(
+                [&]
+                {
+                    manager.ReceiveProgramData(program, 22);
+                    return ImageOf(program) == CSimInstrument::PatternProgram(22);
+                }))
+                << "the new behaviour is not taken";
+
+            // A write reaches the memory file before the run ends.
+            manager.TransmitProgramData(written, 30);
+            EXPECT_TRUE(CSimControl::WaitFor(
+                [&] {
+                    return control.ReadMemory(programs, global, editBuffer) &&
+                           programs[30] == ImageOf(written);
+                }))
+                << "the write is not saved while the program runs";
+        });
+    ASSERT_TRUE(control.ReadMemory(programs, global, editBuffer));
+    EXPECT_EQ(programs[30], ImageOf(written));
+    EXPECT_EQ(programs[31], CSimInstrument::PatternProgram(31));
+    EXPECT_EQ(global, CSimInstrument::PatternGlobal());
+    EXPECT_EQ(editBuffer, CSimInstrument::PatternProgram(0));
+    EXPECT_FALSE(std::filesystem::exists(MemoryFile())) << "the memory went to the usual folder too";
 }
