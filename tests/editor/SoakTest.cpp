@@ -4,14 +4,18 @@
 // any of its buttons. Afterwards the program must still answer, show no box the run did not
 // expect, have kept its handles and memory in bounds, and save a file that reads back.
 //
-// NV_SOAK_ACTIONS (default 300) and NV_SOAK_SEED (default 1) choose the run; NV_SOAK_SECONDS
+// NV_SOAK_ACTIONS (default 600) and NV_SOAK_SEED (default 1) choose the run; NV_SOAK_SECONDS
 // (default 100) ends a run early once it has taken that long. A failure names the seed.
 
 #include "e2e/CRunningProgram.h"
 
+#include "support/CSimControl.h"
 #include "support/DataFixtures.h"
 #include "support/J5Fixtures.h"
+#include "synthdata/CGlobal.h"
 #include "synthdata/CLibraryData.h"
+#include "synthdata/CProgram.h"
+#include "synthdata/ZmDataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +53,30 @@ struct Accelerator
 const Accelerator kAccelerators[] = {{'C', false}, {'X', false}, {'V', false}, {'N', false},
                                      {'O', false}, {'S', false}, {'S', true},  {'L', false},
                                      {'T', false}, {'1', false}, {'2', false}, {'W', false}};
+
+// The instrument's fault switches the run turns on and off; the first is its normal behaviour.
+struct Fault
+{
+    const char* name;
+    void (*apply)(CSimBehaviour&, uint32_t random);
+};
+const Fault kFaults[] = {
+    {"none", [](CSimBehaviour&, uint32_t) {}},
+    {"silence", [](CSimBehaviour& b, uint32_t) { b.silent = true; }},
+    {"silence at one program",
+     [](CSimBehaviour& b, uint32_t r) { b.silentAtProgram = static_cast<int32_t>(r % 128); }},
+    {"late replies", [](CSimBehaviour& b, uint32_t) { b.late = true; }},
+    {"duplicate replies", [](CSimBehaviour& b, uint32_t r) { b.copies = 2 + r % 2; }},
+    {"negative acknowledgement of one program",
+     [](CSimBehaviour& b, uint32_t r)
+     {
+         b.refuseAtProgram = static_cast<int32_t>(r % 128);
+         b.refusal = r & 1 ? 0x24 : 0x26;
+     }},
+    {"negative acknowledgement of the global data",
+     [](CSimBehaviour& b, uint32_t) { b.refuseGlobal = true; }},
+    {"short dumps", [](CSimBehaviour& b, uint32_t) { b.shortDumps = true; }},
+};
 
 uint32_t EnvironmentNumber(const char* name, uint32_t fallback)
 {
@@ -210,13 +238,21 @@ bool IsFileDialog(HWND dialog)
     return GetDlgItem(dialog, 1148) != nullptr || GetDlgItem(dialog, 1152) != nullptr;
 }
 
+enum SavedKind
+{
+    kSavedLibrary,
+    kSavedProgram,
+    kSavedGlobal,
+    kSavedOther,
+};
+
 // A seeded run of user actions against one started program.
 class CSoakDriver
 {
 public:
-    CSoakDriver(const e2e::CRunningProgram& program, HWND frame, uint32_t seed,
+    CSoakDriver(const e2e::CRunningProgram& program, CSimControl& instrument, HWND frame, uint32_t seed,
                 const std::filesystem::path& folder)
-        : m_program(program), m_frame(frame), m_random(seed), m_folder(folder)
+        : m_program(program), m_instrument(instrument), m_frame(frame), m_random(seed), m_folder(folder)
     {
         WriteFixtureFiles();
     }
@@ -225,6 +261,8 @@ public:
     void Step(uint32_t index)
     {
         m_index = index;
+        if (index % 15 == 14)
+            SwitchFault(Chance(40) ? 0 : Pick(std::size(kFaults)));
         if (HWND menu = FindPopupMenu(m_program.GetProcessId()))
         {
             (void)menu;
@@ -331,8 +369,18 @@ public:
     const std::vector<std::string>& Unexpected() const { return m_unexpected; }
     const std::map<std::string, uint32_t>& Seen() const { return m_seen; }
     const std::map<std::string, uint32_t>& Actions() const { return m_actions; }
+    const std::map<std::string, uint32_t>& Faults() const { return m_faults; }
+
+    // The instrument's behaviour: one fault switch on, or none.
+    void SwitchFault(uint32_t fault)
+    {
+        CSimBehaviour behaviour;
+        kFaults[fault].apply(behaviour, static_cast<uint32_t>(m_random()));
+        if (fault == 0 ? m_instrument.ClearBehaviour() : m_instrument.SetBehaviour(behaviour))
+            ++m_faults[kFaults[fault].name];
+    }
     size_t MostWindows() const { return m_mostWindows; }
-    const std::set<std::filesystem::path>& Saved() const { return m_saved; }
+    const std::map<std::filesystem::path, SavedKind>& Saved() const { return m_saved; }
     bool Hung() const { return m_hung; }
     uint32_t HungAt() const { return m_hungAt; }
 
@@ -372,12 +420,17 @@ private:
                 return;
             }
             const std::wstring title = e2e::WindowText(dialog);
-            const bool saving = title.find(L"Save") == 0 || title.find(L"Export") != std::wstring::npos;
             std::filesystem::path path;
-            if (saving)
+            if (title.find(L"Save") == 0)
             {
-                path = m_folder / ("saved_" + std::to_string(Pick(6)) + ".all");
-                m_saved.insert(path);
+                // The kind of file the dialog saves, by its title.
+                const SavedKind kind = title == L"Save"                               ? kSavedLibrary
+                                       : title.find(L"Program") != std::wstring::npos ? kSavedProgram
+                                       : title.find(L"Global") != std::wstring::npos  ? kSavedGlobal
+                                                                                      : kSavedOther;
+                static const char* const kExtensions[] = {".all", ".prg", ".glb", ".txt"};
+                path = m_folder / ("saved_" + std::to_string(Pick(4)) + kExtensions[kind]);
+                m_saved[path] = kind;
             }
             else
                 path = m_inputs[Pick(m_inputs.size())];
@@ -483,11 +536,12 @@ private:
         Drag(from, to);
     }
 
-    // The screen point of program row n of a library window's list in mode 0.
+    // The screen point of program row n of a library window's list in mode 0, below its page
+    // strip.
     static POINT RowPoint(HWND library, uint32_t n)
     {
-        POINT p = {static_cast<LONG>(32 + (n % 64) / 32 * 260 + 40),
-                   static_cast<LONG>(112 + (n % 32) * 12 + 6)};
+        POINT p = {static_cast<LONG>(32 + (n % 64) / 32 * 366 + 40),
+                   static_cast<LONG>(37 + 112 + (n % 32) * 12 + 6)};
         ClientToScreen(library, &p);
         return p;
     }
@@ -579,18 +633,33 @@ private:
         put("wrongtag.all", wrongTag);
         put("library.740", j5);
         put("truncated.740", Bytes(j5.begin(), j5.begin() + static_cast<long>(j5.size() / 2)));
+        CProgram program;
+        MakeDistinctProgram(program, 5);
+        const CGlobal global;
+        for (const auto& [name, data] :
+             {std::pair<const char*, const CZmData*>{"prg", &program}, {"glb", &global}})
+        {
+            const std::filesystem::path whole = m_folder / (std::string("whole.") + name);
+            SaveDataToFile(*data, whole);
+            m_inputs.push_back(whole);
+            const Bytes bytes = ReadFileBytes(whole);
+            put((std::string("truncated.") + name).c_str(),
+                Bytes(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)));
+        }
         m_inputs.push_back(m_folder / "missing.all");
     }
 
     const e2e::CRunningProgram& m_program;
+    CSimControl& m_instrument;
     HWND m_frame;
     std::mt19937 m_random;
     std::filesystem::path m_folder;
     std::vector<std::filesystem::path> m_inputs;
-    std::set<std::filesystem::path> m_saved;
+    std::map<std::filesystem::path, SavedKind> m_saved;
     std::vector<std::string> m_unexpected;
     std::map<std::string, uint32_t> m_seen;
     std::map<std::string, uint32_t> m_actions;
+    std::map<std::string, uint32_t> m_faults;
     size_t m_mostWindows = 0;
     uint32_t m_index = 0;
     bool m_hung = false;
@@ -628,7 +697,7 @@ HWND KeepOneLibrary(const e2e::CRunningProgram& program, HWND frame, CSoakDriver
 
 TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
 {
-    const uint32_t actions = EnvironmentNumber("NV_SOAK_ACTIONS", 300);
+    const uint32_t actions = EnvironmentNumber("NV_SOAK_ACTIONS", 600);
     const uint32_t seed = EnvironmentNumber("NV_SOAK_SEED", 1);
     const uint32_t seconds = EnvironmentNumber("NV_SOAK_SECONDS", 100);
     std::printf("soak: seed %u, %u actions, at most %u s (NV_SOAK_SEED=%u NV_SOAK_ACTIONS=%u repeats it)\n",
@@ -642,11 +711,13 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     std::filesystem::remove_all(folder, ignored);
     std::filesystem::create_directories(folder);
 
-    e2e::CRunningProgram program(e2e::BesideTestProgram(L"NuvornSoundEditor.exe"));
+    CSimControl instrument((folder / "instrument").wstring());
+    e2e::CRunningProgram program(e2e::BesideTestProgram(L"NuvornSoundEditor.exe"), {},
+                                 {instrument.GetEnvironment()});
     ASSERT_TRUE(program.Started());
     HWND frame = program.WaitForWindow(kFrameClass, kFrameTitle, 60000);
     ASSERT_NE(frame, nullptr);
-    CSoakDriver driver(program, frame, seed, folder);
+    CSoakDriver driver(program, instrument, frame, seed, folder);
     ASSERT_TRUE(driver.Drain(60000));
     ASSERT_NE(KeepOneLibrary(program, frame, driver), nullptr);
     const Usage start = Measure(program);
@@ -657,6 +728,10 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     for (; done < actions && !program.Exited() && !driver.Hung() && GetTickCount64() < deadline; ++done)
         driver.Step(done);
     std::printf("soak: %u of %u actions run\n", done, actions);
+    for (const auto& [fault, count] : driver.Faults())
+        std::printf("soak: fault switch \"%s\" set %u times\n", fault.c_str(), count);
+    // The instrument behaves again for the checks that follow.
+    driver.SwitchFault(0);
 
     ASSERT_FALSE(program.Exited()) << "the program ended during action " << done << " (code "
                                    << program.WaitForExit(0) << ")";
@@ -670,16 +745,22 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
         std::printf("soak: box \"%s\" %u times\n", title.c_str(), count);
     EXPECT_TRUE(driver.Unexpected().empty()) << driver.Unexpected().front();
 
-    // Every library the run saved reads back.
+    // Every library, program and global file the run saved reads back.
     uint32_t saved = 0;
-    for (const std::filesystem::path& path : driver.Saved())
-        if (std::filesystem::exists(path))
-        {
-            ++saved;
-            CLibraryData library;
-            EXPECT_NO_THROW(library.LoadAllDataFile(path)) << path.string();
-        }
-    std::printf("soak: %u saved libraries read back\n", saved);
+    for (const auto& [path, kind] : driver.Saved())
+    {
+        if (kind == kSavedOther || !std::filesystem::exists(path))
+            continue;
+        ++saved;
+        CLibraryData library;
+        CProgram program;
+        CGlobal global;
+        EXPECT_NO_THROW(kind == kSavedLibrary   ? library.LoadAllDataFile(path)
+                        : kind == kSavedProgram ? LoadDataFromFile(program, path)
+                                                : LoadDataFromFile(global, path))
+            << path.string();
+    }
+    std::printf("soak: %u saved files read back\n", saved);
 
     // Back to the state of the start: one library window.
     HWND library = KeepOneLibrary(program, frame, driver);

@@ -1,10 +1,13 @@
-// Damaged files opened through the real program's file dialog: each shows its error box and
+// Damaged files opened through the real program's file dialogs (all data, J5 import, a program
+// from the program popup): each shows its error box and
 // leaves the library windows as they were.
 
 #include "e2e/CRunningProgram.h"
 
 #include "support/DataFixtures.h"
 #include "support/J5Fixtures.h"
+#include "synthdata/CProgram.h"
+#include "synthdata/ZmDataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +24,8 @@ namespace
 const wchar_t* const kFrameClass = L"Q3580MDIFrameWindow";
 const wchar_t* const kFrameTitle = L"Nuvorn Sound Editor";
 const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
-constexpr UINT kFileOpen = 51001, kFileImportJ5 = 51005;
+// The program popup's "Open..." stands for a command here: it has no menu id.
+constexpr UINT kFileOpen = 51001, kFileImportJ5 = 51005, kProgramPopupOpen = 0;
 
 struct DamagedFile
 {
@@ -49,6 +53,12 @@ std::vector<DamagedFile> Cases()
     MakeDistinctLibrary(library);
     const Bytes all = AllDataBytes(library);
     const Bytes j5 = MakeJ5Library(4);
+    CProgram program;
+    MakeDistinctProgram(program, 9);
+    const std::filesystem::path programPath = std::filesystem::temp_directory_path() / "damaged_whole.prg";
+    SaveDataToFile(program, programPath);
+    const Bytes programFile = ReadFileBytes(programPath);
+    std::filesystem::remove(programPath);
     const wchar_t* const unsupported = L"The file is unsupported format.";
     return {
         {"all data, truncated", kFileOpen, L"Open", Cut(all, all.size() / 3), L"Failed to read data."},
@@ -58,6 +68,11 @@ std::vector<DamagedFile> Cases()
          L"Data size information is broken."},
         {"J5 library, zero length", kFileImportJ5, L"Import J5 library file", {}, unsupported},
         {"J5 library, wrong tag", kFileImportJ5, L"Import J5 library file", WithTag(j5, "741L"), unsupported},
+        {"program, truncated", kProgramPopupOpen, L"Open Program Data File",
+         Cut(programFile, programFile.size() / 2), L"Failed to read data."},
+        {"program, zero length", kProgramPopupOpen, L"Open Program Data File", {}, unsupported},
+        {"program, wrong tag", kProgramPopupOpen, L"Open Program Data File", WithTag(programFile, "3580GlbD"),
+         unsupported},
     };
 }
 
@@ -75,15 +90,53 @@ bool IsFileDialog(HWND dialog)
     return GetDlgItem(dialog, 1148) != nullptr || GetDlgItem(dialog, 1152) != nullptr;
 }
 
+void PressKey(WORD key)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+// "Open..." of the program popup of the library window's first row, as a right click and the
+// keys choose it.
+bool ChooseProgramPopupOpen(const e2e::CRunningProgram& program, HWND library)
+{
+    POINT row = {72, 37 + 112 + 6}; // below the page strip, the list's first row
+    ClientToScreen(library, &row);
+    SetForegroundWindow(GetAncestor(library, GA_ROOT));
+    SetCursorPos(row.x, row.y);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, click, sizeof(INPUT));
+    HWND menu = program.WaitForWindow(L"#32768", nullptr, 5000);
+    if (!menu)
+        return false;
+    for (int i = 0; i < 7; ++i)
+        PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    return program.WaitForWindowGone(menu);
+}
+
 // Chooses the command and types the path into the file dialog it opens.
 bool OpenThroughDialog(const e2e::CRunningProgram& program, HWND frame, UINT command, const wchar_t* title,
                        const std::filesystem::path& path)
 {
     HWND dialog = nullptr;
-    if (!program.ChooseMenuItemUntil(frame, command,
-                                     [&] { return (dialog = program.WaitForDialog(title, 0)) != nullptr; }))
+    if (command == kProgramPopupOpen)
+    {
+        HWND library = e2e::FindMdiChild(frame, L"whole.all - Program");
+        if (!library || !ChooseProgramPopupOpen(program, library))
+            return false;
+        dialog = program.WaitForDialog(title);
+    }
+    else if (!program.ChooseMenuItemUntil(
+                 frame, command, [&] { return (dialog = program.WaitForDialog(title, 0)) != nullptr; }))
         return false;
-    return e2e::TypeIntoFileDialog(dialog, path.wstring()) && program.WaitForWindowGone(dialog);
+    return dialog && e2e::TypeIntoFileDialog(dialog, path.wstring()) && program.WaitForWindowGone(dialog);
 }
 
 // The first box with the title that is not a file dialog.
