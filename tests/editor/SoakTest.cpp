@@ -726,7 +726,11 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     const ULONGLONG deadline = GetTickCount64() + seconds * 1000ull;
     uint32_t done = 0;
     for (; done < actions && !program.Exited() && !driver.Hung() && GetTickCount64() < deadline; ++done)
+    {
         driver.Step(done);
+        if (done % 1000 == 999)
+            Print(("after " + std::to_string(done + 1) + " actions").c_str(), Measure(program));
+    }
     std::printf("soak: %u of %u actions run\n", done, actions);
     for (const auto& [fault, count] : driver.Faults())
         std::printf("soak: fault switch \"%s\" set %u times\n", fault.c_str(), count);
