@@ -134,7 +134,8 @@ uint32_t CCustomMenu::GetEnabledGroups(int32_t mode)
     case 11:
         return 0xF7; // all but prev/next
     case 12:
-        return 0xF0;
+        // The global page's Revert takes back the global data it last received, loaded or saved.
+        return 0xF1;
     case 13:
         return 0x80;
     case 14:

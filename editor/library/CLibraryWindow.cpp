@@ -615,22 +615,27 @@ void CLibraryWindow::TransmitToCurrent()
         CBaseWindow::TransmitToCurrent();
 }
 
+CBaseLayer* CLibraryWindow::GetShownPageLayer() const
+{
+    return m_page == 1 ? static_cast<CBaseLayer*>(m_globalLayer.get()) : GetMainLayer();
+}
+
 void CLibraryWindow::ReceiveAll()
 {
-    if (m_page == 0)
-        CBaseWindow::ReceiveAll();
+    if (CBaseLayer* layer = GetShownPageLayer())
+        layer->ReceiveAll();
 }
 
 void CLibraryWindow::TransmitAll()
 {
-    if (m_page == 0)
-        CBaseWindow::TransmitAll();
+    if (CBaseLayer* layer = GetShownPageLayer())
+        layer->TransmitAll();
 }
 
 void CLibraryWindow::RevertToSaved()
 {
-    if (m_page == 0 && GetMainLayer())
-        GetMainLayer()->RestoreProgram();
+    if (CBaseLayer* layer = GetShownPageLayer())
+        layer->RestoreProgram();
 }
 
 void CLibraryWindow::OfferReceiveAll()

@@ -148,6 +148,8 @@ private:
     void RebuildGlobalLayers();
     void DestroyGlobalLayers();
     void ShowGlobalLayers(bool show);
+    // The layer the page commands go to: the program list, or the global edit layer.
+    CBaseLayer* GetShownPageLayer() const;
     // An edit window's destroy: it leaves the open list for the closed one.
     void OnEditWindowDestroyed(CBaseWindow* window);
 

@@ -237,20 +237,19 @@ void CProgramListLayer::DrawRow(uint32_t n)
     const uint32_t fields = m_model->GetInfoFields();
     int32_t textX = x + Geometry::kNameTextX + (Geometry::kNameLength + 1) * Geometry::kCharWidth;
     const int32_t right = x + width;
-    const CProgram& program = set->GetProgram(n);
-    const char* texts[] = {nullptr, nullptr, nullptr, program.GetAuthor(), program.GetComment()};
     for (uint32_t field = 0; field < CProgramListModel::kInfoFieldCount; ++field)
     {
-        if (!(fields & (1u << field)) || !texts[field])
+        if (!(fields & (1u << field)))
             continue;
         const int32_t room = (right - textX) / Geometry::kCharWidth;
         if (room <= 0)
             break;
-        const int32_t length = static_cast<int32_t>(strnlen(texts[field], 24));
-        const int32_t shown = std::min(room, std::min<int32_t>(length, 16));
-        surface->DrawBitmapText(textX, y + Geometry::kTextY, texts[field], shown, m_font,
-                                NvSkinFont::kSmallWidth, NvSkinFont::kSmallHeight);
-        textX += (17) * Geometry::kCharWidth;
+        const std::string text = m_model->GetInfoFieldText(n, field);
+        const int32_t shown = std::min(room, std::min<int32_t>(static_cast<int32_t>(text.size()), 16));
+        if (shown > 0)
+            surface->DrawBitmapText(textX, y + Geometry::kTextY, text.c_str(), shown, m_font,
+                                    NvSkinFont::kSmallWidth, NvSkinFont::kSmallHeight);
+        textX += 17 * Geometry::kCharWidth;
     }
 }
 
@@ -280,7 +279,8 @@ void CProgramListLayer::DrawTabs()
             surface->DrawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
             const std::string label = Geometry::GetTabLabel(i);
             surface->DrawBitmapText(r.left + Geometry::kTabTextX, r.top + Geometry::kTabTextY, label.c_str(),
-                                    static_cast<int32_t>(label.size()), shown ? GetBitmap("LcdChar") : m_font,
+                                    static_cast<int32_t>(label.size()),
+                                    shown ? GetBitmap("LcdCharWhiteSelected") : m_font,
                                     NvSkinFont::kSmallWidth, NvSkinFont::kSmallHeight);
         }
     InvalidateArea(Geometry::kTabX, Geometry::kTabY, stripWidth, Geometry::kTabHeight + 1, false);
@@ -295,10 +295,10 @@ void CProgramListLayer::DrawSelectionDisplay()
     const int32_t height = kCategoryY + NvSkinFont::kSmallHeight - kNumberY;
     if (m_background)
         surface->DrawBitmap(kNumberX, kNumberY, width, height, m_background, kNumberX, kNumberY);
-    const std::string number = m_model->GetSelectedCount() == 1 ? m_model->GetSelectionNumberText() : "----";
+    const std::string number = m_model->GetSelectionNumberText();
     surface->DrawBitmapText(kNumberX, kNumberY, number.c_str(), static_cast<int32_t>(number.size()),
                             m_largeFont, NvSkinFont::kLargeWidth, NvSkinFont::kLargeHeight);
-    std::string name = "--------";
+    std::string name = "--- : ---";
     if (m_model->GetSelectedCount() == 1)
         if (const CProgramSet* set = m_library.GetProgramSet())
         {

@@ -83,7 +83,7 @@ TEST_F(MenuFixture, UpdateMidiMenuEnablesTheGroupsOfEachMode)
     };
     const Row rows[] = {
         {{1, 3, 11}, "11101111"},
-        {{12}, "00001111"},
+        {{12}, "10001111"},
         {{13}, "00000001"},
         {{14}, "01101111"},
         {{15}, "01000000"},

@@ -295,13 +295,11 @@ bool PressButton(HWND dialog, const std::wstring& text)
 
 bool TypeIntoFileDialog(HWND dialog, const std::wstring& path)
 {
-    // The name field: the edit inside the name combo box (id 1148; under Wine an extended combo
-    // box holding a combo box holding the edit) or the plain edit (id 1152).
+    // The name field: the edit of the name combo box (id 1148) or the plain edit (id 1152).
     HWND edit = nullptr;
+    // Wine's name field is an extended combo box holding the combo box that holds the edit.
     if (HWND combo = GetDlgItem(dialog, 1148))
-        for (HWND inner : Children(combo))
-            if (!edit && _wcsicmp(WindowClass(inner).c_str(), L"Edit") == 0)
-                edit = inner;
+        edit = FindChildOfClass(combo, L"Edit");
     if (!edit)
         edit = GetDlgItem(dialog, 1152);
     if (!edit)
@@ -343,6 +341,81 @@ HWND FindMdiChild(HWND frame, const std::wstring& title)
         if (WindowText(child) == title)
             return child;
     return nullptr;
+}
+
+HWND FindFileDialog(DWORD processId)
+{
+    for (HWND window : ProcessWindows(processId))
+        if (WindowClass(window) == L"#32770" && (GetDlgItem(window, 1148) || GetDlgItem(window, 1152)))
+            return window;
+    return nullptr;
+}
+
+bool ClickAt(HWND window, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    return PostMessageW(window, WM_MOUSEMOVE, 0, at) &&
+           PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool DoubleClickAt(HWND window, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    return ClickAt(window, x, y) && PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at) &&
+           PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+bool WheelAt(HWND window, int x, int y, int notches)
+{
+    // The wheel's point is on the screen.
+    POINT point = {x, y};
+    if (!ClientToScreen(window, &point))
+        return false;
+    PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    return PostMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)),
+                        MAKELPARAM(point.x, point.y)) != 0;
+}
+
+HWND FindChildOfClass(HWND window, const wchar_t* className)
+{
+    for (HWND child : Children(window))
+        if (_wcsicmp(WindowClass(child).c_str(), className) == 0)
+            return child;
+    return nullptr;
+}
+
+std::vector<uint32_t> ClientPixels(HWND window, const RECT& area)
+{
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return {};
+    // From the screen, as the screenshots are: another process's window DC shows nothing here.
+    POINT origin = {area.left, area.top};
+    if (!ClientToScreen(window, &origin))
+        return {};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (bitmap && bits)
+    {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        pixels.assign(static_cast<const uint32_t*>(bits),
+                      static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 bool Screenshot(HWND window, const std::string& name)

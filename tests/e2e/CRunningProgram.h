@@ -103,6 +103,12 @@ template <typename Done> bool CRunningProgram::WaitUntil(Done done, DWORD timeou
     return true;
 }
 
+// Until `done`, answering OK on any box with the title that shows meanwhile; `done`'s last answer
+// once the time is up or the program has ended.
+template <typename Done>
+bool UntilPressingOk(const CRunningProgram& program, const wchar_t* boxTitle, Done done,
+                     DWORD timeoutMs = 60000);
+
 // Every visible top-level window of the process.
 std::vector<HWND> ProcessWindows(DWORD processId);
 
@@ -120,6 +126,20 @@ bool PressButton(HWND dialog, const std::wstring& text);
 // Types the path into a file dialog's name field and presses its default button.
 bool TypeIntoFileDialog(HWND dialog, const std::wstring& path);
 
+template <typename Done>
+bool UntilPressingOk(const CRunningProgram& program, const wchar_t* boxTitle, Done done, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (GetTickCount64() < deadline && !program.Exited())
+    {
+        if (done())
+            return true;
+        if (HWND box = program.WaitForDialog(boxTitle, 50))
+            PressButton(box, L"OK");
+    }
+    return done();
+}
+
 // A menu choice, as the user makes it: WM_COMMAND with the item's id from a menu.
 bool ChooseMenuItem(HWND frame, UINT id);
 // Whether the window shows a menu bar: its client area starts a menu bar's height below the
@@ -128,8 +148,23 @@ bool HasMenuBar(HWND window);
 
 // The visible MDI child windows of a frame, topmost first.
 std::vector<HWND> MdiChildren(HWND frame);
-// The visible MDI child with the title; null when there is none.
+// The visible MDI child of the frame with the title, or null.
 HWND FindMdiChild(HWND frame, const std::wstring& title);
+// The first visible dialog box of the process whose controls include a file name field, or null.
+HWND FindFileDialog(DWORD processId);
+// A click of the left button at (x, y) of the window's client area, as the mouse gives it: the
+// press and the release through the window's message queue.
+bool ClickAt(HWND window, int x, int y);
+// A double click there: press, release, the double click, release.
+bool DoubleClickAt(HWND window, int x, int y);
+// The mouse wheel turned over (x, y) of the client area by `notches` (away from the user when
+// positive).
+bool WheelAt(HWND window, int x, int y, int notches);
+// The window's first child of the class, or null.
+HWND FindChildOfClass(HWND window, const wchar_t* className);
+
+// The pixels of a part of the window's client area as the display shows them, row by row.
+std::vector<uint32_t> ClientPixels(HWND window, const RECT& area);
 
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);

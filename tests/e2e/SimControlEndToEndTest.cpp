@@ -26,22 +26,6 @@ HWND FindChild(HWND frame, const wchar_t* title)
     return child && IsWindowVisible(child) ? child : nullptr;
 }
 
-// Until `done`, pressing OK on any box with the title that shows meanwhile.
-template <typename Done>
-bool UntilPressingOk(const e2e::CRunningProgram& program, const wchar_t* boxTitle, Done done,
-                     DWORD timeoutMs = 60000)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (GetTickCount64() < deadline && !program.Exited())
-    {
-        if (done())
-            return true;
-        if (HWND box = program.WaitForDialog(boxTitle, 50))
-            e2e::PressButton(box, L"OK");
-    }
-    return done();
-}
-
 // Starts the program with the control's folder and waits for its start-up to end.
 void StartUp(e2e::CRunningProgram& program, HWND& frame)
 {

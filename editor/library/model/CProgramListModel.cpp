@@ -14,6 +14,9 @@ namespace
 const CZmParameterId kCategory = {kPrgGroupCommon, 12, 0};
 const CZmParameterId kVoiceMode = {kPrgGroupCommon, kCommonVoiceMode, 0};
 
+const CZmParameterId kVocoderSw = {kPrgGroupVocoder, 0, 0};
+const CZmParameterId kArpSw = {kPrgGroupArpCommon, 1, 0};
+
 const char kNoSelectionNumber[] = "------------";
 const uint32_t kListModeCount = CProgramListGeometry::kListModeCount;
 
@@ -98,6 +101,34 @@ int32_t CProgramListModel::ReduceToFirst()
     const int32_t first = GetFirstSelected();
     SelectOnly(first < 0 ? kProgramCount : static_cast<uint32_t>(first));
     return first;
+}
+
+std::string CProgramListModel::GetInfoFieldText(uint32_t n, uint32_t field) const
+{
+    const CProgramSet* set = m_library.GetProgramSet();
+    if (!set || n >= kProgramCount)
+        return std::string();
+    const CProgram& program = set->GetProgram(n);
+    switch (field)
+    {
+    case 0:
+    {
+        char text[64] = {};
+        m_accessor->GetCurrentValueText(&program, kVoiceMode, text, sizeof text);
+        return text;
+    }
+    case 1:
+        return m_accessor->GetValue(&program, kArpSw) != 0 ? "ARP ON" : "";
+    case 2:
+        return m_accessor->GetValue(&program, kVocoderSw) != 0 ? "VOCODER ON" : "";
+    case 3:
+        return std::string(program.GetAuthor(), strnlen(program.GetAuthor(), CZmProgramData::kAuthorLength));
+    case 4:
+        return std::string(program.GetComment(),
+                           strnlen(program.GetComment(), CZmProgramData::kCommentLength));
+    default:
+        return std::string();
+    }
 }
 
 std::string CProgramListModel::GetSelectionNumberText() const

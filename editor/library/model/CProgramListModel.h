@@ -93,6 +93,9 @@ public:
     // replaces the one that was on, and choosing the one on clears it. Mode 2 shows none and
     // ignores the choice. The library's mask of the mode is updated; answers the new mask.
     uint32_t ToggleInfoField(uint32_t field);
+    // What information field `field` (0-4) shows for program n: the voice mode's value text,
+    // "ARP ON" or "VOCODER ON" while that is on (else nothing), the programmer, the comment.
+    std::string GetInfoFieldText(uint32_t n, uint32_t field) const;
 
     // Category hold: 0 off, 1 category, 2 assign (Voice Mode, the top two bits of image byte
     // 8), 3 programmer name. The held marks go to every program whose key equals the first

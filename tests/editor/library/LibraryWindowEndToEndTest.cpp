@@ -33,21 +33,6 @@ HWND FindChild(HWND frame, const wchar_t* title)
     return child && IsWindowVisible(child) ? child : nullptr;
 }
 
-// Until `done`, pressing OK on any box with the title that shows meanwhile.
-template <typename Done>
-bool UntilPressingOk(const e2e::CRunningProgram& program, const wchar_t* boxTitle, Done done)
-{
-    const ULONGLONG deadline = GetTickCount64() + 60000;
-    while (GetTickCount64() < deadline && !program.Exited())
-    {
-        if (done())
-            return true;
-        if (HWND box = program.WaitForDialog(boxTitle, 50))
-            e2e::PressButton(box, L"OK");
-    }
-    return done();
-}
-
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path)
 {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
@@ -59,26 +44,7 @@ std::vector<uint32_t> ClientPixels(HWND window, int top, int height)
 {
     RECT r = {};
     GetClientRect(window, &r);
-    const int width = r.right;
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, top, SRCCOPY);
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                                 static_cast<const uint32_t*>(bits) + static_cast<size_t>(width) * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return pixels;
+    return e2e::ClientPixels(window, {0, top, r.right, top + height});
 }
 
 class LibraryWindowEndToEnd : public ::testing::Test

@@ -1,7 +1,11 @@
 // The library window in a real frame against the simulated instrument: a double click on a
 // program's row opens that program's edit window, one per program, kept by the library window;
-// the GLOBAL tab shows the global page over the document's global data.
+// the GLOBAL tab shows the global page over the document's global data, and the window's
+// receive, transmit and revert commands act on that data while it is shown.
 #include "../base/EditorWindowFixture.h"
+
+#include "app/AppResources.h"
+#include "app/AppText.h"
 
 #include "editor/controls/CCustomPageButton.h"
 #include "editor/layout/PageSelectLayout.h"
@@ -14,6 +18,9 @@
 #include "editor/library/model/CProgramListGeometry.h"
 #include "editor/pages/CProgramEditWindow.h"
 #include "synthdata/CProgramSet.h"
+#include "synthdata/CQ3580GlobalAccessor.h"
+
+#include "support/ScriptedDialogPresenter.h"
 
 #include <cstring>
 #include <string>
@@ -21,13 +28,6 @@
 
 namespace
 {
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 // The visible MDI children of the frame titled so.
 int CountChildren(HWND client, const std::wstring& title)
 {
@@ -98,6 +98,57 @@ protected:
     }
 
     std::unique_ptr<CLibraryWindow> library;
+};
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes ImageOf(const CGlobal* global)
+{
+    return Bytes(global->GetImage(), global->GetImage() + global->GetImageSize());
+}
+
+// The menu commands as the frame hands them on, the boxes answered from a script.
+class LibraryWindowGlobalCommandsTest : public LibraryWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        SetResourceLanguage(kLanguageEnglish);
+        LibraryWindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        LibraryWindowTest::TearDown();
+        SetResourceLanguage(0);
+    }
+    void Command(EditorCommand command)
+    {
+        presenter.boxes.clear();
+        library->GetLink().OnEditorCommand(command);
+        Deliver();
+    }
+    std::vector<std::wstring> BoxTitles() const
+    {
+        std::vector<std::wstring> titles;
+        for (const auto& box : presenter.boxes)
+            titles.push_back(box.title);
+        return titles;
+    }
+    // What the grid shows for Master Tune, and what the document's global data says it is.
+    std::string ShownTune() const
+    {
+        auto* grid = dynamic_cast<CGlobalEditGlobalPageLayer*>(library->GetGlobalSubPage());
+        return grid ? grid->GetFieldText(1) : "(no grid)";
+    }
+    std::string StoredTune() const
+    {
+        char text[256] = {};
+        CZmGlobalAccessorSingleton::Get()->GetCurrentValueText(DocumentGlobal(), {0, 0, 0}, text,
+                                                               sizeof text);
+        return text;
+    }
+
+    ScriptedDialogPresenter presenter;
 };
 } // namespace
 
@@ -193,4 +244,64 @@ TEST_F(LibraryWindowTest, TheGlobalTabShowsTheGlobalPageOverTheDocumentsGlobalDa
     EXPECT_FALSE(IsOnScreen(library->GetGlobalLayer()));
     EXPECT_FALSE(IsOnScreen(library->GetGlobalSubPage()));
     EXPECT_TRUE(library->GetProgramList()->IsVisible());
+}
+
+TEST_F(LibraryWindowGlobalCommandsTest, ReceiveTransmitAndRevertActOnTheGlobalDataWhileTheGlobalPageIsShown)
+{
+    const Bytes pattern = CSimInstrument::PatternGlobal();
+    const Bytes fresh = ImageOf(DocumentGlobal());
+    ASSERT_NE(fresh, pattern);
+    PressPageTab(1);
+    ASSERT_EQ(library->GetPage(), 1);
+
+    // Receive All: the instrument's global data, the grid reading it, the window modified.
+    Command(EditorCommand::ReceiveAll);
+    EXPECT_EQ(BoxTitles(), std::vector<std::wstring>{L"Receive Global Data"});
+    ASSERT_EQ(ImageOf(DocumentGlobal()), pattern);
+    EXPECT_EQ(ShownTune(), StoredTune());
+    EXPECT_EQ(WindowText(library->GetHwnd()), L"Untitled * - Global");
+
+    // Transmit All: the edited image reaches the instrument.
+    CZmGlobalAccessorSingleton::Get()->SetValue(DocumentGlobal(), 0, 0, -37);
+    const Bytes edited = ImageOf(DocumentGlobal());
+    ASSERT_NE(edited, pattern);
+    Command(EditorCommand::TransmitAll);
+    EXPECT_EQ(BoxTitles(), std::vector<std::wstring>{L"Write Global Data"});
+    EXPECT_EQ(instrument->GetGlobal(), edited);
+
+    // Revert: back to the received image, and the grid follows.
+    ::PostNotification(&windows, kNotifyGlobalChanged, library->GetDocumentId(), -1, -1, 0, nullptr);
+    Deliver();
+    ASSERT_EQ(ShownTune(), StoredTune());
+    const std::string editedTune = ShownTune();
+    Command(EditorCommand::Revert);
+    EXPECT_EQ(BoxTitles(), std::vector<std::wstring>{L"Revert to Saved Global Data"});
+    EXPECT_EQ(ImageOf(DocumentGlobal()), pattern);
+    EXPECT_EQ(ShownTune(), StoredTune());
+    EXPECT_NE(ShownTune(), editedTune);
+
+    // Cancelled, neither the receive nor the revert changes the data.
+    CZmGlobalAccessorSingleton::Get()->SetValue(DocumentGlobal(), 0, 0, 12);
+    const Bytes kept = ImageOf(DocumentGlobal());
+    presenter.answers = {IDCANCEL};
+    Command(EditorCommand::Revert);
+    presenter.answers = {IDCANCEL};
+    Command(EditorCommand::ReceiveAll);
+    EXPECT_EQ(ImageOf(DocumentGlobal()), kept);
+}
+
+TEST_F(LibraryWindowGlobalCommandsTest, OnTheProgramPageRevertLeavesTheGlobalDataAlone)
+{
+    // Received, then changed: a revert of the global data would take the change back.
+    PressPageTab(1);
+    Command(EditorCommand::ReceiveAll);
+    ASSERT_EQ(ImageOf(DocumentGlobal()), CSimInstrument::PatternGlobal());
+    CZmGlobalAccessorSingleton::Get()->SetValue(DocumentGlobal(), 0, 1, 5);
+    const Bytes changed = ImageOf(DocumentGlobal());
+    PressPageTab(0);
+    ASSERT_EQ(library->GetPage(), 0);
+    Command(EditorCommand::Revert);
+    for (const std::wstring& title : BoxTitles())
+        EXPECT_EQ(title.find(L"Global"), std::wstring::npos) << WideToAnsi(title.c_str());
+    EXPECT_EQ(ImageOf(DocumentGlobal()), changed);
 }

@@ -132,6 +132,33 @@ TEST_F(CProgramListModelTest, ModeOneShowsOneFieldAndModeTwoNone)
     EXPECT_EQ(m_library.GetMode0Fields(), 7u);
 }
 
+// What each information field shows for a program, as the program changes under it.
+TEST_F(CProgramListModelTest, InformationFieldsShowTheProgramsValues)
+{
+    const CZmParameterId arpSw = {7, 1, 0}, vocoderSw = {5, 0, 0};
+    Program(3).SetAuthor("A. Maker");
+    Program(3).SetComment("warm and slow");
+    SetValue(3, kVoiceMode, 1);
+    SetValue(3, arpSw, 1);
+    SetValue(3, vocoderSw, 1);
+    char voiceMode[64] = {};
+    CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(3), kVoiceMode, voiceMode,
+                                                            sizeof voiceMode);
+    ASSERT_STRNE(voiceMode, "");
+    const std::vector<std::string> on = {voiceMode, "ARP ON", "VOCODER ON", "A. Maker", "warm and slow"};
+    for (uint32_t field = 0; field < 5; ++field)
+        EXPECT_EQ(m_model->GetInfoFieldText(3, field), on[field]) << field;
+    // Switched off, the switches show nothing; an untouched program has no library texts.
+    SetValue(3, arpSw, 0);
+    SetValue(3, vocoderSw, 0);
+    EXPECT_EQ(m_model->GetInfoFieldText(3, 1), "");
+    EXPECT_EQ(m_model->GetInfoFieldText(3, 2), "");
+    EXPECT_EQ(m_model->GetInfoFieldText(4, 3), "");
+    EXPECT_EQ(m_model->GetInfoFieldText(4, 4), "");
+    EXPECT_EQ(m_model->GetInfoFieldText(128, 0), "") << "a program outside the set";
+    EXPECT_EQ(m_model->GetInfoFieldText(3, 5), "") << "a field the view does not have";
+}
+
 TEST_F(CProgramListModelTest, ClicksSelectAndTellWhenTheSelectionChanged)
 {
     m_model->PressLeft(5, false, false, 0, 0);
