@@ -418,6 +418,26 @@ std::vector<uint32_t> ClientPixels(HWND window, const RECT& area)
     return pixels;
 }
 
+bool SendClick(POINT screen, bool right)
+{
+    if (!SetCursorPos(screen.x, screen.y))
+        return false;
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    return SendInput(2, click, sizeof(INPUT)) == 2;
+}
+
+bool SendKey(WORD key)
+{
+    INPUT stroke[2] = {};
+    stroke[0].type = stroke[1].type = INPUT_KEYBOARD;
+    stroke[0].ki.wVk = stroke[1].ki.wVk = key;
+    stroke[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, stroke, sizeof(INPUT)) == 2;
+}
+
 bool Screenshot(HWND window, const std::string& name)
 {
     return SaveWindowScreenshot(window, name);

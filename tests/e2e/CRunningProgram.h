@@ -166,6 +166,12 @@ HWND FindChildOfClass(HWND window, const wchar_t* className);
 // The pixels of a part of the window's client area as the display shows them, row by row.
 std::vector<uint32_t> ClientPixels(HWND window, const RECT& area);
 
+// Real input through the system's input queue, as the user's hand gives it: the pointer moved to
+// a point of the screen and a click of the left or the right button there.
+bool SendClick(POINT screen, bool right = false);
+// A key pressed and released, for the window that has the keyboard focus.
+bool SendKey(WORD key);
+
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);
 

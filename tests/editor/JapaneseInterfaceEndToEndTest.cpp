@@ -119,25 +119,16 @@ TEST(JapaneseInterface, MenusDialogsBoxesAndLogComeFromTheJapaneseResources)
                                                                        GetSystemMetrics(SM_CYCAPTION) +
                                                                        GetSystemMetrics(SM_CYMENU) / 2};
     SetForegroundWindow(frame);
-    SetCursorPos(title.x, title.y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
+    e2e::SendClick(title);
     HWND menu = program.WaitForWindow(L"#32768", nullptr, 5000);
     EXPECT_NE(menu, nullptr) << "the File menu does not drop down";
     if (menu)
     {
         WaitForSingleObject(program.GetProcessHandle(), 300);
         EXPECT_TRUE(e2e::Screenshot(menu, "japanese_file_menu"));
-        INPUT escape[2] = {};
-        escape[0].type = escape[1].type = INPUT_KEYBOARD;
-        escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
-        escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
         for (int i = 0; i < 2 && IsWindowVisible(menu); ++i)
         {
-            SendInput(2, escape, sizeof(INPUT));
+            e2e::SendKey(VK_ESCAPE);
             program.WaitForWindowGone(menu, 2000);
         }
     }

@@ -90,15 +90,6 @@ bool IsFileDialog(HWND dialog)
     return GetDlgItem(dialog, 1148) != nullptr || GetDlgItem(dialog, 1152) != nullptr;
 }
 
-void PressKey(WORD key)
-{
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
 // "Open..." of the program popup of the library window's first row, as a right click and the
 // keys choose it.
 bool ChooseProgramPopupOpen(const e2e::CRunningProgram& program, HWND library)
@@ -106,18 +97,13 @@ bool ChooseProgramPopupOpen(const e2e::CRunningProgram& program, HWND library)
     POINT row = {72, 37 + 112 + 6}; // below the page strip, the list's first row
     ClientToScreen(library, &row);
     SetForegroundWindow(GetAncestor(library, GA_ROOT));
-    SetCursorPos(row.x, row.y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, click, sizeof(INPUT));
+    e2e::SendClick(row, true);
     HWND menu = program.WaitForWindow(L"#32768", nullptr, 5000);
     if (!menu)
         return false;
     for (int i = 0; i < 7; ++i)
-        PressKey(VK_DOWN);
-    PressKey(VK_RETURN);
+        e2e::SendKey(VK_DOWN);
+    e2e::SendKey(VK_RETURN);
     return program.WaitForWindowGone(menu);
 }
 
