@@ -1,11 +1,12 @@
 // Damaged files opened through the real program's file dialogs (all data, J5 import, a program
-// from the program popup): each shows its error box and
+// from the program popup, global data from the global page): each shows its error box and
 // leaves the library windows as they were.
 
 #include "e2e/CRunningProgram.h"
 
 #include "support/DataFixtures.h"
 #include "support/J5Fixtures.h"
+#include "synthdata/CGlobal.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/ZmDataFile.h"
 
@@ -25,7 +26,11 @@ const wchar_t* const kFrameClass = L"Q3580MDIFrameWindow";
 const wchar_t* const kFrameTitle = L"Nuvorn Sound Editor";
 const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
 // The program popup's "Open..." stands for a command here: it has no menu id.
-constexpr UINT kFileOpen = 51001, kFileImportJ5 = 51005, kProgramPopupOpen = 0;
+constexpr UINT kFileOpen = 51001, kFileImportJ5 = 51005, kProgramPopupOpen = 0, kGlobalPageLoad = 1;
+// Points of the library window's client area: the page strip's PROGRAM and GLOBAL tabs and the
+// global page's LOAD button.
+constexpr POINT kProgramTab = {8 + 20, 7 + 10}, kGlobalTab = {8 + 120 + 20, 7 + 10},
+                kLoad = {447 + 20, 37 + 55 + 8};
 
 struct DamagedFile
 {
@@ -59,6 +64,9 @@ std::vector<DamagedFile> Cases()
     SaveDataToFile(program, programPath);
     const Bytes programFile = ReadFileBytes(programPath);
     std::filesystem::remove(programPath);
+    SaveDataToFile(CGlobal(), programPath);
+    const Bytes globalFile = ReadFileBytes(programPath);
+    std::filesystem::remove(programPath);
     const wchar_t* const unsupported = L"The file is unsupported format.";
     return {
         {"all data, truncated", kFileOpen, L"Open", Cut(all, all.size() / 3), L"Failed to read data."},
@@ -73,6 +81,11 @@ std::vector<DamagedFile> Cases()
         {"program, zero length", kProgramPopupOpen, L"Open Program Data File", {}, unsupported},
         {"program, wrong tag", kProgramPopupOpen, L"Open Program Data File", WithTag(programFile, "3580GlbD"),
          unsupported},
+        {"global, truncated", kGlobalPageLoad, L"Open Global Data File",
+         Cut(globalFile, globalFile.size() / 2), L"Failed to read data."},
+        {"global, zero length", kGlobalPageLoad, L"Open Global Data File", {}, unsupported},
+        {"global, wrong tag", kGlobalPageLoad, L"Open Global Data File", WithTag(globalFile, "3580PrgD"),
+         unsupported},
     };
 }
 
@@ -85,25 +98,34 @@ std::vector<std::wstring> ChildTitles(HWND frame)
     return titles;
 }
 
+// The library window of whole.all, whichever page it shows.
+HWND WholeLibrary(HWND frame)
+{
+    for (HWND child : e2e::MdiChildren(frame))
+        if (e2e::WindowText(child).rfind(L"whole.all - ", 0) == 0)
+            return child;
+    return nullptr;
+}
+
 bool IsFileDialog(HWND dialog)
 {
     return GetDlgItem(dialog, 1148) != nullptr || GetDlgItem(dialog, 1152) != nullptr;
 }
 
-// "Open..." of the program popup of the library window's first row, as a right click and the
-// keys choose it.
+// "Open..." of the program popup of the library window's first row: a right click there, then
+// the keys that walk the menu to its seventh item and choose it.
 bool ChooseProgramPopupOpen(const e2e::CRunningProgram& program, HWND library)
 {
-    POINT row = {72, 37 + 112 + 6}; // below the page strip, the list's first row
-    ClientToScreen(library, &row);
-    SetForegroundWindow(GetAncestor(library, GA_ROOT));
-    e2e::SendClick(row, true);
-    HWND menu = program.WaitForWindow(L"#32768", nullptr, 5000);
+    const LPARAM row = MAKELPARAM(72, 37 + 112 + 6); // below the page strip, the list's first row
+    PostMessageW(library, WM_MOUSEMOVE, 0, row);
+    PostMessageW(library, WM_RBUTTONDOWN, MK_RBUTTON, row);
+    PostMessageW(library, WM_RBUTTONUP, 0, row);
+    HWND menu = program.WaitForWindow(L"#32768", nullptr, 10000);
     if (!menu)
         return false;
     for (int i = 0; i < 7; ++i)
-        e2e::SendKey(VK_DOWN);
-    e2e::SendKey(VK_RETURN);
+        PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
     return program.WaitForWindowGone(menu);
 }
 
@@ -112,7 +134,16 @@ bool OpenThroughDialog(const e2e::CRunningProgram& program, HWND frame, UINT com
                        const std::filesystem::path& path)
 {
     HWND dialog = nullptr;
-    if (command == kProgramPopupOpen)
+    if (command == kGlobalPageLoad)
+    {
+        HWND library = WholeLibrary(frame);
+        if (!library || !e2e::ClickAt(library, kGlobalTab.x, kGlobalTab.y) ||
+            !program.WaitUntil([&] { return e2e::FindMdiChild(frame, L"whole.all - Global") != nullptr; }) ||
+            !program.WaitForPainted(library) || !e2e::ClickAt(library, kLoad.x, kLoad.y))
+            return false;
+        dialog = program.WaitForDialog(title);
+    }
+    else if (command == kProgramPopupOpen)
     {
         HWND library = e2e::FindMdiChild(frame, L"whole.all - Program");
         if (!library || !ChooseProgramPopupOpen(program, library))
@@ -187,6 +218,14 @@ TEST(DamagedFilesEndToEnd, EachShowsItsErrorBoxAndLeavesTheLibrariesAsTheyWere)
         e2e::PressButton(box, L"OK");
         ASSERT_TRUE(program.WaitForWindowGone(box));
         ASSERT_TRUE(program.WaitForIdle(frame));
+        if (c.command == kGlobalPageLoad)
+        {
+            HWND library = WholeLibrary(frame);
+            ASSERT_NE(library, nullptr);
+            ASSERT_TRUE(e2e::ClickAt(library, kProgramTab.x, kProgramTab.y));
+            ASSERT_TRUE(program.WaitUntil(
+                [&] { return e2e::FindMdiChild(frame, L"whole.all - Program") != nullptr; }));
+        }
         EXPECT_EQ(ChildTitles(frame), before) << "a window was added, closed or marked modified";
     }
     EXPECT_TRUE(program.ChooseMenuItemUntil(frame, 51006,
