@@ -5,6 +5,7 @@
 #include "editor/base/CEditorServices.h"
 #include "editor/base/CMessageWindowLayer.h"
 #include "editor/controls/CCustomControl.h"
+#include "editor/controls/CCustomLed.h"
 #include "editor/graphs/CCustomEqGraph.h"
 #include "editor/math/EqResponse.h"
 #include "foundation/EfUtility.h"
@@ -74,7 +75,11 @@ void CEditLayerBase::OnValueChanged(CHfcControl* control, int32_t value)
     case CCustomControl::kEventNumber:
         if (!pressed)
             return;
-        parameterValue = custom ? custom->GetValue() : 0;
+        // An LED's own value is whether it is lit; what it writes is the value it stands for.
+        if (auto* led = dynamic_cast<CCustomLed*>(custom))
+            parameterValue = led->GetNumber();
+        else
+            parameterValue = custom ? custom->GetValue() : 0;
         break;
     default:
         return;
@@ -123,12 +128,19 @@ void CEditLayerBase::RefreshAllControls()
     RedrawControls(false);
 }
 
+int32_t CEditLayerBase::ShownValue(CCustomControl* custom, int32_t parameterValue)
+{
+    if (auto* led = dynamic_cast<CCustomLed*>(custom))
+        return parameterValue == led->GetNumber() ? 1 : 0;
+    return parameterValue;
+}
+
 void CEditLayerBase::RefreshOne(uint32_t id)
 {
     CCustomControl* custom = GetEditorControl(id);
     CZmProgramAccessor* accessor = CZmProgramAccessorSingleton::Get();
     if (custom && accessor && m_data.program)
-        custom->SetValue(accessor->GetValue(m_data.program, GetControlParameter(custom)));
+        custom->SetValue(ShownValue(custom, accessor->GetValue(m_data.program, GetControlParameter(custom))));
 }
 
 void CEditLayerBase::RefreshControl(CHfcControl* control)
@@ -140,7 +152,7 @@ void CEditLayerBase::RefreshControl(CHfcControl* control)
     if (!custom || !accessor || !m_data.program)
         return;
     const CZmParameterId id = GetControlParameter(custom);
-    custom->SetValue(accessor->GetValue(m_data.program, id));
+    custom->SetValue(ShownValue(custom, accessor->GetValue(m_data.program, id)));
     control->Redraw(false);
     m_currentControl = control;
 
@@ -180,7 +192,8 @@ void CEditLayerBase::RefreshValues()
         CCustomControl* custom = control ? GetEditorControl(control->GetId()) : nullptr;
         if (!custom || control->HasKeyFocus())
             continue;
-        const int32_t value = accessor->GetValue(m_data.program, GetControlParameter(custom));
+        const int32_t value =
+            ShownValue(custom, accessor->GetValue(m_data.program, GetControlParameter(custom)));
         if (custom->GetValue() != value)
         {
             custom->SetValue(value);

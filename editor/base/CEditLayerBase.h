@@ -103,6 +103,11 @@ public:
     // The pointer over the page's background lets the message overlay fade.
     bool OnHfcMouseMove(CHfcMouse* mouse, int32_t x, int32_t y, uint32_t modifiers) override;
 
+protected:
+    // What the control shows for the parameter's value: an LED is lit (1) while the parameter
+    // holds the value it stands for, every other control shows the value itself.
+    static int32_t ShownValue(CCustomControl* custom, int32_t parameterValue);
+
 private:
     // A point of a control in the window's client coordinates.
     POINT ControlToClient(CHfcControl* control, int32_t x, int32_t y) const;

@@ -468,13 +468,6 @@ void CProgramEditLayer::RefreshOne(uint32_t id)
     case kCodeMixerBar:
         custom->SetValue(accessor->GetValue(m_data.program, GetControlParameter(custom)));
         break;
-    case kCodeLed:
-    {
-        auto* led = static_cast<CCustomLed*>(custom);
-        led->SetValue(
-            accessor->GetValue(m_data.program, GetControlParameter(custom)) == led->GetNumber() ? 1 : 0);
-        break;
-    }
     case kCodeSynthEdit2:
     case kCodeEqEdit2:
         custom->SetEnabled(timbre2);
@@ -582,12 +575,7 @@ void CProgramEditLayer::OnValueChanged(CHfcControl* control, int32_t value)
     case kCodeMasterFxEdit:
         OpenEditorOfCode(code);
         return;
-    case kCodeLed:
-        // A press chooses the LED's voice mode.
-        if (static_cast<uint32_t>(value) & CCustomControl::kPressBit)
-            if (auto* led = dynamic_cast<CCustomLed*>(control))
-                WriteValue(control, GetControlParameter(led), led->GetNumber());
-        break;
+    case kCodeLed: // a press chooses the LED's voice mode
     case kCodeValue:
     case kCodeSwitch:
         CEditPageLayer::OnValueChanged(control, value);

@@ -166,6 +166,20 @@ HWND CRunningProgram::WaitForDialog(const wchar_t* title, DWORD timeoutMs) const
     return WaitForWindow(L"#32770", title, timeoutMs);
 }
 
+HWND CRunningProgram::WaitForPopupMenu(DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    WaitFor(m_process.hProcess, timeoutMs,
+            [&]
+            {
+                for (HWND window : ProcessWindows(m_process.dwProcessId))
+                    if (WindowClass(window) == L"#32768")
+                        found = window;
+                return found != nullptr;
+            });
+    return found;
+}
+
 bool CRunningProgram::WaitForWindowGone(HWND window, DWORD timeoutMs) const
 {
     return WaitFor(m_process.hProcess, timeoutMs,
@@ -322,6 +336,34 @@ bool HasMenuBar(HWND window)
         return false;
     const int captionBottom = outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);
     return origin.y - captionBottom >= GetSystemMetrics(SM_CYMENU) - 2;
+}
+
+bool LeftDrag(HWND window, POINT from, POINT to, int steps)
+{
+    if (!PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y)))
+        return false;
+    steps = std::max(steps, 1);
+    for (int i = 1; i <= steps; ++i)
+    {
+        const int x = from.x + (to.x - from.x) * i / steps, y = from.y + (to.y - from.y) * i / steps;
+        if (!PostMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y)))
+            return false;
+    }
+    return PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y)) != 0;
+}
+
+bool TypeCharacters(HWND window, const std::wstring& text)
+{
+    for (wchar_t c : text)
+        if (!PostMessageW(window, WM_CHAR, c, 1))
+            return false;
+    return true;
+}
+
+bool PressKey(HWND window, UINT virtualKey)
+{
+    return PostMessageW(window, WM_KEYDOWN, virtualKey, 1) &&
+           PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001u);
 }
 
 std::vector<HWND> MdiChildren(HWND frame)

@@ -43,6 +43,8 @@ public:
                        DWORD timeoutMs = kDefaultTimeoutMs) const;
     // A dialog box (a message box too) of the program with the title.
     HWND WaitForDialog(const wchar_t* title, DWORD timeoutMs = kDefaultTimeoutMs) const;
+    // The popup menu the program shows (a window of the menu class), once it shows one.
+    HWND WaitForPopupMenu(DWORD timeoutMs = kDefaultTimeoutMs) const;
     // Until the window is gone (closed or hidden).
     bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs) const;
     // Until the program shows no dialog box and its window answers: its start-up work (a device
@@ -165,6 +167,13 @@ HWND FindChildOfClass(HWND window, const wchar_t* className);
 
 // The pixels of a part of the window's client area as the display shows them, row by row.
 std::vector<uint32_t> ClientPixels(HWND window, const RECT& area);
+// A drag of the left button as the mouse makes it: the press at `from`, `steps` equal moves to
+// `to` with the button held, the release there.
+bool LeftDrag(HWND window, POINT from, POINT to, int steps);
+// Typed characters, one WM_CHAR each, to the window that holds the keyboard focus.
+bool TypeCharacters(HWND window, const std::wstring& text);
+// A key pressed and let go.
+bool PressKey(HWND window, UINT virtualKey);
 
 // Real input through the system's input queue, as the user's hand gives it: the pointer moved to
 // a point of the screen and a click of the left or the right button there.

@@ -224,15 +224,6 @@ void SendMouse(POINT screen, DWORD flags)
     SendInput(1, &input, sizeof input);
 }
 
-// A window whose class is a popup menu's, shown by the process.
-HWND FindPopupMenu(DWORD processId)
-{
-    for (HWND window : e2e::ProcessWindows(processId))
-        if (e2e::WindowClass(window) == L"#32768")
-            return window;
-    return nullptr;
-}
-
 bool IsFileDialog(HWND dialog)
 {
     return GetDlgItem(dialog, 1148) != nullptr || GetDlgItem(dialog, 1152) != nullptr;
@@ -263,7 +254,7 @@ public:
         m_index = index;
         if (index % 15 == 14)
             SwitchFault(Chance(40) ? 0 : Pick(std::size(kFaults)));
-        if (HWND menu = FindPopupMenu(m_program.GetProcessId()))
+        if (HWND menu = m_program.WaitForPopupMenu(0))
         {
             (void)menu;
             ++m_actions["popup menu answered"];
@@ -333,7 +324,7 @@ public:
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
         while (GetTickCount64() < deadline && !m_program.Exited())
         {
-            if (FindPopupMenu(m_program.GetProcessId()))
+            if (m_program.WaitForPopupMenu(0))
                 SendKeys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
             else if (HWND dialog = OpenDialog())
             {
@@ -345,7 +336,7 @@ public:
             else if (Answers(m_frame, 1000))
             {
                 WaitForSingleObject(m_program.GetProcessHandle(), 300);
-                if (!OpenDialog() && !FindPopupMenu(m_program.GetProcessId()))
+                if (!OpenDialog() && !m_program.WaitForPopupMenu(0))
                     return true;
             }
             WaitForSingleObject(m_program.GetProcessHandle(), 100);

@@ -267,13 +267,8 @@ void CVocoderEditLayer::RefreshText(uint32_t id)
 
 void CVocoderEditLayer::RefreshLeds()
 {
-    CZmProgramAccessor* accessor = CZmProgramAccessorSingleton::Get();
-    if (!accessor || !GetEditedProgram())
-        return;
-    const int32_t shift = accessor->GetValue(GetEditedProgram(), {kGroup, kRows[kFirstLedId].index, 0});
-    for (uint32_t i = 0; i < 5; ++i)
-        if (CCustomLed* led = GetShiftLed(i))
-            led->SetValue(shift == led->GetNumber() ? 1 : 0);
+    for (uint32_t id = kFirstLedId; id < kFirstHoldId; ++id)
+        CEditLayerBase::RefreshOne(id);
 }
 
 void CVocoderEditLayer::RefreshHold()
@@ -312,7 +307,7 @@ void CVocoderEditLayer::RefreshOne(uint32_t id)
     if (IsHold(id))
         RefreshHold();
     else if (IsLed(id))
-        RefreshLeds();
+        CEditLayerBase::RefreshOne(id);
     else
     {
         CEditLayerBase::RefreshOne(id);
@@ -363,15 +358,6 @@ void CVocoderEditLayer::OnValueChanged(CHfcControl* control, int32_t value)
 {
     if (!control || IsHold(control->GetId()))
         return;
-    if (IsLed(control->GetId()))
-    {
-        // A press writes the value the LED stands for.
-        if ((static_cast<uint32_t>(value) & CCustomControl::kPressBit) == 0)
-            return;
-        CCustomLed* led = GetShiftLed(control->GetId() - kFirstLedId);
-        WriteValue(control, GetControlParameter(led), led->GetNumber());
-        return;
-    }
     CEditLayerBase::OnValueChanged(control, value);
 }
 

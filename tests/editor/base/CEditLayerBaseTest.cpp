@@ -10,6 +10,7 @@
 
 #include "editor/base/CEditLayerBase.h"
 #include "editor/controls/CCustomKnob.h"
+#include "editor/controls/CCustomLed.h"
 #include "editor/controls/CCustomSwitch.h"
 #include "framework/CEfResourceManager.h"
 #include "synthdata/CProgram.h"
@@ -21,9 +22,11 @@
 
 namespace
 {
-const CZmParameterId kTranspose = {2, 16, 0};  // -48 .. 48
-const CZmParameterId kLfoSync = {2, 82, 1};    // a switch, timbre 1
-const CZmParameterId kWsPosition = {2, 48, 0}; // a list of two values
+const CZmParameterId kTranspose = {2, 16, 0};    // -48 .. 48
+const CZmParameterId kLfoSync = {2, 82, 1};      // a switch, timbre 1
+const CZmParameterId kWsPosition = {2, 48, 0};   // a list of two values
+const CZmParameterId kFormantShift = {5, 14, 0}; // -2 .. 2, one LED per value
+constexpr int32_t kShiftNumbers[5] = {2, 1, 0, -1, -2};
 
 using LibraryWindow = RecordingLibraryWindow;
 
@@ -133,6 +136,17 @@ protected:
 
         ASSERT_TRUE(list.Create(&knobRecord, 3, 0));
         Bind(list, kWsPosition);
+
+        for (int i = 0; i < 5; ++i)
+        {
+            CCustomLedRecord ledRecord;
+            ledRecord.x = 140;
+            ledRecord.y = 20 + 13 * i;
+            ledRecord.strip = GetBitmap("LedButtonLarge");
+            ledRecord.number = kShiftNumbers[i];
+            ASSERT_TRUE(leds[i].Create(&ledRecord, 4 + i, CCustomControl::kEventNumber));
+            Bind(leds[i], kFormantShift);
+        }
         edit.layer->RefreshAllControls();
         Deliver();
         updates.lines.clear();
@@ -168,7 +182,18 @@ protected:
     CCustomKnob knob;
     CCustomSwitch toggle;
     CCustomKnob list;
+    CCustomLed leds[5];
 };
+
+// The values whose LED is lit.
+std::vector<int32_t> LitNumbers(CCustomLed (&leds)[5])
+{
+    std::vector<int32_t> lit;
+    for (CCustomLed& led : leds)
+        if (led.GetValue() == 1)
+            lit.push_back(led.GetNumber());
+    return lit;
+}
 } // namespace
 
 TEST_F(EditLayer, AKnobReportWritesExactlyItsFieldMarksModifiedPostsAndSendsTheParameterChange)
@@ -220,6 +245,34 @@ TEST_F(EditLayer, AToggleCountsOnlyThePressAndFollowsTheLayersTimbre)
     EXPECT_EQ(Value(timbre0), 1 - before);
     EXPECT_EQ(Value(kLfoSync), 0) << "timbre 1 untouched";
     EXPECT_EQ(Sent(), std::vector<std::string>({ParameterChange(kChannel, timbre0, 1 - before)}));
+}
+
+TEST_F(EditLayer, AnLedPressWritesTheValueItStandsForAndOnlyTheLedOfTheStoredValueIsLit)
+{
+    EXPECT_EQ(Value(kFormantShift), 0) << "INITPROG";
+    EXPECT_EQ(LitNumbers(leds), std::vector<int32_t>({0}));
+
+    // From lit and unlit LEDs, to negative values, back to 0; each press is one change.
+    const int pressed[] = {3, 4, 0, 1, 2, 2};
+    for (int i : pressed)
+    {
+        ClearSent();
+        library.modifiedCalls = 0;
+        const int32_t number = kShiftNumbers[i];
+        edit.layer->OnValueChanged(&leds[i], leds[i].CHfcControl::GetValue());
+        EXPECT_TRUE(Sent().empty()) << "a release report sends nothing";
+        edit.layer->OnValueChanged(&leds[i], static_cast<int32_t>(CCustomControl::kPressBit));
+        EXPECT_EQ(Value(kFormantShift), number);
+        EXPECT_EQ(Sent(), std::vector<std::string>({ParameterChange(kChannel, kFormantShift, number)}));
+        EXPECT_EQ(library.modifiedCalls, 1);
+        edit.layer->RefreshValues();
+        EXPECT_EQ(LitNumbers(leds), std::vector<int32_t>({number})) << number;
+    }
+
+    // A value set elsewhere lights its LED on the refresh.
+    CZmProgramAccessorSingleton::Get()->SetValue(&program, kFormantShift, -1);
+    edit.layer->RefreshAllControls();
+    EXPECT_EQ(LitNumbers(leds), std::vector<int32_t>({-1}));
 }
 
 TEST_F(EditLayer, AListParameterOpensItsValuePopupAndOnlyAChangedChoiceIsWritten)

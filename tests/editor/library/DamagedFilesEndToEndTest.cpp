@@ -120,12 +120,12 @@ bool ChooseProgramPopupOpen(const e2e::CRunningProgram& program, HWND library)
     PostMessageW(library, WM_MOUSEMOVE, 0, row);
     PostMessageW(library, WM_RBUTTONDOWN, MK_RBUTTON, row);
     PostMessageW(library, WM_RBUTTONUP, 0, row);
-    HWND menu = program.WaitForWindow(L"#32768", nullptr, 10000);
+    HWND menu = program.WaitForPopupMenu(10000);
     if (!menu)
         return false;
     for (int i = 0; i < 7; ++i)
-        PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        e2e::PressKey(menu, VK_DOWN);
+    e2e::PressKey(menu, VK_RETURN);
     return program.WaitForWindowGone(menu);
 }
 
