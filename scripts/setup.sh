@@ -40,6 +40,8 @@ PACKAGES=(
     libz-mingw-w64-dev juce-modules-source-data
     # running the Windows programs: Wine, its fonts and the X libraries its display driver loads
     wine wine64 fonts-wine xvfb xauth
+    # the Japanese interface: a Japanese font for Wine to draw with, and the locale data
+    fonts-ipafont-gothic locales
     libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3
     # build tools and tests
     cmake ninja-build googletest
@@ -60,6 +62,13 @@ if ((${#missing[@]})); then
     APT=(apt-get -o DPkg::Lock::Timeout=900 -o Acquire::Retries=3 -q -y)
     quiet "$LOGS/apt-update.log" "${SUDO[@]}" "${APT[@]}" update
     quiet "$LOGS/apt-install.log" "${SUDO[@]}" "${APT[@]}" install --no-install-recommends "${missing[@]}"
+fi
+
+# The Japanese user locale that the tests of the Japanese interface start the program in: Wine
+# takes the user's language from LANG/LC_ALL, which glibc honours only for a generated locale.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; then
+    say "generating the ja_JP.UTF-8 locale"
+    quiet "$LOGS/localedef.log" "${SUDO[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
 
 # ---------------------------------------------------------------------------------------------

@@ -3,6 +3,10 @@
 #   build/native   the portable data layer, clang with AddressSanitizer and UBSan
 #   build/windows  everything, cross-built with mingw-w64, test programs run under Wine
 # Exits non-zero when any step fails and names the failed steps at the end.
+#
+#   scripts/test.sh soak   builds the Windows build and runs only the soak test, verbosely, for a
+#                          longer run by hand: NV_SOAK_ACTIONS (actions), NV_SOAK_SEED (the seed a
+#                          failure prints) and NV_SOAK_SECONDS (at most this long) choose it.
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -39,6 +43,9 @@ finish() {
     exit 0
 }
 
+soak=
+[[ ${1:-} == soak ]] && soak=1
+
 step "setup" bash "$ROOT/scripts/setup.sh" || finish
 
 CTEST=(ctest --output-on-failure --no-tests=error --timeout 300 -j "$JOBS")
@@ -47,7 +54,7 @@ CTEST=(ctest --output-on-failure --no-tests=error --timeout 300 -j "$JOBS")
 # Native build: portable data layer under the sanitizers.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:check_initialization_order=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-step "native: configure" cmake -S "$ROOT" -B "$BUILD/native" -G Ninja \
+[[ -z $soak ]] && step "native: configure" cmake -S "$ROOT" -B "$BUILD/native" -G Ninja \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DNV_PORTABLE_ONLY=ON -DNV_SANITIZE=ON -DNV_FUZZ=ON &&
     step "native: build" cmake --build "$BUILD/native" -j "$JOBS" &&
@@ -115,7 +122,12 @@ step "windows: configure" cmake -S "$ROOT" -B "$BUILD/windows" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/Toolchain-mingw64.cmake" &&
     step "windows: build" cmake --build "$BUILD/windows" -j "$JOBS" &&
     step "windows: start Xvfb and wineserver" start_services &&
-    step "windows: test" "${CTEST[@]}" --test-dir "$BUILD/windows"
+    if [[ -n $soak ]]; then
+        step "windows: soak" ctest --output-on-failure --no-tests=error -V --test-dir "$BUILD/windows" \
+            -R '^editor_soak_tests$' --timeout $((${NV_SOAK_SECONDS:-100} + 900))
+    else
+        step "windows: test" "${CTEST[@]}" --test-dir "$BUILD/windows"
+    fi
 stop_services
 
 finish

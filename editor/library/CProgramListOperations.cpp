@@ -161,10 +161,10 @@ bool CProgramListOperations::ReceiveSelected()
     const uint32_t n = m_model.GetFirstSelectedOrZero();
     if (!Confirm("ReceiveProgram"))
         return false;
-    // These result boxes are not among the localised texts: they read the same in every language.
     if (!m_services.midi->ReceiveProgram(GetProgram(n), static_cast<int32_t>(n)))
     {
-        ShowMessageBox(kBoxTypeOk, L"Receive Program Failed", m_services.midi->GetLastErrorText().c_str());
+        ShowMessageBox(kBoxTypeOk, Text("TitleReceiveSelectedProgramFailed").c_str(),
+                       m_services.midi->GetLastErrorText().c_str());
         return false;
     }
     CloseEditWindow(n);
@@ -173,7 +173,8 @@ bool CProgramListOperations::ReceiveSelected()
     m_host.RedrawRows();
     m_host.RefreshSelectionDisplay();
     m_host.MarkModified();
-    ShowMessageBox(kBoxTypeOk, L"Receive Program", L"Receive succeeded.");
+    ShowMessageBox(kBoxTypeOk, Text("TitleReceiveSelectedProgram").c_str(),
+                   Text("SuccessReceiveSelectedProgram").c_str());
     return true;
 }
 
@@ -186,10 +187,12 @@ bool CProgramListOperations::TransmitSelected()
         return false;
     if (!m_services.midi->TransmitProgram(GetProgram(n), static_cast<int32_t>(n)))
     {
-        ShowMessageBox(kBoxTypeOk, L"Transmit Program Failed", m_services.midi->GetLastErrorText().c_str());
+        ShowMessageBox(kBoxTypeOk, Text("TitleTransmitSelectedProgramFailed").c_str(),
+                       m_services.midi->GetLastErrorText().c_str());
         return false;
     }
-    ShowMessageBox(kBoxTypeOk, L"Transmit Program", L"Transmit succeeded.");
+    ShowMessageBox(kBoxTypeOk, Text("TitleTransmitSelectedProgram").c_str(),
+                   Text("SuccessTransmitSelectedProgram").c_str());
     return true;
 }
 

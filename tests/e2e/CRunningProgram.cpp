@@ -366,12 +366,21 @@ bool PressKey(HWND window, UINT virtualKey)
            PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001u);
 }
 
-HWND FindMdiChild(HWND frame, const std::wstring& title)
+std::vector<HWND> MdiChildren(HWND frame)
 {
+    std::vector<HWND> children;
     HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
     for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child;
          child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child) && WindowText(child) == title)
+        if (IsWindowVisible(child))
+            children.push_back(child);
+    return children;
+}
+
+HWND FindMdiChild(HWND frame, const std::wstring& title)
+{
+    for (HWND child : MdiChildren(frame))
+        if (WindowText(child) == title)
             return child;
     return nullptr;
 }
@@ -449,6 +458,26 @@ std::vector<uint32_t> ClientPixels(HWND window, const RECT& area)
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+bool SendClick(POINT screen, bool right)
+{
+    if (!SetCursorPos(screen.x, screen.y))
+        return false;
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    return SendInput(2, click, sizeof(INPUT)) == 2;
+}
+
+bool SendKey(WORD key)
+{
+    INPUT stroke[2] = {};
+    stroke[0].type = stroke[1].type = INPUT_KEYBOARD;
+    stroke[0].ki.wVk = stroke[1].ki.wVk = key;
+    stroke[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, stroke, sizeof(INPUT)) == 2;
 }
 
 bool Screenshot(HWND window, const std::string& name)

@@ -58,6 +58,9 @@ public:
     template <typename Done>
     bool ChooseMenuItemUntil(HWND frame, UINT id, Done done, DWORD retryMs = 500,
                              DWORD timeoutMs = kDefaultTimeoutMs) const;
+    // Until `done` answers true, checked every 10 ms; false on time-out or when the program ends
+    // first without it.
+    template <typename Done> bool WaitUntil(Done done, DWORD timeoutMs = kDefaultTimeoutMs) const;
     // The exit code once the program has ended, or -1 when it does not end in time.
     int WaitForExit(DWORD timeoutMs = kDefaultTimeoutMs) const;
 
@@ -87,6 +90,19 @@ bool CRunningProgram::ChooseMenuItemUntil(HWND frame, UINT id, Done done, DWORD 
         }
     }
     return done();
+}
+
+template <typename Done> bool CRunningProgram::WaitUntil(Done done, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!done())
+    {
+        if (GetTickCount64() >= deadline)
+            return done();
+        if (WaitForSingleObject(m_process.hProcess, 10) == WAIT_OBJECT_0)
+            return done();
+    }
+    return true;
 }
 
 // Until `done`, answering OK on any box with the title that shows meanwhile; `done`'s last answer
@@ -132,6 +148,8 @@ bool ChooseMenuItem(HWND frame, UINT id);
 // caption (another process's menus cannot be read under Wine).
 bool HasMenuBar(HWND window);
 
+// The visible MDI child windows of a frame, topmost first.
+std::vector<HWND> MdiChildren(HWND frame);
 // The visible MDI child of the frame with the title, or null.
 HWND FindMdiChild(HWND frame, const std::wstring& title);
 // The first visible dialog box of the process whose controls include a file name field, or null.
@@ -156,6 +174,12 @@ bool LeftDrag(HWND window, POINT from, POINT to, int steps);
 bool TypeCharacters(HWND window, const std::wstring& text);
 // A key pressed and let go.
 bool PressKey(HWND window, UINT virtualKey);
+
+// Real input through the system's input queue, as the user's hand gives it: the pointer moved to
+// a point of the screen and a click of the left or the right button there.
+bool SendClick(POINT screen, bool right = false);
+// A key pressed and released, for the window that has the keyboard focus.
+bool SendKey(WORD key);
 
 // The window as the display shows it, written to <screenshot folder>/<name>.png.
 bool Screenshot(HWND window, const std::string& name);
