@@ -15,6 +15,7 @@
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
 #include "editor/base/CEditorServices.h"
+#include "editor/base/CMessageWindowLayer.h"
 #include "editor/layout/GlobalEditLayout.h"
 #include "editor/library/CGlobalEditCcMapPageLayer.h"
 #include "editor/library/CGlobalEditGlobalPageLayer.h"
@@ -677,7 +678,14 @@ void CLibraryWindow::OnMMTimer(CMMTimer* timer)
     if (m_pageSelect)
         m_pageSelect->RefreshValues();
     if (m_page == 0)
+    {
         CBaseWindow::OnMMTimer(timer);
+        return;
+    }
+    // The global page's layers refresh on notifications; what they redrew reaches the screen here.
+    if (CMessageWindowLayer* message = GetMessageLayer())
+        message->AdvanceFade();
+    FlushDirty();
 }
 
 bool CLibraryWindow::OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2,

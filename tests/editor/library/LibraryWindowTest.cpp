@@ -290,6 +290,22 @@ TEST_F(LibraryWindowGlobalCommandsTest, ReceiveTransmitAndRevertActOnTheGlobalDa
     EXPECT_EQ(ImageOf(DocumentGlobal()), kept);
 }
 
+// What the global page redraws on a notification reaches the screen at the next tick, as on
+// the program page.
+TEST_F(LibraryWindowGlobalCommandsTest, TheTickPutsTheGlobalPagesRedrawsOnTheScreen)
+{
+    PressPageTab(1);
+    ASSERT_EQ(library->GetPage(), 1);
+    library->FlushDirty();
+    CZmGlobalAccessorSingleton::Get()->SetValue(DocumentGlobal(), 0, 0, -21);
+    ::PostNotification(&windows, kNotifyGlobalChanged, library->GetDocumentId(), -1, -1, 0, nullptr);
+    Deliver();
+    ASSERT_EQ(ShownTune(), StoredTune());
+    ASSERT_GT(library->GetDirtyRect().GetWidth(), 0) << "the grid's new value was not drawn";
+    library->OnMMTimer(&timer);
+    EXPECT_EQ(library->GetDirtyRect().GetWidth(), 0) << "the redraw stays off the screen";
+}
+
 TEST_F(LibraryWindowGlobalCommandsTest, OnTheProgramPageRevertLeavesTheGlobalDataAlone)
 {
     // Received, then changed: a revert of the global data would take the change back.

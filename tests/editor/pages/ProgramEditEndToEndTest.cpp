@@ -107,21 +107,10 @@ bool SameImage(const CProgram& a, const CProgram& b)
     return std::memcmp(a.GetImage(), b.GetImage(), a.GetImageSize()) == 0;
 }
 
-std::vector<HWND> MdiChildren(HWND frame)
-{
-    std::vector<HWND> children;
-    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
-    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child;
-         child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child))
-            children.push_back(child);
-    return children;
-}
-
 // The shown MDI child whose title starts and ends so; null when there is none.
 HWND FindChild(HWND frame, const std::wstring& start, const std::wstring& end = L"")
 {
-    for (HWND child : MdiChildren(frame))
+    for (HWND child : e2e::MdiChildren(frame))
     {
         const std::wstring title = e2e::WindowText(child);
         if (title.size() >= start.size() + end.size() && title.compare(0, start.size(), start) == 0 &&
