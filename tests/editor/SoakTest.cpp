@@ -341,7 +341,14 @@ public:
             }
             WaitForSingleObject(m_program.GetProcessHandle(), 100);
         }
-        return !OpenDialog();
+        if (!OpenDialog())
+            return true;
+        // Which window stays, and what it is owned by, for the seed's rerun.
+        for (HWND w : e2e::ProcessWindows(m_program.GetProcessId()))
+            std::printf("soak: left open: class \"%s\" title \"%s\" enabled %d owner %p\n",
+                        Narrow(e2e::WindowClass(w)).c_str(), Narrow(e2e::WindowText(w)).c_str(),
+                        IsWindowEnabled(w) ? 1 : 0, static_cast<void*>(GetWindow(w, GW_OWNER)));
+        return false;
     }
 
     // The library windows the frame holds now.
