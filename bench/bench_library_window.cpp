@@ -7,30 +7,16 @@
 //    modes 0 -> 1 -> 0 -> 2 -> 0.
 // Boxes are answered OK at once and the progress window is left out. Run under Wine with a display,
 // beside the simulated winmm.dll (WINEDLLOVERRIDES=winmm=n,b).
-#include "app/AppCoreUtility.h"
+#include "BenchFigures.h"
+#include "EditorWindowFixture.h"
+
 #include "app/CDialogPresenter.h"
-#include "app/CLogManager.h"
-#include "app/CMidiManager.h"
-#include "app/CMMTimer.h"
-#include "app/CResourceManager.h"
-#include "app/CSettings.h"
-#include "app/CTDWResource.h"
-#include "app/CWindowManager.h"
-#include "editor/base/CEditorServices.h"
 #include "editor/library/CLibraryWindow.h"
 #include "editor/library/CProgramListLayer.h"
-#include "framework/CHfcMdiFrameWindow.h"
-#include "framework/CHfcMidi.h"
-#include "framework/CPslMessageDispatchEngine.h"
 #include "synthdata/CProgram.h"
+#include "synthdata/CProgramSet.h"
 
-#include "support/CSimInstrument.h"
-#include "support/SimMidi.h"
-
-#include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -38,23 +24,9 @@
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-void Report(const char* what, std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    double sum = 0;
-    for (double s : samples)
-        sum += s;
-    printf("%-24s n=%zu  median %.3f ms  mean %.3f ms  p90 %.3f ms  max %.3f ms\n", what, samples.size(),
-           samples[samples.size() / 2], sum / samples.size(), samples[samples.size() * 9 / 10],
-           samples.back());
-}
+using bench::Clock;
+using bench::Ms;
+using bench::Report;
 
 // OK to every box; no progress window.
 class AnsweringPresenter : public CDialogPresenter
@@ -134,62 +106,48 @@ template <typename Change> double ToPainted(HWND window, Change change)
     change();
     Drain();
     UpdateWindow(window);
-    return Ms(Clock::now() - start);
+    return Ms(start);
 }
+
+class LibraryWindowBench : public EditorWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        // The pointer away from the windows: no mouse message takes part in the figures.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        EditorWindowTest::SetUp();
+        StopTicks();
+        GetSettings().autoDumpEnabled = false;
+        SetDialogPresenter(&presenter);
+        ::SetWindowPos(frame->GetHwnd(), nullptr, 0, 0, 1000, 800, SWP_NOZORDER | SWP_NOMOVE);
+        library = std::make_unique<CLibraryWindow>();
+        ASSERT_TRUE(library->CreateLibrary(frame.get()));
+        library->Show();
+        UpdateWindow(library->GetHwnd());
+        Drain();
+    }
+    void TearDown() override
+    {
+        if (library && library->GetHwnd())
+        {
+            library->GetLibrary().SetModified(false);
+            library->Destroy();
+        }
+        Drain();
+        library.reset();
+        EditorWindowTest::TearDown();
+        SetDialogPresenter(nullptr);
+    }
+
+    AnsweringPresenter presenter;
+    std::unique_ptr<CLibraryWindow> library;
+};
 } // namespace
 
-int main()
+TEST_F(LibraryWindowBench, ReceiveToPaintedBankAndModeSwitches)
 {
-    setvbuf(stdout, nullptr, _IONBF, 0);
-    // The pointer away from the windows: no mouse message takes part in the figures.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    SimMidiReset();
-    SimMidiSetDeviceCount(1, 1);
-    CSimInstrument::InstallPorts(0, 0, L"Nuvorn USB In", L"Nuvorn USB Out");
-    GetSettings().autoDumpEnabled = false;
-    AnsweringPresenter presenter;
-    SetDialogPresenter(&presenter);
-    CTDWSingleton::Acquire();
-    InitializeDataSingletons();
-    CreateAppSemaphores();
-    CResourceManager* skin = CResourceManager::getInstance();
-    CPslMessageDispatchEngine engine;
-    CWindowManager windows{&engine};
-    CLogManager log{&windows};
-    SetLogManager(&log);
-    CMMTimer timer{&engine};
-    timer.Start();
-    timer.SetInterval(0);
-    auto instrument = std::make_unique<CSimInstrument>(0, 0, 2);
-    CHfcMidi port;
-    port.Create("Bench");
-    auto midi = std::make_unique<CMidiManager>(&port);
-    midi->Create();
-    midi->SetWindowManager(&windows);
-    midi->SetTimer(&timer);
-    midi->SetProgressSemaphore(GetAppSemaphore(kSemaphoreProgress));
-    const bool open = midi->OpenMidiIn(0) && midi->OpenMidiOut(0) && midi->DeviceInquiry();
-    CEditorServices& services = EditorServices();
-    services.windowManager = &windows;
-    services.timer = &timer;
-    services.midiManager = midi.get();
-    services.logManager = &log;
-    auto frame = std::make_unique<CHfcMdiFrameWindow>();
-    if (!skin || !open || !frame->Create("Library window", 0, 0, 1000, 800, 0x8000011, nullptr))
-    {
-        printf("the simulated instrument or the display is missing\n");
-        return 1;
-    }
-    frame->Show();
-    auto library = std::make_unique<CLibraryWindow>();
-    if (!library->CreateLibrary(frame.get()))
-        return 1;
-    library->Show();
     const HWND hwnd = library->GetHwnd();
-    UpdateWindow(hwnd);
-    Drain();
-
-    int status = 0;
     {
         CSimBehaviour late;
         late.late = true;
@@ -202,16 +160,13 @@ int main()
             library->ReceiveAllData();
             Drain();
             UpdateWindow(hwnd);
-            receives.push_back(Ms(Clock::now() - releaser.LastRelease()));
+            receives.push_back(Ms(releaser.LastRelease()));
             char expected[16];
             std::snprintf(expected, sizeof expected, "R%02d%05u", round % 100, 127u);
-            if (std::strncmp(library->GetLibrary().GetProgramSet()->GetProgram(127).GetProgramName(),
-                             expected, 8) != 0)
-            {
-                printf("round %d: the names did not arrive\n", round);
-                status = 1;
-                break;
-            }
+            ASSERT_EQ(std::strncmp(library->GetLibrary().GetProgramSet()->GetProgram(127).GetProgramName(),
+                                   expected, 8),
+                      0)
+                << "round " << round << ": the names did not arrive";
         }
         Report("receive to painted", receives);
     }
@@ -222,8 +177,7 @@ int main()
     std::vector<double> banks;
     for (int i = 0; i < 60; ++i)
         banks.push_back(ToPainted(hwnd, [&] { list->ShowBank(static_cast<uint32_t>((i + 1) % 2)); }));
-    if (list->GetModel().GetBank() != 0)
-        status = 1;
+    EXPECT_EQ(list->GetModel().GetBank(), 0u);
     Report("bank switch", banks);
 
     // Mode switches as the two switches make them: 1, 0, 2, 0.
@@ -231,29 +185,6 @@ int main()
     std::vector<double> modes;
     for (int i = 0; i < 60; ++i)
         modes.push_back(ToPainted(hwnd, [&] { list->SetListMode(cycle[i % 4]); }));
-    if (list->GetModel().GetListMode() != 0)
-        status = 1;
+    EXPECT_EQ(list->GetModel().GetListMode(), 0u);
     Report("list mode switch", modes);
-
-    library->GetLibrary().SetModified(false);
-    library->Destroy();
-    Drain();
-    library.reset();
-    frame->Destroy();
-    frame.reset();
-    EditorServices() = CEditorServices();
-    midi->CloseMidiPorts();
-    midi.reset();
-    port.Destroy();
-    instrument.reset();
-    timer.Stop();
-    SetLogManager(nullptr);
-    CResourceManager::releaseInstance();
-    DeleteAppSemaphores();
-    ReleaseDataSingletons();
-    CTDWSingleton::Release();
-    SetDialogPresenter(nullptr);
-    if (status)
-        printf("FAILED\n");
-    return status;
 }

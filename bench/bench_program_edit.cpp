@@ -9,6 +9,7 @@
 //    master effects), what it redraws painted: with nothing changed, and with three values
 //    changed elsewhere before each tick.
 // Run under Wine with a display, beside the simulated winmm.dll (WINEDLLOVERRIDES=winmm=n,b).
+#include "BenchFigures.h"
 #include "EditorWindowFixture.h"
 
 #include "editor/layout/ArpEditLayout.h"
@@ -31,23 +32,9 @@
 
 namespace
 {
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point from)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
-
-void Report(const char* what, std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    double sum = 0;
-    for (double s : samples)
-        sum += s;
-    std::printf("%-40s n=%zu  median %.3f ms  mean %.3f ms  p90 %.3f ms  max %.3f ms\n", what, samples.size(),
-                samples[samples.size() / 2], sum / samples.size(), samples[samples.size() * 9 / 10],
-                samples.back());
-}
+using bench::Clock;
+using bench::Ms;
+using bench::Report;
 
 // A control of a page's layout table: its middle and the radius of the circle inside it.
 struct Place
