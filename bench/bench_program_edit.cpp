@@ -11,6 +11,7 @@
 // Run under Wine with a display, beside the simulated winmm.dll (WINEDLLOVERRIDES=winmm=n,b).
 #include "BenchFigures.h"
 #include "EditorWindowFixture.h"
+#include "support/LayoutPlace.h"
 
 #include "editor/layout/ArpEditLayout.h"
 #include "editor/layout/SynthEditLayout.h"
@@ -35,24 +36,6 @@ namespace
 using bench::Clock;
 using bench::Ms;
 using bench::Report;
-
-// A control of a page's layout table: its middle and the radius of the circle inside it.
-struct Place
-{
-    POINT middle;
-    int radius;
-};
-
-template <size_t N> Place Find(const NvLayoutControl (&controls)[N], const char* role)
-{
-    for (const NvLayoutControl& c : controls)
-        if (std::strcmp(c.role, role) == 0)
-        {
-            const NvLayoutRect r = c.Rect();
-            return {{r.x + r.width / 2, r.y + r.height / 2}, std::min(r.width, r.height) / 2};
-        }
-    return {{0, 0}, 0};
-}
 
 void Paint(CBaseWindow& window)
 {
@@ -97,7 +80,7 @@ protected:
     // Mouse moves of a drag that turns the knob: the pointer goes round it just inside its rim,
     // 1.5 degrees a move, from the top to 120 degrees either side and back,
     // each move timed to its paint; the parameter changes the instrument heard.
-    std::vector<double> DragKnob(CBaseWindow& window, Place knob, int moves, UINT& heard)
+    std::vector<double> DragKnob(CBaseWindow& window, LayoutPlace knob, int moves, UINT& heard)
     {
         HWND hwnd = window.GetHwnd();
         SimMidiWaitIdle(10000);
@@ -171,7 +154,7 @@ TEST_F(EditWindowsBench, DoubleClickKnobDragSynthEditorOpenAndTick)
     UINT heard = 0;
     CentreValue(*arp, program, {8, 5, 0});
     Report("knob drag update, arpeggiator gate time",
-           DragKnob(*arp, Find(NvArpEditLayout::kControls, "gate time"), 400, heard));
+           DragKnob(*arp, FindLayoutPlace(NvArpEditLayout::kControls, "gate time"), 400, heard));
     std::printf("  parameter changes heard: %u\n", heard);
     window->CloseEditor(CProgramEditWindow::kEditorArpeggiator);
     Deliver();
@@ -194,7 +177,7 @@ TEST_F(EditWindowsBench, DoubleClickKnobDragSynthEditorOpenAndTick)
     Paint(*synth);
     CentreValue(*synth, program, {2, 36, 0});
     Report("knob drag update, synth filter 1 cutoff",
-           DragKnob(*synth, Find(NvSynthEditLayout::kControls, "filter 1 cutoff"), 400, heard));
+           DragKnob(*synth, FindLayoutPlace(NvSynthEditLayout::kControls, "filter 1 cutoff"), 400, heard));
     std::printf("  parameter changes heard: %u\n", heard);
 
     CZmProgramAccessor* accessor = CZmProgramAccessorSingleton::Get();

@@ -5,6 +5,7 @@
 
 #include "e2e/CRunningProgram.h"
 #include "support/CSimControl.h"
+#include "support/LayoutPlace.h"
 
 #include "editor/layout/ProgramEditLayout.h"
 #include "editor/layout/SynthEditLayout.h"
@@ -121,23 +122,14 @@ HWND FindChild(HWND frame, const std::wstring& start, const std::wstring& end = 
 }
 
 // A control of a page's layout table: its rectangle, its middle and the radius inside it.
-struct Place
-{
-    NvLayoutRect rect;
-    POINT middle;
-    int radius;
-};
+using Place = LayoutPlace;
 
 template <size_t N> Place Find(const NvLayoutControl (&controls)[N], const char* role)
 {
-    for (const NvLayoutControl& c : controls)
-        if (std::strcmp(c.role, role) == 0)
-        {
-            const NvLayoutRect r = c.Rect();
-            return {r, {r.x + r.width / 2, r.y + r.height / 2}, std::min(r.width, r.height) / 2};
-        }
-    ADD_FAILURE() << "no control " << role;
-    return {{0, 0, 0, 0}, {0, 0}, 0};
+    const Place place = FindLayoutPlace(controls, role);
+    if (!place.found)
+        ADD_FAILURE() << "no control " << role;
+    return place;
 }
 
 // The pointer at `degrees` clockwise from the top of the knob, just inside its rim.
