@@ -17,8 +17,11 @@ CEditorPopupPresenter& EditorPopups()
     return scripted ? *scripted : menus;
 }
 
-int32_t CEditorPopupPresenter::ChooseItem(HWND window, int32_t x, int32_t y,
-                                          const std::vector<std::string>& items, int32_t checked)
+namespace
+{
+// A popup menu filled by `fill`, tracked at the point: what Track answers, or -1 when the menu
+// cannot be made.
+template <typename Fill> int32_t TrackPopup(HWND window, int32_t x, int32_t y, const char* caller, Fill fill)
 {
     CPopupMenu menu;
     try
@@ -27,36 +30,40 @@ int32_t CEditorPopupPresenter::ChooseItem(HWND window, int32_t x, int32_t y,
     }
     catch (const char* reason)
     {
-        DebugTrace("CEditorPopupPresenter::ChooseItem() - %s", reason);
+        DebugTrace("CEditorPopupPresenter::%s() - %s", caller, reason);
         return -1;
     }
-    for (size_t i = 0; i < items.size(); ++i)
-        menu.AppendItemA(static_cast<UINT>(i + 1), items[i].c_str());
-    if (checked >= 0)
-        menu.CheckItem(static_cast<UINT>(checked + 1));
+    fill(menu);
     return menu.Track(x, y, window);
+}
+} // namespace
+
+int32_t CEditorPopupPresenter::ChooseItem(HWND window, int32_t x, int32_t y,
+                                          const std::vector<std::string>& items, int32_t checked)
+{
+    return TrackPopup(window, x, y, "ChooseItem",
+                      [&](CPopupMenu& menu)
+                      {
+                          for (size_t i = 0; i < items.size(); ++i)
+                              menu.AppendItemA(static_cast<UINT>(i + 1), items[i].c_str());
+                          if (checked >= 0)
+                              menu.CheckItem(static_cast<UINT>(checked + 1));
+                      });
 }
 
 int32_t CEditorPopupPresenter::ChooseCheckedItem(HWND window, int32_t x, int32_t y,
                                                  const std::vector<std::wstring>& items, uint32_t checkedMask)
 {
-    CPopupMenu menu;
-    try
-    {
-        menu.Create();
-    }
-    catch (const char* reason)
-    {
-        DebugTrace("CEditorPopupPresenter::ChooseCheckedItem() - %s", reason);
-        return -1;
-    }
-    for (size_t i = 0; i < items.size(); ++i)
-    {
-        menu.AddItem(items[i].c_str());
-        if (i < 32 && (checkedMask & (1u << i)))
-            menu.CheckItem(static_cast<UINT>(i + 1));
-    }
-    return menu.Track(x, y, window);
+    return TrackPopup(window, x, y, "ChooseCheckedItem",
+                      [&](CPopupMenu& menu)
+                      {
+                          for (size_t i = 0; i < items.size(); ++i)
+                          {
+                              menu.AddItem(items[i].c_str());
+                              if (i < 32 && (checkedMask & (1u << i)))
+                                  menu.CheckItem(static_cast<UINT>(i + 1));
+                          }
+                      });
 }
 
 int32_t CEditorPopupPresenter::ChooseKnobAssignment(HWND window, int32_t x, int32_t y, int32_t current,
