@@ -22,7 +22,8 @@ void InitializeCommonControls()
 } // namespace
 
 CModalDialog::CModalDialog()
-    : m_owner(nullptr), m_parent(nullptr), m_result(0), m_modeless(false), m_counted(false), m_dialog(nullptr)
+    : m_owner(nullptr), m_parent(nullptr), m_result(0), m_modeless(false), m_counted(false),
+      m_enablesParent(false), m_dialog(nullptr)
 {
 }
 
@@ -99,8 +100,8 @@ bool CModalDialog::StartModeless(HWND owner)
         return false;
     }
     m_dialog = dialog;
-    if (m_parent != nullptr)
-        EnableWindow(m_parent, FALSE);
+    // A parent that a modal box disabled before stays disabled after this dialog, for the box.
+    m_enablesParent = m_parent != nullptr && !EnableWindow(m_parent, FALSE);
     ShowWindow(dialog, SW_SHOW);
     return true;
 }
@@ -116,8 +117,9 @@ void CModalDialog::End(INT_PTR result)
         return;
     }
     // The parent first, so that it and not another window becomes active.
-    if (m_parent != nullptr)
+    if (m_enablesParent)
     {
+        m_enablesParent = false;
         EnableWindow(m_parent, TRUE);
         SetActiveWindow(m_parent);
     }

@@ -54,6 +54,7 @@ private:
     HWND m_parent;
     INT_PTR m_result;
     bool m_modeless;
-    bool m_counted; // a modeless dialog holds one count of the open-dialog count
-    HWND m_dialog;  // null when not open
+    bool m_counted;       // a modeless dialog holds one count of the open-dialog count
+    bool m_enablesParent; // the parent was enabled before the modeless dialog disabled it
+    HWND m_dialog;        // null when not open
 };

@@ -186,3 +186,16 @@ TEST(CProgressDialog, DeletedWhileOpenItClosesAndBalancesTheCount)
     EXPECT_TRUE(IsWindowEnabled(frame.handle));
     EXPECT_EQ(GetDialogRefCount(), 0);
 }
+
+TEST(CProgressDialog, ClosedOverAParentThatABoxHadDisabledLeavesItDisabled)
+{
+    FrameWindow frame;
+    EnableWindow(frame.handle, FALSE); // as a message box over the frame leaves it
+    {
+        CProgressDialog progress;
+        ASSERT_TRUE(progress.Open(frame.handle, L"Write All Data"));
+        progress.Close();
+    }
+    EXPECT_FALSE(IsWindowEnabled(frame.handle)) << "the frame takes input under the box again";
+    EXPECT_EQ(GetDialogRefCount(), 0);
+}

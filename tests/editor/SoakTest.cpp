@@ -38,6 +38,8 @@ namespace
 {
 const wchar_t* const kFrameClass = L"Q3580MDIFrameWindow";
 const wchar_t* const kFrameTitle = L"Nuvorn Sound Editor";
+// A box answered this many times in a row without closing no longer reacts to its buttons.
+constexpr uint32_t kStuckAnswers = 40;
 const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
 
 // Every menu command but Exit, which would end the run.
@@ -267,6 +269,15 @@ public:
         }
         if (HWND dialog = OpenDialog())
         {
+            m_sameAnswers = dialog == m_lastAnswered ? m_sameAnswers + 1 : 1;
+            m_lastAnswered = dialog;
+            if (m_sameAnswers == kStuckAnswers)
+            {
+                m_stuck = "action " + std::to_string(index) + ": \"" + Narrow(e2e::WindowText(dialog)) +
+                          "\" stays open through " + std::to_string(kStuckAnswers) + " answers";
+                PrintWindows();
+                return;
+            }
             ++m_actions["box or dialog answered"];
             Answer(dialog);
             Settle();
@@ -343,11 +354,7 @@ public:
         }
         if (!OpenDialog())
             return true;
-        // Which window stays, and what it is owned by, for the seed's rerun.
-        for (HWND w : e2e::ProcessWindows(m_program.GetProcessId()))
-            std::printf("soak: left open: class \"%s\" title \"%s\" enabled %d owner %p\n",
-                        Narrow(e2e::WindowClass(w)).c_str(), Narrow(e2e::WindowText(w)).c_str(),
-                        IsWindowEnabled(w) ? 1 : 0, static_cast<void*>(GetWindow(w, GW_OWNER)));
+        PrintWindows();
         return false;
     }
 
@@ -380,18 +387,41 @@ public:
     size_t MostWindows() const { return m_mostWindows; }
     const std::map<std::filesystem::path, SavedKind>& Saved() const { return m_saved; }
     bool Hung() const { return m_hung; }
+    // Why the run stopped at a box that no answer closes; empty while none did.
+    const std::string& Stuck() const { return m_stuck; }
     uint32_t HungAt() const { return m_hungAt; }
 
 private:
     uint32_t Pick(size_t n) { return static_cast<uint32_t>(m_random() % n); }
     bool Chance(uint32_t percent) { return Pick(100) < percent; }
 
+    // The box a user would answer: the topmost that takes input, else the topmost.
     HWND OpenDialog() const
     {
+        HWND first = nullptr;
         for (HWND window : e2e::ProcessWindows(m_program.GetProcessId()))
             if (e2e::WindowClass(window) == L"#32770")
-                return window;
-        return nullptr;
+            {
+                if (IsWindowEnabled(window))
+                    return window;
+                if (first == nullptr)
+                    first = window;
+            }
+        return first;
+    }
+
+    // Every window of the program, what it says and what owns it, for the seed's rerun.
+    void PrintWindows() const
+    {
+        for (HWND w : e2e::ProcessWindows(m_program.GetProcessId()))
+        {
+            std::printf("soak: open: class \"%s\" title \"%s\" enabled %d owner %p\n",
+                        Narrow(e2e::WindowClass(w)).c_str(), Narrow(e2e::WindowText(w)).c_str(),
+                        IsWindowEnabled(w) ? 1 : 0, static_cast<void*>(GetWindow(w, GW_OWNER)));
+            for (const std::wstring& line : e2e::StaticTexts(w))
+                std::printf("soak:     \"%s\"\n", Narrow(line).c_str());
+        }
+        std::fflush(stdout);
     }
 
     // Counts the box by title; a box of a failure nobody handled is unexpected.
@@ -662,6 +692,9 @@ private:
     uint32_t m_index = 0;
     bool m_hung = false;
     uint32_t m_hungAt = 0;
+    HWND m_lastAnswered = nullptr;
+    uint32_t m_sameAnswers = 0;
+    std::string m_stuck;
 };
 
 // Until the frame holds exactly one library window, closing the others and answering their
@@ -723,7 +756,9 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
 
     const ULONGLONG deadline = GetTickCount64() + seconds * 1000ull;
     uint32_t done = 0;
-    for (; done < actions && !program.Exited() && !driver.Hung() && GetTickCount64() < deadline; ++done)
+    for (; done < actions && !program.Exited() && !driver.Hung() && driver.Stuck().empty() &&
+           GetTickCount64() < deadline;
+         ++done)
     {
         driver.Step(done);
         if (done % 1000 == 999)
@@ -738,6 +773,7 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     ASSERT_FALSE(program.Exited()) << "the program ended during action " << done << " (code "
                                    << program.WaitForExit(0) << ")";
     ASSERT_FALSE(driver.Hung()) << "the frame stopped answering at action " << driver.HungAt();
+    ASSERT_TRUE(driver.Stuck().empty()) << driver.Stuck();
     EXPECT_TRUE(driver.Drain(60000)) << "a box or dialog stays open";
     EXPECT_TRUE(Answers(frame, 1000)) << "the frame does not answer within a second";
     for (const auto& [kind, count] : driver.Actions())
