@@ -698,14 +698,20 @@ private:
 };
 
 // Until the frame holds exactly one library window, closing the others and answering their
-// save questions with No.
+// save questions with No; gives up after a minute in which no window closed.
 HWND KeepOneLibrary(const e2e::CRunningProgram& program, HWND frame, CSoakDriver& driver)
 {
-    const ULONGLONG deadline = GetTickCount64() + 60000;
+    ULONGLONG deadline = GetTickCount64() + 60000;
+    size_t fewest = SIZE_MAX;
     while (GetTickCount64() < deadline && !program.Exited())
     {
         driver.Drain(5000);
         const std::vector<HWND> children = driver.Children();
+        if (children.size() < fewest)
+        {
+            fewest = children.size();
+            deadline = GetTickCount64() + 60000;
+        }
         const std::vector<HWND> libraries = driver.Libraries();
         if (libraries.empty())
             e2e::ChooseMenuItem(frame, 51000);
