@@ -22,6 +22,7 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -99,6 +100,7 @@ std::string Narrow(const std::wstring& text)
 struct Usage
 {
     DWORD handles = 0;
+    std::map<std::string, DWORD> handleTypes;
     DWORD gdiObjects = 0;
     DWORD userObjects = 0;
     DWORD windows = 0;
@@ -107,8 +109,35 @@ struct Usage
 };
 
 // The handles the process holds, from the system's handle table: Wine answers
-// GetProcessHandleCount with 0, and this table it keeps.
-DWORD CountHandles(DWORD processId)
+// GetProcessHandleCount with 0, and this table it keeps. Counted by object type when process is
+// given and may be duplicated from.
+struct HandleTable
+{
+    DWORD total = 0;
+    std::map<std::string, DWORD> byType;
+};
+
+std::string HandleTypeName(HANDLE process, USHORT value)
+{
+    using Query = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    HANDLE copy = nullptr;
+    if (!query || !DuplicateHandle(process, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(value)),
+                                   GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        return "?";
+    alignas(8) uint8_t info[1024] = {};
+    std::string name = "?";
+    if (query(copy, 2, info, sizeof info, nullptr) == 0) // ObjectTypeInformation
+    {
+        const auto* text = reinterpret_cast<const UNICODE_STRING*>(info);
+        name = Narrow(std::wstring(text->Buffer, text->Length / sizeof(wchar_t)));
+    }
+    CloseHandle(copy);
+    return name;
+}
+
+HandleTable CountHandles(DWORD processId, HANDLE process)
 {
     struct Entry
     {
@@ -122,8 +151,9 @@ DWORD CountHandles(DWORD processId)
     using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
     const auto query = reinterpret_cast<Query>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    HandleTable table;
     if (!query)
-        return 0;
+        return table;
     std::vector<uint8_t> buffer(1 << 20);
     for (int attempt = 0; attempt < 6; ++attempt)
     {
@@ -135,15 +165,25 @@ DWORD CountHandles(DWORD processId)
             continue;
         }
         if (status != 0)
-            return 0;
+            return table;
         const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
         const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
-        DWORD owned = 0;
+        std::map<BYTE, std::string> names;
         for (ULONG i = 0; i < count; ++i)
-            owned += entries[i].ownerPid == processId ? 1 : 0;
-        return owned;
+        {
+            if (entries[i].ownerPid != processId)
+                continue;
+            ++table.total;
+            auto name = names.find(entries[i].objectType);
+            if (name == names.end() || name->second == "?")
+                name =
+                    names.insert_or_assign(entries[i].objectType, HandleTypeName(process, entries[i].value))
+                        .first;
+            ++table.byType[name->second];
+        }
+        return table;
     }
-    return 0;
+    return table;
 }
 
 // Its windows, top-level and child: what of its USER objects can be counted from outside under
@@ -171,7 +211,11 @@ Usage Measure(const e2e::CRunningProgram& program)
     HANDLE process = program.GetProcessHandle();
     Usage usage;
     if (!GetProcessHandleCount(process, &usage.handles) || usage.handles == 0)
-        usage.handles = CountHandles(program.GetProcessId());
+    {
+        HandleTable table = CountHandles(program.GetProcessId(), process);
+        usage.handles = table.total;
+        usage.handleTypes = std::move(table.byType);
+    }
     usage.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
     usage.userObjects = GetGuiResources(process, GR_USEROBJECTS);
     usage.windows = CountWindows(program.GetProcessId());
@@ -193,6 +237,11 @@ void Print(const char* when, const Usage& u)
         when, static_cast<unsigned long>(u.handles), static_cast<unsigned long>(u.gdiObjects),
         static_cast<unsigned long>(u.userObjects), static_cast<unsigned long>(u.windows),
         u.privateBytes / 1024, u.workingSet / 1024);
+    std::string types;
+    for (const auto& [type, count] : u.handleTypes)
+        types += " " + type + " " + std::to_string(count);
+    if (!types.empty())
+        std::printf("soak: %s: handles by type:%s\n", when, types.c_str());
 }
 
 bool Answers(HWND window, UINT timeoutMs)
