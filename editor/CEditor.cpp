@@ -103,7 +103,9 @@ void CEditor::OnWindowDestroyed(CBaseWindow* window)
         m_log = nullptr;
     if (window == static_cast<CBaseWindow*>(m_version))
         m_version = nullptr;
-    // Still inside its own WM_DESTROY: deleted later.
+    // Those closed before are done with; this one is still inside its own WM_DESTROY and goes
+    // at the next open or close.
+    DeleteClosed();
     auto found = std::find_if(m_windows.begin(), m_windows.end(),
                               [window](const std::unique_ptr<CBaseWindow>& w) { return w.get() == window; });
     if (found != m_windows.end())
@@ -115,11 +117,7 @@ void CEditor::OnWindowDestroyed(CBaseWindow* window)
 
 void CEditor::DeleteClosed()
 {
-    // Only windows whose HWND is gone: a window in the middle of its destruction stays.
-    m_closed.erase(std::remove_if(m_closed.begin(), m_closed.end(),
-                                  [](const std::unique_ptr<CBaseWindow>& w)
-                                  { return w->GetHwnd() == nullptr; }),
-                   m_closed.end());
+    DeleteDestroyedWindows(m_closed);
 }
 
 void CEditor::OpenMidiMonitorWindow(CHfcMdiFrameWindow* frame)
