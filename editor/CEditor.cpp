@@ -103,9 +103,7 @@ void CEditor::OnWindowDestroyed(CBaseWindow* window)
         m_log = nullptr;
     if (window == static_cast<CBaseWindow*>(m_version))
         m_version = nullptr;
-    // Those closed before are done with; this one is still inside its own WM_DESTROY and goes
-    // at the next open or close.
-    DeleteClosed();
+    // Still inside its own WM_DESTROY: deleted later.
     auto found = std::find_if(m_windows.begin(), m_windows.end(),
                               [window](const std::unique_ptr<CBaseWindow>& w) { return w.get() == window; });
     if (found != m_windows.end())
@@ -117,7 +115,11 @@ void CEditor::OnWindowDestroyed(CBaseWindow* window)
 
 void CEditor::DeleteClosed()
 {
-    DeleteDestroyedWindows(m_closed);
+    // Only windows whose HWND is gone: a window in the middle of its destruction stays.
+    m_closed.erase(std::remove_if(m_closed.begin(), m_closed.end(),
+                                  [](const std::unique_ptr<CBaseWindow>& w)
+                                  { return w->GetHwnd() == nullptr; }),
+                   m_closed.end());
 }
 
 void CEditor::OpenMidiMonitorWindow(CHfcMdiFrameWindow* frame)

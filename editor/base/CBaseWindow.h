@@ -5,7 +5,6 @@
 #include "app/CWindowManagerListener.h"
 #include "framework/CHfcMdiChildWindow.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -207,12 +206,3 @@ private:
     CWindowManagerListener* m_managerListener = nullptr;
     std::function<void(CBaseWindow*)> m_onDestroyed;
 };
-
-// Deletes the windows of the list whose destruction has finished (their HWND is gone): one still
-// inside its own destroy stays for a later call.
-template <class Window> void DeleteDestroyedWindows(std::vector<std::unique_ptr<Window>>& windows)
-{
-    windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                 [](const std::unique_ptr<Window>& w) { return w->GetHwnd() == nullptr; }),
-                  windows.end());
-}

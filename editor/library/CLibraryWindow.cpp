@@ -207,8 +207,6 @@ void CLibraryWindow::CloseEditWindow(int32_t n)
 
 void CLibraryWindow::OnEditWindowDestroyed(CBaseWindow* window)
 {
-    // Those closed before are done with; this one goes at the next open or close.
-    DeleteDestroyedWindows(m_closedEditWindows);
     for (auto it = m_editWindows.begin(); it != m_editWindows.end(); ++it)
         if (it->get() == window)
         {

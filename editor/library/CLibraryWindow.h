@@ -62,8 +62,6 @@ public:
     CProgramEditWindow* OpenEditWindow(uint32_t n);
     // The open edit window of program n, or null.
     CProgramEditWindow* GetEditWindow(uint32_t n) const;
-    // The edit windows destroyed whose objects are not yet deleted.
-    size_t GetClosedEditWindowCount() const { return m_closedEditWindows.size(); }
     // Closes the edit window of program n (every one for -1).
     void CloseEditWindow(int32_t n);
 

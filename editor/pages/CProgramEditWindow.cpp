@@ -128,8 +128,6 @@ void CProgramEditWindow::CloseEditor(Editor which)
 
 void CProgramEditWindow::OnEditorDestroyed(CProgramSectionWindow* editor)
 {
-    // Those closed before are done with; this one goes at the next open or close.
-    DeleteDestroyedWindows(m_closed);
     for (auto& slot : m_editors)
         if (slot.get() == editor)
             m_closed.push_back(std::move(slot));

@@ -7,7 +7,6 @@
 #include "app/AppResources.h"
 #include "app/AppText.h"
 
-#include "editor/CEditor.h"
 #include "editor/controls/CCustomPageButton.h"
 #include "editor/layout/PageSelectLayout.h"
 #include "editor/library/CGlobalEditCcMapPageLayer.h"
@@ -203,41 +202,6 @@ TEST_F(LibraryWindowTest, AClosedEditWindowOpensAgainAndTheLibraryTakesItsOpenWi
     for (HWND window : open)
         EXPECT_FALSE(IsWindow(window));
     library.reset();
-}
-
-// A closed window's object, with its document and drawing surfaces, goes once its destruction has
-// finished: by the next window closed, not only at the next one opened.
-TEST_F(LibraryWindowTest, ClosedLibraryAndEditWindowsAreDeletedByTheNextClose)
-{
-    CEditor editor;
-    std::vector<CLibraryWindowInterface*> links;
-    for (int i = 0; i < 3; ++i)
-    {
-        links.push_back(editor.CreateLibraryWindow(frame.get(), L""));
-        ASSERT_NE(links.back(), nullptr);
-    }
-    // Watched through its destructor: the library window leaves the list of all library windows.
-    links[0]->Destroy();
-    EXPECT_NE(CLibraryWindow::FromLink(links[0]), nullptr);
-    links[1]->Destroy();
-    EXPECT_EQ(CLibraryWindow::FromLink(links[0]), nullptr);
-    EXPECT_NE(CLibraryWindow::FromLink(links[1]), nullptr);
-    links[2]->Destroy();
-    EXPECT_EQ(CLibraryWindow::FromLink(links[1]), nullptr);
-    editor.OnCoreStopped();
-    EXPECT_EQ(CLibraryWindow::FromLink(links[2]), nullptr);
-
-    // The library window's edit windows alike: of two closed, only the last one's object is kept.
-    DoubleClickRow(5);
-    DoubleClickRow(6);
-    DoubleClickRow(7);
-    CProgramEditWindow* five = library->GetEditWindow(5);
-    CProgramEditWindow* six = library->GetEditWindow(6);
-    ASSERT_NE(five, nullptr);
-    ASSERT_NE(six, nullptr);
-    five->Destroy();
-    six->Destroy();
-    EXPECT_EQ(library->GetClosedEditWindowCount(), 1u);
 }
 
 TEST_F(LibraryWindowTest, TheGlobalTabShowsTheGlobalPageOverTheDocumentsGlobalData)
