@@ -106,11 +106,17 @@ struct Usage
     DWORD windows = 0;
     SIZE_T privateBytes = 0;
     SIZE_T workingSet = 0;
+
+    DWORD HandlesOfType(const char* type) const
+    {
+        const auto found = handleTypes.find(type);
+        return found != handleTypes.end() ? found->second : 0;
+    }
 };
 
 // The handles the process holds, from the system's handle table: Wine answers
-// GetProcessHandleCount with 0, and this table it keeps. Counted by object type when process is
-// given and may be duplicated from.
+// GetProcessHandleCount with 0, and this table it keeps. Each type is named from one of its
+// handles, duplicated out of the process; "?" where none could be.
 struct HandleTable
 {
     DWORD total = 0;
@@ -866,8 +872,8 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     Print("end", end);
     // Wine's file dialog keeps a registry key open for each file chosen in it, in any program:
     // those are bounded by the choices, the program's own handles as the rest are.
-    const DWORD startKeys = start.handleTypes.count("Key") ? start.handleTypes.at("Key") : 0;
-    const DWORD endKeys = end.handleTypes.count("Key") ? end.handleTypes.at("Key") : 0;
+    const DWORD startKeys = start.HandlesOfType("Key");
+    const DWORD endKeys = end.HandlesOfType("Key");
     std::printf("soak: %u file dialogs answered with a path\n", driver.FilesChosen());
     EXPECT_LE(endKeys, startKeys + driver.FilesChosen() + 20);
     EXPECT_LE(end.handles - endKeys, (start.handles - startKeys) * 2 + 100);
