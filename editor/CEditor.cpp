@@ -10,6 +10,7 @@
 #include "editor/windows/CMidiMonitorWindow.h"
 #include "editor/windows/CStatusLogWindow.h"
 #include "editor/windows/CVersionInfoWindow.h"
+#include "framework/CHfcDeferredDelete.h"
 #include "framework/CHfcMdiFrameWindow.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ CEditor::CEditor() = default;
 CEditor::~CEditor()
 {
     OnCoreStopping();
+    CHfcDeferredDelete::DeleteAll();
 }
 
 void CEditor::OnCoreStarted()
@@ -53,7 +55,7 @@ void CEditor::OnCoreStopping()
 
 void CEditor::OnCoreStopped()
 {
-    DeleteClosed();
+    CHfcDeferredDelete::DeleteAll();
     // The application's objects go next: nothing may reach them through the record.
     CEditorServices& services = EditorServices();
     CEditorPopupPresenter* popups = services.popups;
@@ -63,7 +65,6 @@ void CEditor::OnCoreStopped()
 
 CLibraryWindowInterface* CEditor::CreateLibraryWindow(CHfcMdiFrameWindow* frame, const std::wstring&)
 {
-    DeleteClosed();
     TakeServices();
     auto window = std::make_unique<CLibraryWindow>();
     CLibraryWindow* library = window.get();
@@ -103,28 +104,18 @@ void CEditor::OnWindowDestroyed(CBaseWindow* window)
         m_log = nullptr;
     if (window == static_cast<CBaseWindow*>(m_version))
         m_version = nullptr;
-    // Still inside its own WM_DESTROY: deleted later.
+    // Still inside its own WM_DESTROY: deleted once the message loop has it back.
     auto found = std::find_if(m_windows.begin(), m_windows.end(),
                               [window](const std::unique_ptr<CBaseWindow>& w) { return w.get() == window; });
     if (found != m_windows.end())
     {
-        m_closed.push_back(std::move(*found));
+        CHfcDeferredDelete::Add(std::move(*found));
         m_windows.erase(found);
     }
 }
 
-void CEditor::DeleteClosed()
-{
-    // Only windows whose HWND is gone: a window in the middle of its destruction stays.
-    m_closed.erase(std::remove_if(m_closed.begin(), m_closed.end(),
-                                  [](const std::unique_ptr<CBaseWindow>& w)
-                                  { return w->GetHwnd() == nullptr; }),
-                   m_closed.end());
-}
-
 void CEditor::OpenMidiMonitorWindow(CHfcMdiFrameWindow* frame)
 {
-    DeleteClosed();
     TakeServices();
     if (m_monitor)
     {
@@ -150,7 +141,6 @@ void CEditor::OpenMidiMonitorWindow(CHfcMdiFrameWindow* frame)
 
 void CEditor::OpenStatusLogWindow(CHfcMdiFrameWindow* frame)
 {
-    DeleteClosed();
     TakeServices();
     if (m_log)
     {
@@ -176,7 +166,6 @@ void CEditor::OpenStatusLogWindow(CHfcMdiFrameWindow* frame)
 
 void CEditor::OpenVersionWindow(CHfcMdiFrameWindow* frame)
 {
-    DeleteClosed();
     TakeServices();
     if (m_version)
     {
@@ -206,7 +195,6 @@ void CEditor::CloseUtilityWindows()
         m_log->CloseForShutdown();
     if (m_version)
         m_version->CloseForShutdown();
-    DeleteClosed();
 }
 
 bool CEditor::GetUtilityWindowState(UtilityWindow which, bool& open, int32_t& x, int32_t& y)

@@ -40,13 +40,11 @@ public:
 private:
     // The application's objects into the editor's services record.
     void TakeServices();
-    // Owns the window; it is forgotten (and deleted later) once destroyed.
+    // Owns the window; once destroyed it is forgotten and handed to the deferred delete.
     void Adopt(std::unique_ptr<CBaseWindow> window);
     void OnWindowDestroyed(CBaseWindow* window);
-    void DeleteClosed();
 
     std::vector<std::unique_ptr<CBaseWindow>> m_windows; // open
-    std::vector<std::unique_ptr<CBaseWindow>> m_closed;  // destroyed, deleted at the next open or close
     CMidiMonitorWindow* m_monitor = nullptr;             // one of m_windows, or null
     CStatusLogWindow* m_log = nullptr;
     CVersionInfoWindow* m_version = nullptr;

@@ -2,6 +2,7 @@
 
 #include "foundation/win32/EfWin32Utility.h"
 
+#include "framework/CHfcDeferredDelete.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcMouse.h"
 #include "framework/CHfcWindow.h"
@@ -70,6 +71,8 @@ int CHfcAppBase::Run()
         const LRESULT result = DispatchMessageA(&message);
         if (result != 0 && message.message == WM_COMMAND)
             OnCommand(WM_COMMAND, message.wParam, message.lParam);
+        // Between messages no handler of the program runs.
+        CHfcDeferredDelete::DeleteAll();
     }
     Exit();
     return got == -1 ? -1 : static_cast<int>(message.wParam);

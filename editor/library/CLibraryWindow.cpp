@@ -23,6 +23,7 @@
 #include "editor/library/CPageSelectLayer.h"
 #include "editor/library/CProgramListLayer.h"
 #include "editor/pages/CProgramEditWindow.h"
+#include "framework/CHfcDeferredDelete.h"
 #include "framework/CHfcKey.h"
 #include "framework/CPslMessageDispatchEngine.h"
 #include "synthdata/CProgramSet.h"
@@ -84,7 +85,8 @@ CLibraryWindow::~CLibraryWindow()
     // Edit windows still open (the window was never destroyed) go first: they use the document.
     std::vector<std::unique_ptr<CProgramEditWindow>> open = std::move(m_editWindows);
     open.clear();
-    m_closedEditWindows.clear();
+    // So do the closed ones still waiting to be deleted.
+    CHfcDeferredDelete::DeleteAll();
     auto& all = AllLibraryWindows();
     all.erase(std::remove(all.begin(), all.end(), this), all.end());
     if (CAppMain* app = CAppMain::GetAppMain())
@@ -155,7 +157,7 @@ bool CLibraryWindow::OnDestroy()
     for (auto& window : open)
     {
         window->Destroy();
-        m_closedEditWindows.push_back(std::move(window));
+        CHfcDeferredDelete::Add(std::move(window));
     }
     // The instrument's current program no longer belongs to a window.
     ParameterChangeTarget().Clear();
@@ -174,8 +176,6 @@ CProgramEditWindow* CLibraryWindow::GetEditWindow(uint32_t n) const
 
 CProgramEditWindow* CLibraryWindow::OpenEditWindow(uint32_t n)
 {
-    // Windows destroyed since the last open are no longer running any of their own code.
-    m_closedEditWindows.clear();
     CProgramEditWindow* window = GetEditWindow(n);
     if (!window)
     {
@@ -210,7 +210,7 @@ void CLibraryWindow::OnEditWindowDestroyed(CBaseWindow* window)
     for (auto it = m_editWindows.begin(); it != m_editWindows.end(); ++it)
         if (it->get() == window)
         {
-            m_closedEditWindows.push_back(std::move(*it));
+            CHfcDeferredDelete::Add(std::move(*it));
             m_editWindows.erase(it);
             return;
         }

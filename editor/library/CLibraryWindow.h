@@ -150,7 +150,7 @@ private:
     void ShowGlobalLayers(bool show);
     // The layer the page commands go to: the program list, or the global edit layer.
     CBaseLayer* GetShownPageLayer() const;
-    // An edit window's destroy: it leaves the open list for the closed one.
+    // An edit window's destroy: it leaves the open list for the deferred delete.
     void OnEditWindowDestroyed(CBaseWindow* window);
 
     CLibraryData m_library;
@@ -158,8 +158,7 @@ private:
     CPageSelectLayer* m_pageSelect = nullptr; // the further layer of the base, owned there
     std::unique_ptr<CGlobalEditLayer> m_globalLayer;
     std::unique_ptr<CGlobalBaseLayer> m_globalSubPage;
-    std::vector<std::unique_ptr<CProgramEditWindow>> m_editWindows;       // open
-    std::vector<std::unique_ptr<CProgramEditWindow>> m_closedEditWindows; // destroyed, deleted later
+    std::vector<std::unique_ptr<CProgramEditWindow>> m_editWindows; // open
     int32_t m_page = 0;
     bool m_trackModified = true;
     bool m_closing = false;

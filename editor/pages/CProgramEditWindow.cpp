@@ -6,6 +6,7 @@
 #include "editor/pages/CTimbreEditWindow.h"
 #include "editor/pages/CTimbreEqEditWindow.h"
 #include "editor/pages/CVocoderEditWindow.h"
+#include "framework/CHfcDeferredDelete.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 
@@ -29,6 +30,8 @@ CProgramEditWindow::~CProgramEditWindow()
     if (GetHwnd() && GetCreationState() == CreationState::kCreated)
         Destroy();
     CloseAllEditors();
+    // Its closed editors still waiting to be deleted use it.
+    CHfcDeferredDelete::DeleteAll();
 }
 
 std::unique_ptr<CProgramEditWindow> CProgramEditWindow::OpenProgram(CBaseWindow* libraryWindow,
@@ -39,7 +42,11 @@ std::unique_ptr<CProgramEditWindow> CProgramEditWindow::OpenProgram(CBaseWindow*
 {
     auto window = std::make_unique<CProgramEditWindow>(libraryWindow, library, programIndex);
     if (!window->Open(frame, x, y))
+    {
+        // Its half-made window may have run handlers of its own.
+        CHfcDeferredDelete::Add(std::move(window));
         return nullptr;
+    }
     window->Show();
     window->BringToFront();
     return window;
@@ -86,7 +93,6 @@ CProgramSectionWindow* CProgramEditWindow::OpenEditor(Editor which)
 {
     if (which >= kEditorCount || !GetHwnd())
         return nullptr;
-    m_closed.clear();
     if (!m_editors[which])
     {
         std::unique_ptr<CProgramSectionWindow> editor = MakeEditor(which);
@@ -95,7 +101,7 @@ CProgramSectionWindow* CProgramEditWindow::OpenEditor(Editor which)
         if (!editor || !editor->Open(GetFrame(), x + kEditorOffset, y + kEditorOffset))
         {
             if (editor)
-                m_closed.push_back(std::move(editor));
+                CHfcDeferredDelete::Add(std::move(editor));
             return nullptr;
         }
         m_editors[which] = std::move(editor);
@@ -122,7 +128,7 @@ void CProgramEditWindow::CloseEditor(Editor which)
         // Refused or never created: it leaves the page's list all the same.
         editor->Destroy();
         if (m_editors[which].get() == editor)
-            m_closed.push_back(std::move(m_editors[which]));
+            CHfcDeferredDelete::Add(std::move(m_editors[which]));
     }
 }
 
@@ -130,7 +136,7 @@ void CProgramEditWindow::OnEditorDestroyed(CProgramSectionWindow* editor)
 {
     for (auto& slot : m_editors)
         if (slot.get() == editor)
-            m_closed.push_back(std::move(slot));
+            CHfcDeferredDelete::Add(std::move(slot));
 }
 
 void CProgramEditWindow::CloseAllEditors()

@@ -12,7 +12,7 @@ class CProgramEditLayer;
 
 // The edit window of one program: the program page, and the section editors opened from it,
 // at most one of each, owned here. An editor that closes leaves its slot at once (its object
-// is deleted at the next open or with this window); every open editor is closed before this
+// is deleted once the message loop has it back); every open editor is closed before this
 // window goes. Editors that the page's enable rules turn off are closed after the tick that
 // found them, never inside it. Window thread only.
 class CProgramEditWindow : public CProgramSectionWindow
@@ -73,6 +73,5 @@ private:
     void CloseAllEditors();
 
     std::array<std::unique_ptr<CProgramSectionWindow>, kEditorCount> m_editors; // open, or null
-    std::vector<std::unique_ptr<CProgramSectionWindow>> m_closed;               // destroyed, deleted later
     bool m_closePosted = false;
 };

@@ -1,5 +1,6 @@
 #include "FrameworkTestSupport.h"
 #include "framework/CHfcAppBase.h"
+#include "framework/CHfcDeferredDelete.h"
 #include "framework/CHfcMouse.h"
 #include "framework/CHfcWindow.h"
 #include "framework/HfcMessageBox.h"
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -91,6 +94,62 @@ TEST(HfcAppBase, TheLoopTranslatesAcceleratorsFirstAndCallsOnCommandForNonZeroRe
         "char 97",
     };
     EXPECT_EQ(log, expected);
+    window.Destroy();
+}
+
+// Logs its deletion; the first one hands another to the deferred delete from its destructor.
+struct DeletionTracer
+{
+    DeletionTracer(CallLog* l, std::string n, bool another) : log(l), name(std::move(n)), handsOnAnother(another) {}
+    DeletionTracer(const DeletionTracer&) = delete;
+    DeletionTracer& operator=(const DeletionTracer&) = delete;
+    CallLog* log;
+    std::string name;
+    bool handsOnAnother;
+    ~DeletionTracer()
+    {
+        log->push_back("deleted " + name);
+        if (handsOnAnother)
+            CHfcDeferredDelete::Add(std::make_unique<DeletionTracer>(log, "c", false));
+    }
+};
+
+// Hands two tracers to the deferred delete from inside its WM_APP + 2 handler.
+class HandingWindow : public CHfcWindow
+{
+public:
+    CallLog* log = nullptr;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP + 2)
+        {
+            CHfcDeferredDelete::Add(std::make_unique<DeletionTracer>(log, "a", true));
+            CHfcDeferredDelete::Add(std::make_unique<DeletionTracer>(log, "b", false));
+            log->push_back("handler done");
+            return 0;
+        }
+        if (message == WM_APP + 3)
+            log->push_back("next message");
+        return CHfcWindow::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(HfcAppBase, TheLoopDeletesWhatHandlersHandedOnBeforeTheNextMessageInOrder)
+{
+    CallLog log;
+    LoopApp app;
+    app.log = &log;
+    HandingWindow window;
+    window.log = &log;
+    ASSERT_TRUE(window.Create(30, 30, 50, 40, "Deferred", CHfcWindow::kStyleCaption, nullptr, nullptr));
+    DiscardMessages();
+    PostMessageA(window.GetHwnd(), WM_APP + 2, 0, 0);
+    PostMessageA(window.GetHwnd(), WM_APP + 3, 0, 0);
+    PostQuitMessage(0);
+    EXPECT_EQ(app.Run(), 0);
+    const CallLog expected = {"handler done", "deleted a", "deleted b", "deleted c", "next message"};
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(CHfcDeferredDelete::GetCount(), 0u);
     window.Destroy();
 }
 

@@ -14,6 +14,7 @@
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
 #include "editor/base/CEditorServices.h"
+#include "framework/CHfcDeferredDelete.h"
 #include "framework/CHfcMdiFrameWindow.h"
 #include "framework/CHfcMidi.h"
 #include "framework/CPslMessageDispatchEngine.h"
@@ -76,6 +77,8 @@ protected:
         PumpUntil([] { return true; }, 0);
         frame->Destroy();
         frame.reset();
+        // What the windows' destroys handed on goes while the services it uses still exist.
+        CHfcDeferredDelete::DeleteAll();
         EditorServices() = CEditorServices();
         ParameterChangeTarget().Clear();
         midi->CloseMidiPorts();

@@ -7,6 +7,7 @@
 #include "app/AppResources.h"
 #include "app/AppText.h"
 
+#include "editor/CEditor.h"
 #include "editor/controls/CCustomPageButton.h"
 #include "editor/layout/PageSelectLayout.h"
 #include "editor/library/CGlobalEditCcMapPageLayer.h"
@@ -17,6 +18,7 @@
 #include "editor/library/CProgramListLayer.h"
 #include "editor/library/model/CProgramListGeometry.h"
 #include "editor/pages/CProgramEditWindow.h"
+#include "framework/CHfcDeferredDelete.h"
 #include "synthdata/CProgramSet.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
 
@@ -189,7 +191,7 @@ TEST_F(LibraryWindowTest, AClosedEditWindowOpensAgainAndTheLibraryTakesItsOpenWi
     ASSERT_NE(first, nullptr);
     first->Destroy();
     EXPECT_EQ(library->GetEditWindow(5), nullptr);
-    // The destroyed window's object is kept until now; the new one is a window of its own.
+    // The destroyed window's object waits for the loop; the new one is a window of its own.
     DoubleClickRow(5);
     CProgramEditWindow* second = library->GetEditWindow(5);
     ASSERT_NE(second, nullptr);
@@ -202,6 +204,27 @@ TEST_F(LibraryWindowTest, AClosedEditWindowOpensAgainAndTheLibraryTakesItsOpenWi
     for (HWND window : open)
         EXPECT_FALSE(IsWindow(window));
     library.reset();
+}
+
+TEST_F(LibraryWindowTest, AClosedLibraryGoesWithItsEditWindowsOnceTheLoopHasItBackNotAtTheNextOpen)
+{
+    CEditor editor;
+    CLibraryWindowInterface* link = editor.CreateLibraryWindow(frame.get(), L"");
+    ASSERT_NE(link, nullptr);
+    CLibraryWindow* closing = CLibraryWindow::FromLink(link);
+    ASSERT_NE(closing, nullptr);
+    ASSERT_NE(closing->OpenEditWindow(3), nullptr);
+    ASSERT_NE(closing->OpenEditWindow(4), nullptr);
+    closing->CloseEditWindow(4);
+    closing->Destroy();
+    // Destroyed from a handler, the objects outlive it: the loop deletes them between messages.
+    EXPECT_EQ(CLibraryWindow::FromLink(link), closing);
+    EXPECT_EQ(CHfcDeferredDelete::GetCount(), 3u);
+    CHfcDeferredDelete::DeleteAll();
+    EXPECT_EQ(CLibraryWindow::FromLink(link), nullptr);
+    EXPECT_EQ(CHfcDeferredDelete::GetCount(), 0u);
+    // The library the fixture opened is untouched.
+    ASSERT_NE(library->OpenEditWindow(3), nullptr);
 }
 
 TEST_F(LibraryWindowTest, TheGlobalTabShowsTheGlobalPageOverTheDocumentsGlobalData)
