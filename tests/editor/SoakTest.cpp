@@ -41,6 +41,9 @@ const wchar_t* const kFrameClass = L"Q3580MDIFrameWindow";
 const wchar_t* const kFrameTitle = L"Nuvorn Sound Editor";
 // A box answered this many times in a row without closing no longer reacts to its buttons.
 constexpr uint32_t kStuckAnswers = 40;
+// Past this many open child windows the run closes one, as a user closes what they are done
+// with: the windows open at once, and so the memory in use at the peak, stay bounded.
+constexpr size_t kMostChildren = 24;
 const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
 
 // Every menu command but Exit, which would end the run.
@@ -338,6 +341,8 @@ public:
             Settle();
             return;
         }
+        if (CloseOneChild())
+            return;
         static const char* const kKinds[] = {"menu command",
                                              "menu command",
                                              "accelerator",
@@ -381,6 +386,22 @@ public:
         }
         m_mostWindows = std::max(m_mostWindows, Children().size());
         Settle();
+    }
+
+    // Past kMostChildren open child windows, closes a random one but the last library window.
+    bool CloseOneChild()
+    {
+        const std::vector<HWND> children = Children();
+        if (children.size() <= kMostChildren)
+            return false;
+        const std::vector<HWND> libraries = Libraries();
+        HWND close = children[Pick(children.size())];
+        if (libraries.size() == 1 && close == libraries.front())
+            close = close == children.front() ? children[1] : children.front();
+        ++m_actions["window closed"];
+        PostMessageW(close, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Settle();
+        return true;
     }
 
     // Answers what is still open (Cancel first, else any button) until nothing is, for at most
