@@ -2,7 +2,8 @@
 # Prepares a Debian machine for both builds; safe to run again, skips whatever is in place:
 #   1. the Debian packages the builds and tests need,
 #   2. libpng, built for Windows from Debian's source package into deps/,
-#   3. the Wine prefix for running the Windows test programs (build/wineprefix).
+#   3. the Wine prefix for running the Windows test programs (build/wineprefix), with Wine's own
+#      fonts and a Japanese face for Japanese text.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -141,13 +142,34 @@ if [[ ! -f $WINEPREFIX/.complete ]]; then
     [[ -f $WINEPREFIX/system.reg ]] || die "wineboot made no prefix (see $LOGS/wineboot.log)"
     touch "$WINEPREFIX/.complete"
 fi
+# Sets a registry value in the prefix; $1 names the log.
+wine_reg() {
+    quiet "$LOGS/$1" env -u DISPLAY "$WINE64" reg add "$2" /v "$3" /d "$4" /f
+}
 # No window manager runs on the test display: top-level windows are made unmanaged, else Wine
 # waits two seconds for a manager each time one is destroyed.
 if [[ ! -f $WINEPREFIX/.unmanaged ]]; then
-    quiet "$LOGS/wine-x11.log" env -u DISPLAY "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' \
-        /v Managed /d N /f
+    wine_reg wine-x11.log 'HKCU\Software\Wine\X11 Driver' Managed N
     quiet "$LOGS/wineserver-wait.log" wineserver -w
     touch "$WINEPREFIX/.unmanaged"
+fi
+# This Wine does not load the fonts of its fonts-wine package by itself; without them the caption
+# buttons (Marlett) show as letters and menus and dialogs (Tahoma) come out in a fallback face, so
+# they are copied into the prefix's Fonts folder. Japanese text: Wine names "MS UI Gothic" as the
+# Japanese dialog font and as the font linked to Tahoma for CJK characters; that name is made the
+# installed IPA P Gothic, and Uniscribe (edit controls) falls back to it for Han and Kana runs
+# (script tags "hani" and "kana").
+if [[ ! -f $WINEPREFIX/.fonts ]]; then
+    say "giving the Wine prefix Wine's own fonts and a Japanese face"
+    mapfile -t wine_fonts < <(dpkg -L fonts-wine | grep -iE '\.(ttf|fon)$')
+    ((${#wine_fonts[@]})) || die "the fonts-wine package lists no fonts"
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -f "${wine_fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/"
+    wine_reg wine-fonts.log 'HKCU\Software\Wine\Fonts\Replacements' 'MS UI Gothic' IPAPGothic
+    wine_reg wine-fonts.log 'HKCU\Software\Wine\Uniscribe\Fallback' 696e6168 'MS UI Gothic'
+    wine_reg wine-fonts.log 'HKCU\Software\Wine\Uniscribe\Fallback' 616e616b 'MS UI Gothic'
+    quiet "$LOGS/wineserver-wait.log" wineserver -w
+    touch "$WINEPREFIX/.fonts"
 fi
 
 say "ready"
