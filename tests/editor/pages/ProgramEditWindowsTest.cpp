@@ -3,6 +3,7 @@
 // editor of each kind, closing, the enable rules, the program page's controls and name, the
 // knob-assign menu and the arpeggiator's step rotation.
 #include "../base/EditorWindowFixture.h"
+#include "../controls/RecordingDrawContext.h"
 
 #include "app/protocol/MidiProtocol.h"
 #include "editor/base/CValueDisplayLayer.h"
@@ -18,6 +19,9 @@
 #include "editor/pages/eq/CTimbreEqEditLayer.h"
 #include "editor/pages/synth/CTimbreEditLayer.h"
 #include "editor/pages/vocoder/CVocoderEditLayer.h"
+#include "framework/CEfResourceManager.h"
+#include "framework/CHfcBmp.h"
+#include "framework/CHfcOffscreenContext.h"
 #include "synthdata/CBlockData.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgram.h"
@@ -27,6 +31,7 @@
 #include "support/Screenshot.h"
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -481,6 +486,80 @@ TEST_F(ProgramEdit, TheProgramPageOnInitProgShowsItsControlsAndTexts)
     for (uint32_t i = 0; i < 4; ++i)
         EXPECT_EQ(page->GetPageControl(NvProgramEditLayout::kIdVoiceModeLeds + i)->GetValue(),
                   i == uint32_t(mode) ? 1 : 0);
+}
+
+// The filter graphs' plot boxes as the page places them; each control reaches 2 pixels above
+// and left of its box and 4 below and right, and draws the page's background under itself.
+// Once the user picks Single, timbre 2's graphs draw their colours at a fifth of their alpha.
+TEST_F(ProgramEdit, TheFilterGraphsSitOnThePageAndTimbre2sGraphsDimWhenSingleIsPicked)
+{
+    SetValue(3, kVoiceMode, 1);
+    SetValue(3, {2, 33, 0}, 0); // timbre 1's filter 2 unused: its graph shows only the background
+    SetValue(3, {2, 33, 1}, 1);
+    ASSERT_NE(Open(3), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    const struct
+    {
+        uint32_t id;
+        int32_t x, y; // the plot box, 60 x 47
+    } graphs[] = {
+        {NvProgramEditLayout::kIdFilterAGraphs, 30, 250},
+        {NvProgramEditLayout::kIdFilterBGraphs, 103, 250},
+        {NvProgramEditLayout::kIdFilterAGraphs + 1, 323, 250},
+        {NvProgramEditLayout::kIdFilterBGraphs + 1, 396, 250},
+    };
+    for (const auto& g : graphs)
+    {
+        const CHfcRect r = page->GetFrameworkControl(g.id)->GetRect();
+        EXPECT_EQ(r.left, g.x - 2) << g.id;
+        EXPECT_EQ(r.top, g.y - 2) << g.id;
+        EXPECT_EQ(r.right, g.x + 60 + 4) << g.id;
+        EXPECT_EQ(r.bottom, g.y + 47 + 4) << g.id;
+    }
+    {
+        const CHfcRect r = page->GetFrameworkControl(NvProgramEditLayout::kIdFilterBGraphs)->GetRect();
+        CHfcBmpLock shown(page->GetOffscreen()->GetBitmap());
+        CHfcBmpLock background(GetBitmap("BG_ProgramEdit"));
+        ASSERT_TRUE(shown.IsLocked() && background.IsLocked());
+        int wrong = 0;
+        for (int32_t y = r.top; y < r.bottom; ++y)
+            for (int32_t x = r.left; x < r.right; ++x)
+                wrong += std::memcmp(shown.View().Pixel(x, y), background.View().Pixel(x, y), 4) != 0;
+        EXPECT_EQ(wrong, 0) << "pixels of the graph that are not the background beneath it";
+    }
+
+    // The user picks Single with its LED.
+    const NvLayoutRect led = NvProgramEditLayout::kControls[NvProgramEditLayout::kIdVoiceModeLeds].Rect();
+    const LPARAM at = MAKELPARAM(led.x + led.width / 2, led.y + led.height / 2);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(PumpUntil([&] { return Value(3, kVoiceMode) == 0; }));
+    // The page takes the rules up on its next tick.
+    StartTicks();
+    ASSERT_TRUE(PumpUntil([&] { return !page->GetPageControl(NvProgramEditLayout::kIdFilterAGraphs + 1)->IsEnabled(); }));
+    StopTicks();
+    const uint32_t timbre2[] = {NvProgramEditLayout::kIdFilterAGraphs + 1,
+                                NvProgramEditLayout::kIdFilterBGraphs + 1, NvProgramEditLayout::kIdEqGraphs + 1};
+    const uint32_t timbre1[] = {NvProgramEditLayout::kIdFilterAGraphs, NvProgramEditLayout::kIdEqGraphs};
+    const auto alphas = [page](uint32_t id)
+    {
+        RecordingDrawContext context;
+        page->GetFrameworkControl(id)->Draw(&context);
+        std::set<uint32_t> seen;
+        for (const RecordedCall& c : context.calls)
+            if (c.what == "LineTo" || c.what == "FillRect" || c.what == "DrawRect")
+                seen.insert(c.color >> 24);
+        return seen;
+    };
+    for (uint32_t id : timbre2)
+    {
+        EXPECT_FALSE(page->GetPageControl(id)->IsEnabled()) << id;
+        EXPECT_EQ(alphas(id), std::set<uint32_t>{0x33}) << id; // 255 x 0.2
+    }
+    for (uint32_t id : timbre1)
+        EXPECT_EQ(alphas(id), std::set<uint32_t>{0xFF}) << id;
+    EXPECT_TRUE(SaveWindowScreenshot(window->GetHwnd(), "program_edit_single",
+                                     [] { PumpUntil([] { return false; }, 300); }));
 }
 
 TEST_F(ProgramEdit, TheMixerBarsShowTheLevelsAndTakeNoEdit)
