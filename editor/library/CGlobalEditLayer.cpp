@@ -49,7 +49,7 @@ bool CGlobalEditLayer::CreateControls()
     tabs.selectedFont = m_fontWhiteSelected;
     tabs.charWidth = 6;
     tabs.charHeight = 9;
-    tabs.fillColor = 0xFFE4E9EF;
+    tabs.fillColor = 0xFFCCCCCC;
     tabs.frameColor = 0xFFA0A0A0;
     m_tabs = std::make_unique<CCustomPageButton>();
     if (!m_tabs->Create(&tabs, kPageTabsId, CCustomControl::kEventValue))
