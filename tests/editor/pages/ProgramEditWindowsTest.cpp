@@ -6,6 +6,7 @@
 #include "../controls/RecordingDrawContext.h"
 
 #include "app/protocol/MidiProtocol.h"
+#include "editor/base/CMessageWindowLayer.h"
 #include "editor/base/CValueDisplayLayer.h"
 #include "editor/layout/ArpEditLayout.h"
 #include "editor/layout/ProgramEditLayout.h"
@@ -210,6 +211,87 @@ TEST_F(ProgramEdit, EveryEditWindowHasItsKindSizeAndTitle)
               L"Untitled [B55:BASS 2] Vocoder");
     EXPECT_EQ(WindowText(window->GetEditor(CProgramEditWindow::kEditorTimbreEq2)->GetHwnd()),
               L"Untitled [B55:BASS 2] Timbre 2 EQ");
+}
+
+// The vocoder editor's value display polls on the ticks: a knob the user turns gets its new
+// text in a box below it (6 pixels a character and 3, 11 high, translucent dark blue), a poll
+// with nothing changed draws nothing, and a hidden control's box goes. A message overlay anchored
+// to the page stands right of the edited control, or left of it where the layer ends, and is
+// filled dark red at 220 / 255 of its level.
+TEST_F(ProgramEdit, TheValueDisplayPollsTheTurnedKnobAndAnAnchoredOverlayFollowsIt)
+{
+    SetValue(100, kVocoderSwitch, 1);
+    ASSERT_NE(Open(100), nullptr);
+    CProgramSectionWindow* editor = window->OpenEditor(CProgramEditWindow::kEditorVocoder);
+    ASSERT_NE(editor, nullptr);
+    auto* page = dynamic_cast<CVocoderEditLayer*>(editor->GetEditLayer());
+    CValueDisplayLayer* values = editor->GetValueDisplayLayer();
+    ASSERT_TRUE(page && values);
+    const uint32_t gateSens = 3, band16Pan = 29;
+    const auto turn = [&](uint32_t id, int32_t dy)
+    {
+        const CHfcRect r = page->FindControl(id)->GetRect();
+        const int32_t x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        SendMessageW(editor->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        for (int32_t step = 1; step <= 4; ++step)
+            SendMessageW(editor->GetHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + dy * step / 4));
+        SendMessageW(editor->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y + dy));
+    };
+    const auto text = [&](const CZmParameterId& id)
+    {
+        char shown[256] = {};
+        CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(100), id, shown, sizeof shown);
+        return std::string(shown);
+    };
+
+    values->Poll();
+    const int32_t drawn = values->GetDrawCount();
+    values->Poll();
+    EXPECT_EQ(values->GetDrawCount(), drawn) << "nothing changed, nothing drawn";
+    const int32_t before = Value(100, {5, 7, 0});
+    turn(gateSens, -30);
+    ASSERT_NE(Value(100, {5, 7, 0}), before);
+    StartTicks();
+    ASSERT_TRUE(PumpUntil([&] { return values->GetItems()[gateSens].text == text({5, 7, 0}); }));
+    StopTicks();
+    EXPECT_EQ(values->GetDrawCount(), drawn + 1) << "only the turned knob's box";
+    const CHfcRect knob = page->FindControl(gateSens)->GetRect();
+    const CHfcRect box = values->GetItems()[gateSens].drawn;
+    const int32_t length = static_cast<int32_t>(text({5, 7, 0}).size());
+    EXPECT_TRUE(box == CHfcRect(knob.left, knob.bottom + 1, knob.left + length * 6 + 3, knob.bottom + 12));
+    {
+        CHfcBmpLock surface(values->GetOffscreen()->GetBitmap());
+        ASSERT_TRUE(surface.IsLocked());
+        // Inside the frame, left of the text.
+        const uint8_t* p = surface.View().Pixel(box.left + 1, box.top + 5);
+        EXPECT_EQ(p[3], 0xCC);
+    }
+    page->FindControl(gateSens)->Hide(false);
+    values->Poll();
+    EXPECT_EQ(values->GetItems()[gateSens].drawn.GetWidth(), 0);
+    page->FindControl(gateSens)->Show(false);
+
+    CMessageWindowLayer overlay;
+    CMessageWindowLayer::Config config;
+    config.anchored = true;
+    config.anchor = page;
+    const CHfcRect area = page->GetRect();
+    ASSERT_TRUE(overlay.CreateOverlay(config, area.left, area.top, area.GetWidth(), area.GetHeight(), editor));
+    overlay.DrawBox(255);
+    EXPECT_TRUE(overlay.GetLastRect() == CHfcRect(knob.right + 6, knob.top, knob.right + 6 + 170, knob.top + 30));
+    {
+        CHfcBmpLock surface(overlay.GetOffscreen()->GetBitmap());
+        ASSERT_TRUE(surface.IsLocked());
+        const uint8_t* p = surface.View().Pixel(overlay.GetLastRect().left + 2, overlay.GetLastRect().bottom - 3);
+        EXPECT_EQ(p[3], 220);
+        EXPECT_EQ(p[2] > 0 && p[1] == 0 && p[0] == 0, true) << "red only";
+    }
+    turn(band16Pan, -20);
+    const CHfcRect pan = page->FindControl(band16Pan)->GetRect();
+    ASSERT_GT(pan.right + 6 + 170, area.GetWidth());
+    overlay.DrawBox(255);
+    EXPECT_TRUE(overlay.GetLastRect() == CHfcRect(pan.left - 176, pan.top, pan.left - 6, pan.top + 30));
+    overlay.Destroy();
 }
 
 TEST_F(ProgramEdit, TheVocoderAndMasterEffectsEditorsHostTheirPagesAndEditTheProgramThroughThem)
