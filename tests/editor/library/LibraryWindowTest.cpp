@@ -25,13 +25,14 @@
 #include "framework/CHfcBmp.h"
 #include "framework/CHfcDeferredDelete.h"
 #include "framework/CHfcOffscreenContext.h"
-#include "foundation/EfUtility.h"
 #include "resources/AppDialogIds.h"
 #include "resources/AppMenuIds.h"
 #include "synthdata/CProgramSet.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
 
+#include "support/MainMenuBar.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "support/TraceRecorder.h"
 
 #include <cstring>
 #include <string>
@@ -161,39 +162,6 @@ protected:
 
     ScriptedDialogPresenter presenter;
 };
-
-// Keeps the debug trace's lines while it lives.
-class TraceLines
-{
-public:
-    TraceLines() : m_previous(SetDebugTraceSink(&Record)) { Lines().clear(); }
-    ~TraceLines() { SetDebugTraceSink(m_previous); }
-    static std::vector<std::string>& Lines()
-    {
-        static std::vector<std::string> lines;
-        return lines;
-    }
-
-private:
-    static void Record(const char* line) { Lines().push_back(line); }
-    DebugTraceSink m_previous;
-};
-
-HMENU LoadMainMenuBar()
-{
-    const void* data = nullptr;
-    uint32_t size = 0;
-    if (!FindAppResource(MAKEINTRESOURCEW(4), L"MainMenuBar", &data, &size))
-        return nullptr;
-    return LoadMenuIndirectW(data);
-}
-
-std::wstring MenuItemText(HMENU menu, UINT id)
-{
-    wchar_t text[300] = {};
-    GetMenuStringW(menu, id, text, 300, MF_BYCOMMAND);
-    return text;
-}
 
 // The global page's sub-pages through their tabs and the CC map list through the mouse, the
 // window's menu bar a real one.
@@ -472,7 +440,7 @@ TEST_F(LibraryWindowSubPagesTest, TheSubPageChangesForAnotherKnownPageAndNeverUn
     ClickSubPageTab(1);
     ASSERT_NE(Map(), nullptr);
     EXPECT_EQ(library->GetGlobalSubPageNumber(), 1);
-    EXPECT_EQ(MenuItemText(bar, ID_MIDI_RECEIVE_ALL), GetLocalizedString("MenuItemReceiveGlobal"));
+    EXPECT_EQ(ItemText(bar, ID_MIDI_RECEIVE_ALL), GetLocalizedString("MenuItemReceiveGlobal"));
     EXPECT_EQ(WindowText(library->GetHwnd()), L"Untitled - Global");
     // The shown tab is filled light grey, the other one not.
     {
@@ -495,7 +463,7 @@ TEST_F(LibraryWindowSubPagesTest, TheSubPageChangesForAnotherKnownPageAndNeverUn
     EXPECT_EQ(library->GetGlobalSubPage(), shown);
     EXPECT_EQ(Selected(), std::vector<int32_t>{4}) << "the shown sub-page was made again";
 
-    TraceLines trace;
+    TraceRecorder trace;
     ::PostNotification(&windows, kNotifyShowGlobalSubPage, library->GetDocumentId(), 2, 0, 0, nullptr);
     Deliver();
     EXPECT_EQ(library->GetGlobalSubPage(), shown);
@@ -505,7 +473,7 @@ TEST_F(LibraryWindowSubPagesTest, TheSubPageChangesForAnotherKnownPageAndNeverUn
     EXPECT_EQ(library->GetGlobalSubPageNumber(), -1);
     EXPECT_EQ(WindowText(library->GetHwnd()), L"Untitled - Global");
     int traced = 0;
-    for (const std::string& line : TraceLines::Lines())
+    for (const std::string& line : TraceRecorder::Lines())
         traced += line.find("Internal Error : Bad Global Page Number...") != std::string::npos;
     EXPECT_EQ(traced, 2);
     ClickSubPageTab(0);
