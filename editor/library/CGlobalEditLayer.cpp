@@ -197,7 +197,8 @@ void CGlobalEditLayer::OnValueChanged(CHfcControl* control, int32_t value)
         return;
     if (m_tabs && control == static_cast<CHfcControl*>(m_tabs.get()))
     {
-        if (value != kSubPageGlobal && value != kSubPageCcMap)
+        // Not while a box or dialog is open: neither the tabs nor the sub-page change.
+        if ((value != kSubPageGlobal && value != kSubPageCcMap) || GetDialogRefCount() != 0)
             return;
         m_subPage = value;
         m_tabs->SetValue(value);

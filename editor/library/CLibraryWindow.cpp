@@ -8,7 +8,6 @@
 #include "app/AppText.h"
 #include "app/CAppMain.h"
 #include "app/CCustomMenu.h"
-#include "app/CDialogFlag.h"
 #include "app/CFileManager.h"
 #include "app/CLogManager.h"
 #include "app/CMdiFrameWindow.h"
@@ -339,8 +338,9 @@ void CLibraryWindow::ShowGlobalLayers(bool show)
 
 void CLibraryWindow::ShowGlobalSubPage(int32_t page)
 {
-    // Not under an open box or dialog, and the shown sub-page stays as it is.
-    if (!m_globalLayer || GetDialogRefCount() != 0 || page == m_globalPage)
+    // The shown sub-page stays as it is. The tabs refuse a choice while a box or dialog is open;
+    // a choice made before one opened is still shown when it arrives.
+    if (!m_globalLayer || page == m_globalPage)
         return;
     const bool known = page == CGlobalEditLayer::kSubPageGlobal || page == CGlobalEditLayer::kSubPageCcMap;
     if (!known)

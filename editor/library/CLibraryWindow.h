@@ -111,8 +111,8 @@ public:
     void MarkModified() override { SetModified(true); }
     void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
                           void* sender) override;
-    // 0 the grid, 1 the CC map. Nothing while a box or dialog is open, for the sub-page shown, or
-    // for a number above 1; another number leaves none shown.
+    // 0 the grid, 1 the CC map. Nothing for the sub-page shown or for a number above 1; another
+    // number leaves none shown.
     void ShowGlobalSubPage(int32_t page) override;
     // The global page's layers hear of the activation again (after their own dialogs).
     void ActivateGlobalPage() override;

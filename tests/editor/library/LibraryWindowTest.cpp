@@ -425,7 +425,7 @@ TEST_F(LibraryWindowGlobalCommandsTest, OnTheProgramPageRevertLeavesTheGlobalDat
 }
 
 // A tab changes the sub-page, with the global page's menu and title; not while a box or dialog
-// is open, and not again for the sub-page already shown, which keeps its state. A number beside
+// is open (the tabs stay too), and not again for the sub-page already shown, which keeps its state. A number beside
 // the two is traced: above them it changes nothing, below them it leaves no sub-page.
 TEST_F(LibraryWindowSubPagesTest, TheSubPageChangesForAnotherKnownPageAndNeverUnderABox)
 {
@@ -435,6 +435,7 @@ TEST_F(LibraryWindowSubPagesTest, TheSubPageChangesForAnotherKnownPageAndNeverUn
         ClickSubPageTab(1);
         EXPECT_EQ(library->GetGlobalSubPageNumber(), 0);
         EXPECT_EQ(Map(), nullptr);
+        EXPECT_EQ(library->GetGlobalLayer()->GetPageTabs()->GetValue(), 0);
     }
     menu->UpdateMidiMenu(1);
     ClickSubPageTab(1);
