@@ -54,6 +54,8 @@ public:
     virtual void ShowKnobAssignMenu(CHfcControl* /*control*/) {}
     virtual void OnActivateLayer() {}
     virtual void OnDeactivateLayer() {}
+    // Whether the window must not close now (a drag from the layer runs).
+    virtual bool IsBusy() const { return false; }
 
     bool OnWindowManagerNotify(CWindowManager*, uint32_t, intptr_t, intptr_t, intptr_t, intptr_t,
                                void*) override

@@ -1,5 +1,6 @@
 #include "editor/graphs/CCustomEqGraph.h"
 
+#include "editor/math/EditorMathUtility.h"
 #include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcControlListener.h"
 #include "framework/CHfcDrawContext.h"
@@ -94,9 +95,11 @@ void CCustomEqGraph::Draw(CHfcDrawContext* context)
         biquads.push_back(band.biquad);
     const std::vector<CCurvePoint> curve = m_axes.ComputeCurve(biquads.data(), biquads.size(), m_sampleRate);
     const float left = static_cast<float>(m_rect.left), top = static_cast<float>(m_rect.top);
+    // Disabled, the curve and the squares dim as the filter graphs do.
+    const float dim = m_enabled ? 1.0f : m_disabledAlpha;
     const uint32_t pen = context->GetPenColor(), brush = context->GetBrushColor();
     context->SetPenWidth(1.0f);
-    context->SetPenColor(m_record.curveColor);
+    context->SetPenColor(ScaleAlpha(m_record.curveColor, dim));
     for (size_t i = 0; i < curve.size(); ++i)
     {
         if (i == 0)
@@ -108,9 +111,9 @@ void CCustomEqGraph::Draw(CHfcDrawContext* context)
     {
         const CGraphPoint c = HandleCentre(m_bands[i]);
         const bool selected = static_cast<int32_t>(i) == m_selected;
-        context->SetBrushColor(selected ? m_record.selectedFillColor : m_record.fillColor);
+        context->SetBrushColor(ScaleAlpha(selected ? m_record.selectedFillColor : m_record.fillColor, dim));
         context->FillRect(m_rect.left + c.x - 3, m_rect.top + c.y - 3, 7, 7);
-        context->SetPenColor(selected ? m_record.selectedFrameColor : m_record.frameColor);
+        context->SetPenColor(ScaleAlpha(selected ? m_record.selectedFrameColor : m_record.frameColor, dim));
         context->DrawRect(m_rect.left + c.x - 3, m_rect.top + c.y - 3, 7, 7);
     }
     context->SetPenColor(pen);

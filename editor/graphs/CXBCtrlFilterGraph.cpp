@@ -1,5 +1,6 @@
 #include "editor/graphs/CXBCtrlFilterGraph.h"
 
+#include "editor/math/EditorMathUtility.h"
 #include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcControlListener.h"
 #include "framework/CHfcDrawContext.h"
@@ -10,12 +11,6 @@
 #include <algorithm>
 #include <cmath>
 
-uint32_t CXBCtrlFilterGraph::ScaleAlpha(uint32_t argb, float factor)
-{
-    const float alpha = static_cast<float>(argb >> 24) * std::max(0.0f, std::min(1.0f, factor));
-    return (argb & 0x00FFFFFFu) | static_cast<uint32_t>(alpha) << 24;
-}
-
 bool CXBCtrlFilterGraph::Create(const CXBCtrlFilterGraphRecord* record, uint32_t id, uint32_t eventKind)
 {
     if (!record || !IsFilterPlotSizeValid(record->width, record->height) ||
@@ -23,7 +18,8 @@ bool CXBCtrlFilterGraph::Create(const CXBCtrlFilterGraphRecord* record, uint32_t
                                      record->handleMaximum))
         return false;
     m_record = *record;
-    SetRect(record->x - 2, record->y - 2, record->width + 4, record->height + 4);
+    // From 2 pixels above and left of the plot box to 4 pixels below and right of it.
+    SetRect(record->x - 2, record->y - 2, record->width + 6, record->height + 6);
     m_minimum = record->handleMinimum;
     m_maximum = record->handleMaximum;
     m_type = record->type;

@@ -6,13 +6,13 @@
 
 struct CXBCtrlFilterGraphRecord
 {
-    int32_t x = 0; // the plot box; the control is 2 pixels larger on each side
+    int32_t x = 0; // the plot box; the control reaches 2 pixels above and left of it, 4 below and right
     int32_t y = 0;
     int32_t width = 250;
     int32_t height = 100;
     CHfcBmp* background = nullptr;
     CHfcBmp* overlay = nullptr;
-    int32_t backgroundX = 0;
+    int32_t backgroundX = 0; // the background's point under the plot box's corner
     int32_t backgroundY = 0;
     int32_t type = 0; // graph B's filter type, graph A's balance
     int32_t handleSize = 5;
@@ -84,9 +84,6 @@ public:
     {
         return OnKeyFocusKeyDown(key, modifiers);
     }
-
-    // ARGB with its alpha byte multiplied by factor (truncated); red, green and blue stay.
-    static uint32_t ScaleAlpha(uint32_t argb, float factor);
 
 protected:
     virtual void DrawResponse(CHfcDrawContext* context, int32_t cutoff, int32_t resonance) = 0;

@@ -102,6 +102,8 @@ bool CGlobalEditCcMapPageLayer::CreateControls()
     list.columns = 3;
     list.rows = 32;
     list.textLeft = 6;
+    // Centred: in the 354 pixels above the page tab a row is 11 pixels high, and a text 3
+    // pixels down would lose the last row of the 9-pixel glyphs (the tails of g, p, y).
     list.orientation = 1;
     list.selectionColor = 0xFF9B9B9B;
     list.highlightColor = 0xFFFFE0DA;

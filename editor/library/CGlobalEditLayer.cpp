@@ -49,7 +49,7 @@ bool CGlobalEditLayer::CreateControls()
     tabs.selectedFont = m_fontWhiteSelected;
     tabs.charWidth = 6;
     tabs.charHeight = 9;
-    tabs.fillColor = 0xFFE4E9EF;
+    tabs.fillColor = 0xFFCCCCCC;
     tabs.frameColor = 0xFFA0A0A0;
     m_tabs = std::make_unique<CCustomPageButton>();
     if (!m_tabs->Create(&tabs, kPageTabsId, CCustomControl::kEventValue))
@@ -197,7 +197,8 @@ void CGlobalEditLayer::OnValueChanged(CHfcControl* control, int32_t value)
         return;
     if (m_tabs && control == static_cast<CHfcControl*>(m_tabs.get()))
     {
-        if (value != kSubPageGlobal && value != kSubPageCcMap)
+        // Not while a box or dialog is open: neither the tabs nor the sub-page change.
+        if ((value != kSubPageGlobal && value != kSubPageCcMap) || GetDialogRefCount() != 0)
             return;
         m_subPage = value;
         m_tabs->SetValue(value);

@@ -1,5 +1,6 @@
 #include "editor/library/CLibraryWindow.h"
 
+#include "foundation/EfUtility.h"
 #include "foundation/win32/EfWin32Utility.h"
 
 #include "app/AppCoreUtility.h"
@@ -15,6 +16,7 @@
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
 #include "editor/base/CEditorServices.h"
+#include "editor/base/CLayerLock.h"
 #include "editor/base/CMessageWindowLayer.h"
 #include "editor/layout/GlobalEditLayout.h"
 #include "editor/library/CGlobalEditCcMapPageLayer.h"
@@ -267,6 +269,7 @@ void CLibraryWindow::ShowPage(int32_t page, bool force)
         if (list)
             list->Hide(false);
         ShowGlobalLayers(true);
+        ActivateGlobalPage();
     }
     if (m_pageSelect)
         m_pageSelect->SetPage(page);
@@ -301,6 +304,7 @@ void CLibraryWindow::DestroyGlobalLayers()
     if (m_globalSubPage)
         m_globalSubPage->Destroy();
     m_globalSubPage.reset();
+    m_globalPage = kNoGlobalPage;
     if (m_globalLayer)
         m_globalLayer->Destroy();
     m_globalLayer.reset();
@@ -334,9 +338,15 @@ void CLibraryWindow::ShowGlobalLayers(bool show)
 
 void CLibraryWindow::ShowGlobalSubPage(int32_t page)
 {
-    if (!m_globalLayer)
+    // The shown sub-page stays as it is. The tabs refuse a choice while a box or dialog is open;
+    // a choice made before one opened is still shown when it arrives.
+    if (!m_globalLayer || page == m_globalPage)
         return;
-    CLibraryEntry* entry = m_library.FindEntryByKind(CLibraryEntry::kKindGlobal);
+    const bool known = page == CGlobalEditLayer::kSubPageGlobal || page == CGlobalEditLayer::kSubPageCcMap;
+    if (!known)
+        DebugTrace("Internal Error : Bad Global Page Number...");
+    if (page > CGlobalEditLayer::kSubPageCcMap)
+        return;
     if (m_globalSubPage)
     {
         m_globalSubPage->Hide(false);
@@ -344,31 +354,74 @@ void CLibraryWindow::ShowGlobalSubPage(int32_t page)
         m_globalSubPage->Destroy();
         m_globalSubPage.reset();
     }
-    std::unique_ptr<CGlobalBaseLayer> layer;
-    if (page == CGlobalEditLayer::kSubPageCcMap)
-        layer = std::make_unique<CGlobalEditCcMapPageLayer>(entry, *this);
-    else
-        layer = std::make_unique<CGlobalEditGlobalPageLayer>(entry, *this);
-    // The panel's place on the edit layer, which lies under the strip.
-    if (!layer->Create(NvGlobalEditLayout::kPanelX, kStripHeight + NvGlobalEditLayout::kPanelY,
-                       NvGlobalEditLayout::kPanelWidth, NvGlobalEditLayout::kPanelHeight, this) ||
-        !layer->CreateControls())
+    m_globalPage = kNoGlobalPage;
+    if (known)
     {
-        layer->Destroy();
-        return;
+        CLibraryEntry* entry = m_library.FindEntryByKind(CLibraryEntry::kKindGlobal);
+        std::unique_ptr<CGlobalBaseLayer> layer;
+        if (page == CGlobalEditLayer::kSubPageCcMap)
+            layer = std::make_unique<CGlobalEditCcMapPageLayer>(entry, *this);
+        else
+            layer = std::make_unique<CGlobalEditGlobalPageLayer>(entry, *this);
+        // The panel's place on the edit layer, which lies under the strip.
+        if (layer->Create(NvGlobalEditLayout::kPanelX, kStripHeight + NvGlobalEditLayout::kPanelY,
+                          NvGlobalEditLayout::kPanelWidth, NvGlobalEditLayout::kPanelHeight, this) &&
+            layer->CreateControls())
+        {
+            m_globalSubPage = std::move(layer);
+            m_globalPage = page;
+            if (m_page == 1)
+            {
+                AddLayer(m_globalSubPage.get(), false);
+                m_globalSubPage->Show(false);
+                m_globalSubPage->RedrawAll();
+                m_globalSubPage->OnActivateLayer();
+            }
+        }
+        else
+            layer->Destroy();
     }
-    m_globalSubPage = std::move(layer);
-    if (m_page == 1)
-    {
-        AddLayer(m_globalSubPage.get(), false);
-        m_globalSubPage->Show(false);
-        m_globalSubPage->RedrawAll();
-    }
+    // The global page's menu while it is shown; a rebuild under the program page keeps that page's.
+    if (CCustomMenu* menu = EditorServices().customMenu)
+        menu->UpdateMidiMenu(GetMode());
+    UpdateTitle();
 }
 
 void CLibraryWindow::ActivateGlobalPage()
 {
-    BringToFront();
+    if (m_page != 1 || !m_globalLayer)
+        return;
+    m_globalLayer->OnActivateLayer();
+    if (m_globalSubPage)
+        m_globalSubPage->OnActivateLayer();
+}
+
+void CLibraryWindow::OnActivateHook()
+{
+    if (m_pageSelect)
+        m_pageSelect->OnActivateLayer();
+    if (m_page == 0)
+    {
+        if (CProgramListLayer* list = GetProgramList())
+            list->OnActivateLayer();
+    }
+    else
+        ActivateGlobalPage();
+}
+
+void CLibraryWindow::OnDeactivate()
+{
+    if (m_pageSelect)
+        m_pageSelect->OnDeactivateLayer();
+    // The base tells the main layer, the program list.
+    if (m_page == 1)
+    {
+        if (m_globalLayer)
+            m_globalLayer->OnDeactivateLayer();
+        if (m_globalSubPage)
+            m_globalSubPage->OnDeactivateLayer();
+    }
+    CBaseWindow::OnDeactivate();
 }
 
 void CLibraryWindow::PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
@@ -526,8 +579,13 @@ bool CLibraryWindow::QuerySaveChanges()
 
 bool CLibraryWindow::IsBusy()
 {
-    const CProgramListLayer* list = GetProgramList();
-    return CBaseWindow::IsBusy() || (list && list->IsBusy());
+    const CBaseLayer* layers[] = {m_pageSelect, GetProgramList(), m_globalLayer.get(), m_globalSubPage.get()};
+    if (CBaseWindow::IsBusy())
+        return true;
+    for (const CBaseLayer* layer : layers)
+        if (layer && layer->IsBusy())
+            return true;
+    return false;
 }
 
 bool CLibraryWindow::CanClose()
@@ -673,18 +731,28 @@ bool CLibraryWindow::OnDispatch(uintptr_t a, uintptr_t, uintptr_t, uintptr_t, ui
 
 void CLibraryWindow::OnMMTimer(CMMTimer* timer)
 {
-    if (!IsAlive() || !IsShown())
+    CLayerLock lock(kSemaphoreTimer);
+    if (!lock.IsHeld() || !IsAlive() || !IsShown())
         return;
     if (m_pageSelect)
+    {
         m_pageSelect->RefreshValues();
+        m_pageSelect->OnTimer();
+    }
     if (m_page == 0)
     {
         CBaseWindow::OnMMTimer(timer);
         return;
     }
-    // The global page's layers refresh on notifications; what they redrew reaches the screen here.
     if (CMessageWindowLayer* message = GetMessageLayer())
         message->AdvanceFade();
+    for (CBaseLayer* layer : {static_cast<CBaseLayer*>(m_globalLayer.get()), static_cast<CBaseLayer*>(m_globalSubPage.get())})
+        if (layer)
+        {
+            layer->RefreshValues();
+            layer->OnTimer();
+        }
+    // What the global page's layers redrew on notifications reaches the screen here.
     FlushDirty();
 }
 

@@ -31,6 +31,7 @@ public:
         kHeight = 575,
         kStripHeight = 37,
         kDispatchReceiveAll = 30,
+        kNoGlobalPage = -1,
     };
 
     CLibraryWindow();
@@ -93,11 +94,12 @@ public:
     void RevertToSaved() override;
     void UpdateTitle() override;
     bool CanClose() override;
-    // Also while a drag from the program list runs.
+    // Also while a layer says so: a drag from the program list or the page strip.
     bool IsBusy() override;
     int32_t GetMode() const override;
     bool OnCreate() override;
     bool OnDestroy() override;
+    void OnDeactivate() override;
     void OnMMTimer(CMMTimer* timer) override;
     bool OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
                                intptr_t p4, void* sender) override;
@@ -109,8 +111,13 @@ public:
     void MarkModified() override { SetModified(true); }
     void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
                           void* sender) override;
+    // 0 the grid, 1 the CC map. Nothing for the sub-page shown or for a number above 1; another
+    // number leaves none shown.
     void ShowGlobalSubPage(int32_t page) override;
+    // The global page's layers hear of the activation again (after their own dialogs).
     void ActivateGlobalPage() override;
+    // -1 for none.
+    int32_t GetGlobalSubPageNumber() const { return m_globalPage; }
 
 private:
     // What the frame's list and the application core hold of the window.
@@ -152,6 +159,8 @@ private:
     CBaseLayer* GetShownPageLayer() const;
     // An edit window's destroy: it leaves the open list for the deferred delete.
     void OnEditWindowDestroyed(CBaseWindow* window);
+    // The strip's, then the shown page's layers.
+    void OnActivateHook() override;
 
     CLibraryData m_library;
     CLink m_link;
@@ -160,6 +169,7 @@ private:
     std::unique_ptr<CGlobalBaseLayer> m_globalSubPage;
     std::vector<std::unique_ptr<CProgramEditWindow>> m_editWindows; // open
     int32_t m_page = 0;
+    int32_t m_globalPage = kNoGlobalPage;
     bool m_trackModified = true;
     bool m_closing = false;
     bool m_inFrameList = false;

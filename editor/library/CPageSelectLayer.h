@@ -38,6 +38,8 @@ public:
     static uint32_t GetTabBlockKind(int32_t tab);
     // A drag from elsewhere is over the strip.
     bool IsDragOver() const { return m_hoverMs != -1; }
+    // While a tab's drag runs.
+    bool IsBusy() const override { return m_dragging; }
     // Called with the chosen page (0 program, 1 global).
     void SetPageHandler(std::function<void(int32_t)> handler) { m_onPage = std::move(handler); }
     // The tab shown as chosen.

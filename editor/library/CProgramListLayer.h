@@ -101,7 +101,7 @@ public:
     void RunAutoDump(uint32_t n);
     bool IsDragging() const { return m_dragging; }
     // A drag of this list's programs is running.
-    bool IsBusy() const { return m_dragSource; }
+    bool IsBusy() const override { return m_dragSource; }
 
     void RefreshValues() override;
     void ExportText() override;

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // Integer helpers of the editor's mathematics: every product is formed in 64 bits and
-// saturated back, so hostile values never overflow.
+// saturated back, so hostile values never overflow. Also the dimming of a colour.
 
 inline int32_t SaturateToInt32(int64_t value)
 {
@@ -25,4 +25,13 @@ inline int64_t FloorDivide(int64_t value, int64_t divisor)
 {
     const int64_t quotient = value / divisor;
     return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
+}
+
+// ARGB with its alpha byte multiplied by factor (limited to 0..1, truncated); red, green and
+// blue stay. The graphs dim their colours so while disabled.
+inline uint32_t ScaleAlpha(uint32_t argb, float factor)
+{
+    const float f = factor < 0.0f ? 0.0f : factor > 1.0f ? 1.0f : factor;
+    const float alpha = static_cast<float>(argb >> 24) * f;
+    return (argb & 0x00FFFFFFu) | static_cast<uint32_t>(alpha) << 24;
 }

@@ -26,6 +26,8 @@ const CZmParameterId kAudioInSource = {5, 6, 0};
 const CZmParameterId kEffect1Type = {6, 1, 0};
 const CZmParameterId kEffect2Type = {6, 25, 0};
 constexpr uint32_t kLfo1BpmSync = 82, kLfo2BpmSync = 89;
+// What the graphs' colours keep of their alpha while timbre 2 is off.
+constexpr float kGraphDimAlpha = 0.2f;
 
 // The editor buttons in creation order, with their codes.
 constexpr uint32_t kButtonCodes[7] = {
@@ -244,21 +246,22 @@ bool CProgramEditLayer::CreateBarsAndGraphs()
         record.curveColor = 0xFFFFFFFF;
         if (!m_eqGraphs[t].Create(&record, id, kCodeEqGraph))
             return false;
+        m_eqGraphs[t].SetDisabledAlpha(kGraphDimAlpha);
         const CZmParameterId eq = {4, 0, t};
         AddPageControl(m_eqGraphs[t], m_eqGraphs[t], kCodeEqGraph, &eq, false);
     }
     const auto filterRecord = [this](uint32_t id)
     {
-        // The row is the control's outer rectangle, 2 pixels around the plot.
+        // The row is the control's rectangle: 2 pixels above and left of the plot, 4 below and right.
         const NvLayoutRect rect = Row(id).Rect();
         CXBCtrlFilterGraphRecord record;
         record.x = rect.x + 2;
         record.y = rect.y + 2;
-        record.width = rect.width - 4;
-        record.height = rect.height - 4;
+        record.width = rect.width - 6;
+        record.height = rect.height - 6;
         record.background = m_background;
-        record.backgroundX = rect.x;
-        record.backgroundY = rect.y;
+        record.backgroundX = record.x;
+        record.backgroundY = record.y;
         record.handleSize = 0;
         record.handleMaximum = 256;
         record.lineColor = 0xFFFFFFFF;
@@ -272,6 +275,7 @@ bool CProgramEditLayer::CreateBarsAndGraphs()
         if (!m_filterA[t].Create(&record, kIdFilterAGraphs + t))
             return false;
         m_filterA[t].SetReadOnly(true);
+        m_filterA[t].SetDisabledAlpha(kGraphDimAlpha);
         AddPageControl(m_filterA[t], m_filterA[t], kCodeFilterA, &cutoffs[t], false);
     }
     for (uint32_t t = 0; t < 2; ++t)
@@ -280,6 +284,7 @@ bool CProgramEditLayer::CreateBarsAndGraphs()
         if (!m_filterB[t].Create(&record, kIdFilterBGraphs + t))
             return false;
         m_filterB[t].SetReadOnly(true);
+        m_filterB[t].SetDisabledAlpha(kGraphDimAlpha);
         AddPageControl(m_filterB[t], m_filterB[t], kCodeFilterB, &cutoffs[t], false);
     }
     return true;
@@ -457,14 +462,22 @@ void CProgramEditLayer::RefreshOne(uint32_t id)
         RefreshValueText(id);
         break;
     case kCodeEqGraph:
-        custom->SetEnabled(id == kIdEqGraphs || timbre2);
-        RefreshEqGraph(id);
-        break;
     case kCodeFilterA:
     case kCodeFilterB:
-        custom->SetEnabled(id == kIdFilterAGraphs || id == kIdFilterBGraphs || timbre2);
-        RefreshFilterGraph(id);
+    {
+        // Timbre 1's graphs always; a graph does not redraw itself when it is enabled or disabled.
+        const bool enabled = id == kIdEqGraphs || id == kIdFilterAGraphs || id == kIdFilterBGraphs || timbre2;
+        if (custom->IsEnabled() != enabled)
+        {
+            custom->SetEnabled(enabled);
+            control->SetDirty(true);
+        }
+        if (GetCode(id) == kCodeEqGraph)
+            RefreshEqGraph(id);
+        else
+            RefreshFilterGraph(id);
         break;
+    }
     case kCodeMixerBar:
         custom->SetValue(accessor->GetValue(m_data.program, GetControlParameter(custom)));
         break;

@@ -8,6 +8,8 @@
 #include "foundation/win32/CEfSemaphore.h"
 #include "resources/AppMenuIds.h"
 
+#include "support/MainMenuBar.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -21,25 +23,9 @@
 namespace
 {
 
-HMENU LoadMainMenuBar()
-{
-    const void* data = nullptr;
-    uint32_t size = 0;
-    if (!FindAppResource(MAKEINTRESOURCEW(4), L"MainMenuBar", &data, &size))
-        return nullptr;
-    return LoadMenuIndirectW(data);
-}
-
 bool IsEnabled(HMENU menu, UINT id)
 {
     return (GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
-std::wstring ItemText(HMENU menu, UINT id)
-{
-    wchar_t text[300] = {};
-    GetMenuStringW(menu, id, text, 300, MF_BYCOMMAND);
-    return text;
 }
 
 struct MenuFixture : ::testing::Test

@@ -6,6 +6,7 @@
 #include "framework/pixels/CHfcImageException.h"
 #include "framework/TestResourceIds.h"
 #include "support/TestPng.h"
+#include "support/TraceRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -166,23 +167,6 @@ TEST(HfcResourceManager, LookUpsWithoutARegistryGiveNull)
     EXPECT_EQ(GetBitmap("TestImage"), nullptr);
     EXPECT_EQ(GetBitmapByIndex(0), nullptr);
 }
-
-// Keeps the debug trace's lines while it lives.
-class TraceRecorder
-{
-public:
-    TraceRecorder() : m_previous(SetDebugTraceSink(&Record)) { Lines().clear(); }
-    ~TraceRecorder() { SetDebugTraceSink(m_previous); }
-    static std::vector<std::string>& Lines()
-    {
-        static std::vector<std::string> lines;
-        return lines;
-    }
-
-private:
-    static void Record(const char* line) { Lines().push_back(line); }
-    DebugTraceSink m_previous;
-};
 
 // The test registry, counting the reports of images that do not decode.
 class ReportingRegistry : public TestRegistry

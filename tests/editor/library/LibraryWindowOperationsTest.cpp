@@ -724,17 +724,26 @@ TEST_F(LibraryWindows, PageTabsCarryTheProgramSetAndTheGlobalData)
     const Bytes globalA(global[0]->GetImage(), global[0]->GetImage() + global[0]->GetImageSize());
     const std::vector<Bytes> programsA = AllBlocks(0), programsB = AllBlocks(1);
 
-    // Drags one strip's tab onto a tab of a strip; the page shown afterwards is put back.
+    // Drags one strip's tab onto a tab of a strip; the page shown afterwards is put back. The
+    // source window does not close under the running drag; it may once the drag ended.
     auto dragTab = [this](int from, int32_t tab, int onto, int32_t ontoTab)
     {
         const POINT start = TabPoint(tab);
         HeldKeys none({});
         CPageSelectLayer* strip = Window(onto).GetPageSelect();
-        ScriptDrag(ToScreen(onto, TabPoint(ontoTab)), none, [strip] { return strip->IsDragOver(); });
+        bool busy = false;
+        ScriptDrag(ToScreen(onto, TabPoint(ontoTab)), none,
+                   [this, strip, from, &busy]
+                   {
+                       busy = busy || Window(from).IsBusy();
+                       return strip->IsDragOver();
+                   });
         Send(from, WM_LBUTTONDOWN, MK_LBUTTON, start);
         Send(from, WM_MOUSEMOVE, MK_LBUTTON, {start.x + 6, start.y});
         SetDragStepScript(nullptr);
         Deliver();
+        EXPECT_TRUE(busy);
+        EXPECT_FALSE(Window(from).IsBusy());
         Window(from).ShowPage(0, false);
     };
 

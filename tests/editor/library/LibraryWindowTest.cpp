@@ -6,9 +6,13 @@
 
 #include "app/AppResources.h"
 #include "app/AppText.h"
+#include "app/CCustomMenu.h"
+#include "app/CDialogFlag.h"
 
 #include "editor/CEditor.h"
+#include "editor/controls/CCustomList.h"
 #include "editor/controls/CCustomPageButton.h"
+#include "editor/layout/GlobalEditLayout.h"
 #include "editor/layout/PageSelectLayout.h"
 #include "editor/library/CGlobalEditCcMapPageLayer.h"
 #include "editor/library/CGlobalEditGlobalPageLayer.h"
@@ -18,11 +22,17 @@
 #include "editor/library/CProgramListLayer.h"
 #include "editor/library/model/CProgramListGeometry.h"
 #include "editor/pages/CProgramEditWindow.h"
+#include "framework/CHfcBmp.h"
 #include "framework/CHfcDeferredDelete.h"
+#include "framework/CHfcOffscreenContext.h"
+#include "resources/AppDialogIds.h"
+#include "resources/AppMenuIds.h"
 #include "synthdata/CProgramSet.h"
 #include "synthdata/CQ3580GlobalAccessor.h"
 
+#include "support/MainMenuBar.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "support/TraceRecorder.h"
 
 #include <cstring>
 #include <string>
@@ -151,6 +161,75 @@ protected:
     }
 
     ScriptedDialogPresenter presenter;
+};
+
+// The global page's sub-pages through their tabs and the CC map list through the mouse, the
+// window's menu bar a real one.
+class LibraryWindowSubPagesTest : public LibraryWindowGlobalCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        LibraryWindowGlobalCommandsTest::SetUp();
+        bar = LoadMainMenuBar();
+        ASSERT_NE(bar, nullptr);
+        menu = std::make_unique<CCustomMenu>(bar, nullptr, nullptr);
+        EditorServices().customMenu = menu.get();
+        PressPageTab(1);
+        ASSERT_EQ(library->GetPage(), 1);
+    }
+    void TearDown() override
+    {
+        EditorServices().customMenu = nullptr;
+        menu.reset();
+        if (bar)
+            DestroyMenu(bar);
+        LibraryWindowGlobalCommandsTest::TearDown();
+    }
+    void Post(UINT message, WPARAM keys, int32_t x, int32_t y)
+    {
+        PostMessageW(library->GetHwnd(), message, keys, MAKELPARAM(x, y));
+    }
+    // A click on sub-page tab 0 (GLOBAL) or 1 (CC# MAP) of the global page, delivered.
+    void ClickSubPageTab(int32_t page)
+    {
+        const int32_t x = NvGlobalEditLayout::kPageTabs.x + page * (75 + 5) + 30;
+        const int32_t y = CLibraryWindow::kStripHeight + NvGlobalEditLayout::kPageTabs.y + 8;
+        Post(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+        Post(WM_LBUTTONUP, 0, x, y);
+        Deliver();
+    }
+    CGlobalEditCcMapPageLayer* Map() const
+    {
+        return dynamic_cast<CGlobalEditCcMapPageLayer*>(library->GetGlobalSubPage());
+    }
+    // The window point in the middle of the CC map list's item n (items run down 3 columns of 32).
+    POINT ItemPoint(int32_t n) const
+    {
+        const CHfcRect list = Map()->GetList()->GetRect();
+        const CHfcRect page = Map()->GetRect();
+        const float cellWidth = list.GetWidth() / 3.0f, cellHeight = list.GetHeight() / 32.0f;
+        return {page.left + list.left + static_cast<LONG>(cellWidth * (n / 32) + cellWidth / 2),
+                page.top + list.top + static_cast<LONG>(cellHeight * (n % 32) + cellHeight / 2)};
+    }
+    void ClickItem(int32_t n)
+    {
+        const POINT p = ItemPoint(n);
+        Post(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+        Post(WM_LBUTTONUP, 0, p.x, p.y);
+        Deliver();
+    }
+    std::vector<int32_t> Selected() const
+    {
+        std::vector<int32_t> selected;
+        for (int32_t i = 0; i < Map()->GetList()->GetItemCount(); ++i)
+            if (Map()->GetList()->IsItemSelected(i))
+                selected.push_back(i);
+        return selected;
+    }
+
+    HMENU bar = nullptr;
+    std::unique_ptr<CCustomMenu> menu;
 };
 } // namespace
 
@@ -343,4 +422,93 @@ TEST_F(LibraryWindowGlobalCommandsTest, OnTheProgramPageRevertLeavesTheGlobalDat
     for (const std::wstring& title : BoxTitles())
         EXPECT_EQ(title.find(L"Global"), std::wstring::npos) << WideToAnsi(title.c_str());
     EXPECT_EQ(ImageOf(DocumentGlobal()), changed);
+}
+
+// A tab changes the sub-page, with the global page's menu and title; not while a box or dialog
+// is open (the tabs stay too), and not again for the sub-page already shown, which keeps its state. A number beside
+// the two is traced: above them it changes nothing, below them it leaves no sub-page.
+TEST_F(LibraryWindowSubPagesTest, TheSubPageChangesForAnotherKnownPageAndNeverUnderABox)
+{
+    ASSERT_EQ(library->GetGlobalSubPageNumber(), 0);
+    {
+        CDialogFlag open;
+        ClickSubPageTab(1);
+        EXPECT_EQ(library->GetGlobalSubPageNumber(), 0);
+        EXPECT_EQ(Map(), nullptr);
+        EXPECT_EQ(library->GetGlobalLayer()->GetPageTabs()->GetValue(), 0);
+    }
+    menu->UpdateMidiMenu(1);
+    ClickSubPageTab(1);
+    ASSERT_NE(Map(), nullptr);
+    EXPECT_EQ(library->GetGlobalSubPageNumber(), 1);
+    EXPECT_EQ(ItemText(bar, ID_MIDI_RECEIVE_ALL), GetLocalizedString("MenuItemReceiveGlobal"));
+    EXPECT_EQ(WindowText(library->GetHwnd()), L"Untitled - Global");
+    // The shown tab is filled light grey, the other one not.
+    {
+        CHfcBmpLock surface(library->GetGlobalLayer()->GetOffscreen()->GetBitmap());
+        ASSERT_TRUE(surface.IsLocked());
+        const auto fill = [&surface](int32_t tab)
+        {
+            const uint8_t* p = surface.View().Pixel(NvGlobalEditLayout::kPageTabs.x + tab * 80 + 3,
+                                                    NvGlobalEditLayout::kPageTabs.y + 3);
+            return static_cast<uint32_t>(p[2] << 16 | p[1] << 8 | p[0]);
+        };
+        EXPECT_EQ(fill(1), 0xCCCCCCu);
+        EXPECT_NE(fill(0), 0xCCCCCCu);
+    }
+
+    ClickItem(4);
+    ASSERT_EQ(Selected(), std::vector<int32_t>{4});
+    CGlobalBaseLayer* shown = library->GetGlobalSubPage();
+    ClickSubPageTab(1);
+    EXPECT_EQ(library->GetGlobalSubPage(), shown);
+    EXPECT_EQ(Selected(), std::vector<int32_t>{4}) << "the shown sub-page was made again";
+
+    TraceRecorder trace;
+    ::PostNotification(&windows, kNotifyShowGlobalSubPage, library->GetDocumentId(), 2, 0, 0, nullptr);
+    Deliver();
+    EXPECT_EQ(library->GetGlobalSubPage(), shown);
+    ::PostNotification(&windows, kNotifyShowGlobalSubPage, library->GetDocumentId(), -1, 0, 0, nullptr);
+    Deliver();
+    EXPECT_EQ(library->GetGlobalSubPage(), nullptr);
+    EXPECT_EQ(library->GetGlobalSubPageNumber(), -1);
+    EXPECT_EQ(WindowText(library->GetHwnd()), L"Untitled - Global");
+    int traced = 0;
+    for (const std::string& line : TraceRecorder::Lines())
+        traced += line.find("Internal Error : Bad Global Page Number...") != std::string::npos;
+    EXPECT_EQ(traced, 2);
+    ClickSubPageTab(0);
+    EXPECT_NE(dynamic_cast<CGlobalEditGlobalPageLayer*>(library->GetGlobalSubPage()), nullptr);
+}
+
+// A click selects the item under it alone; a double click opens the value dialog of its entry.
+TEST_F(LibraryWindowSubPagesTest, TheCcMapListSelectsTheClickedItemAndADoubleClickOpensItsEntry)
+{
+    ClickSubPageTab(1);
+    ASSERT_NE(Map(), nullptr);
+    EXPECT_TRUE(Selected().empty());
+    ClickItem(2);
+    EXPECT_EQ(Selected(), std::vector<int32_t>{2});
+    ClickItem(40); // the second column
+    EXPECT_EQ(Selected(), std::vector<int32_t>{40});
+    ClickItem(64);
+    EXPECT_EQ(Selected(), std::vector<int32_t>{64});
+
+    std::vector<std::wstring> labels;
+    presenter.onReady = [&labels](HWND dialog)
+    {
+        labels.push_back(WindowText(dialog));
+        PressButton(dialog, IDC_DIALOG_CANCEL);
+    };
+    const POINT p = ItemPoint(33);
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, p.x, p.y);
+    Post(WM_LBUTTONUP, 0, p.x, p.y);
+    Post(WM_LBUTTONDBLCLK, MK_LBUTTON, p.x, p.y);
+    Post(WM_LBUTTONUP, 0, p.x, p.y);
+    Deliver();
+    EXPECT_EQ(labels, std::vector<std::wstring>{L"CC# Map"});
+    EXPECT_EQ(Selected(), std::vector<int32_t>{33});
+    // All 65 items stand on the list's one page: the page tab stays on Page 0.
+    EXPECT_EQ(Map()->GetList()->GetScrollLine(), 0);
+    EXPECT_EQ(Map()->GetPageTab()->GetValue(), 0);
 }

@@ -15,6 +15,55 @@ TEST(FilterResponse, CoefficientsAtCutoff64)
     EXPECT_NEAR(c.d2, 0.812193, 1e-5);
 }
 
+// Values worked out by hand from the formulas (in double precision, apart from this code) for
+// a 60 x 47 box: the coefficients with resonance, where the resonance factor 0.9668 shows, and
+// single points of the curves, where the level scales (0.005 h for the biquads, 0.006 h for the
+// comb) and the gap below -90 show.
+TEST(FilterResponse, CoefficientsAndPointsWorkedOutByHand)
+{
+    const CFilterCoefficients c = ComputeFilterCoefficients(64, 100);
+    EXPECT_NEAR(c.f, 0.113915, 1e-5);
+    EXPECT_NEAR(c.q, 0.104536, 1e-5);
+    EXPECT_NEAR(c.d1, -1.975115, 1e-5);
+    EXPECT_NEAR(c.d2, 0.988092, 1e-5);
+
+    enum class Curve
+    {
+        LowPass,
+        Comb,
+    };
+    const struct
+    {
+        Curve curve;
+        int32_t cutoff, resonance, point;
+        bool gap;
+        float y; // for a point outside a gap
+        const char* what;
+    } cases[] = {
+        {Curve::LowPass, 64, 0, 30, false, 30.6898f, "L = -10.59"},
+        {Curve::LowPass, 64, 100, 30, false, 20.1157f, "the resonance peak, L = 34.40"},
+        {Curve::LowPass, 64, 0, 50, false, 49.0502f, "L = -88.72, above the gap"},
+        {Curve::LowPass, 64, 0, 51, true, 0.0f, "L = -92.84, in the gap"},
+        {Curve::Comb, 69, 64, 0, false, 26.1210f, "delay 109.0909, feedback 0.601287, L = 7.372"},
+        {Curve::Comb, 69, 64, 48, false, 25.9996f, "L = 7.803"},
+        {Curve::Comb, 69, 64, 18, false, 29.4933f, "L = -4.586"},
+    };
+    for (const auto& t : cases)
+    {
+        const CFilterCoefficients k = ComputeFilterCoefficients(t.cutoff, t.resonance);
+        const std::vector<CResponsePoint> points = t.curve == Curve::LowPass
+                                                       ? ComputeBiquadResponse(GetLowPassNumerator(k), k, 60, 47)
+                                                       : ComputeCombResponse(t.cutoff, t.resonance, 60, 47);
+        ASSERT_EQ(points.size(), 60u);
+        const CResponsePoint& p = points[static_cast<size_t>(t.point)];
+        EXPECT_EQ(p.gap, t.gap) << t.what;
+        if (!t.gap)
+        {
+            EXPECT_NEAR(p.y, t.y, 2e-3f) << t.what;
+        }
+    }
+}
+
 TEST(FilterResponse, CutoffAndResonanceOutsideTheRangeDrawAsTheEnds)
 {
     const struct

@@ -107,6 +107,32 @@ TEST_F(MasterFxPage, EffectOffShowsNoParameterAndNoControlRowAndIdsNeverCollide)
     EXPECT_EQ(ids.size(), 92u);
 }
 
+// The fixed places, from the page's description rather than its layout: the type fields, the
+// Control rows with each field 140 pixels right of its label, and the effects' drop areas.
+TEST_F(MasterFxPage, TheTypeFieldsControlRowsAndDropAreasSitWhereThePageSays)
+{
+    const struct
+    {
+        uint32_t id;
+        int32_t x, y;
+    } types[] = {{0, 95, 77}, {23, 95, 298}}, controls[] = {{1, 39, 247}, {2, 314, 247}, {24, 39, 472}, {25, 314, 472}};
+    for (const auto& t : types)
+    {
+        EXPECT_EQ(Page().GetField(t.id)->GetRect().left, t.x) << t.id;
+        EXPECT_EQ(Page().GetField(t.id)->GetRect().top, t.y) << t.id;
+    }
+    for (const auto& c : controls)
+    {
+        EXPECT_EQ(Page().GetLabel(c.id)->GetRect().left, c.x) << c.id;
+        EXPECT_EQ(Page().GetLabel(c.id)->GetRect().top, c.y) << c.id;
+        EXPECT_EQ(Page().GetField(c.id)->GetRect().left, c.x + 140) << c.id;
+        EXPECT_EQ(Page().GetField(c.id)->GetRect().top, c.y) << c.id;
+    }
+    const CHfcRect areas[2] = {{22, 61, 22 + 584, 61 + 214}, {22, 283, 22 + 584, 283 + 214}};
+    for (uint32_t effect = 0; effect < 2; ++effect)
+        EXPECT_TRUE(Page().GetReceiver(effect)->GetRect() == areas[effect]) << effect;
+}
+
 TEST_F(MasterFxPage, ChangingTheTypeLaysTheGridOutAgainAndOnlyThen)
 {
     const int32_t eleven = TypeWithParameter(10);

@@ -3,8 +3,10 @@
 // editor of each kind, closing, the enable rules, the program page's controls and name, the
 // knob-assign menu and the arpeggiator's step rotation.
 #include "../base/EditorWindowFixture.h"
+#include "../controls/RecordingDrawContext.h"
 
 #include "app/protocol/MidiProtocol.h"
+#include "editor/base/CMessageWindowLayer.h"
 #include "editor/base/CValueDisplayLayer.h"
 #include "editor/layout/ArpEditLayout.h"
 #include "editor/layout/ProgramEditLayout.h"
@@ -18,6 +20,9 @@
 #include "editor/pages/eq/CTimbreEqEditLayer.h"
 #include "editor/pages/synth/CTimbreEditLayer.h"
 #include "editor/pages/vocoder/CVocoderEditLayer.h"
+#include "framework/CEfResourceManager.h"
+#include "framework/CHfcBmp.h"
+#include "framework/CHfcOffscreenContext.h"
 #include "synthdata/CBlockData.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgram.h"
@@ -27,6 +32,7 @@
 #include "support/Screenshot.h"
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -205,6 +211,87 @@ TEST_F(ProgramEdit, EveryEditWindowHasItsKindSizeAndTitle)
               L"Untitled [B55:BASS 2] Vocoder");
     EXPECT_EQ(WindowText(window->GetEditor(CProgramEditWindow::kEditorTimbreEq2)->GetHwnd()),
               L"Untitled [B55:BASS 2] Timbre 2 EQ");
+}
+
+// The vocoder editor's value display polls on the ticks: a knob the user turns gets its new
+// text in a box below it (6 pixels a character and 3, 11 high, translucent dark blue), a poll
+// with nothing changed draws nothing, and a hidden control's box goes. A message overlay anchored
+// to the page stands right of the edited control, or left of it where the layer ends, and is
+// filled dark red at 220 / 255 of its level.
+TEST_F(ProgramEdit, TheValueDisplayPollsTheTurnedKnobAndAnAnchoredOverlayFollowsIt)
+{
+    SetValue(100, kVocoderSwitch, 1);
+    ASSERT_NE(Open(100), nullptr);
+    CProgramSectionWindow* editor = window->OpenEditor(CProgramEditWindow::kEditorVocoder);
+    ASSERT_NE(editor, nullptr);
+    auto* page = dynamic_cast<CVocoderEditLayer*>(editor->GetEditLayer());
+    CValueDisplayLayer* values = editor->GetValueDisplayLayer();
+    ASSERT_TRUE(page && values);
+    const uint32_t gateSens = 3, band16Pan = 29;
+    const auto turn = [&](uint32_t id, int32_t dy)
+    {
+        const CHfcRect r = page->FindControl(id)->GetRect();
+        const int32_t x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        SendMessageW(editor->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        for (int32_t step = 1; step <= 4; ++step)
+            SendMessageW(editor->GetHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + dy * step / 4));
+        SendMessageW(editor->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y + dy));
+    };
+    const auto text = [&](const CZmParameterId& id)
+    {
+        char shown[256] = {};
+        CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(100), id, shown, sizeof shown);
+        return std::string(shown);
+    };
+
+    values->Poll();
+    const int32_t drawn = values->GetDrawCount();
+    values->Poll();
+    EXPECT_EQ(values->GetDrawCount(), drawn) << "nothing changed, nothing drawn";
+    const int32_t before = Value(100, {5, 7, 0});
+    turn(gateSens, -30);
+    ASSERT_NE(Value(100, {5, 7, 0}), before);
+    StartTicks();
+    ASSERT_TRUE(PumpUntil([&] { return values->GetItems()[gateSens].text == text({5, 7, 0}); }));
+    StopTicks();
+    EXPECT_EQ(values->GetDrawCount(), drawn + 1) << "only the turned knob's box";
+    const CHfcRect knob = page->FindControl(gateSens)->GetRect();
+    const CHfcRect box = values->GetItems()[gateSens].drawn;
+    const int32_t length = static_cast<int32_t>(text({5, 7, 0}).size());
+    EXPECT_TRUE(box == CHfcRect(knob.left, knob.bottom + 1, knob.left + length * 6 + 3, knob.bottom + 12));
+    {
+        CHfcBmpLock surface(values->GetOffscreen()->GetBitmap());
+        ASSERT_TRUE(surface.IsLocked());
+        // Inside the frame, left of the text.
+        const uint8_t* p = surface.View().Pixel(box.left + 1, box.top + 5);
+        EXPECT_EQ(p[3], 0xCC);
+    }
+    page->FindControl(gateSens)->Hide(false);
+    values->Poll();
+    EXPECT_EQ(values->GetItems()[gateSens].drawn.GetWidth(), 0);
+    page->FindControl(gateSens)->Show(false);
+
+    CMessageWindowLayer overlay;
+    CMessageWindowLayer::Config config;
+    config.anchored = true;
+    config.anchor = page;
+    const CHfcRect area = page->GetRect();
+    ASSERT_TRUE(overlay.CreateOverlay(config, area.left, area.top, area.GetWidth(), area.GetHeight(), editor));
+    overlay.DrawBox(255);
+    EXPECT_TRUE(overlay.GetLastRect() == CHfcRect(knob.right + 6, knob.top, knob.right + 6 + 170, knob.top + 30));
+    {
+        CHfcBmpLock surface(overlay.GetOffscreen()->GetBitmap());
+        ASSERT_TRUE(surface.IsLocked());
+        const uint8_t* p = surface.View().Pixel(overlay.GetLastRect().left + 2, overlay.GetLastRect().bottom - 3);
+        EXPECT_EQ(p[3], 220);
+        EXPECT_EQ(p[2] > 0 && p[1] == 0 && p[0] == 0, true) << "red only";
+    }
+    turn(band16Pan, -20);
+    const CHfcRect pan = page->FindControl(band16Pan)->GetRect();
+    ASSERT_GT(pan.right + 6 + 170, area.GetWidth());
+    overlay.DrawBox(255);
+    EXPECT_TRUE(overlay.GetLastRect() == CHfcRect(pan.left - 176, pan.top, pan.left - 6, pan.top + 30));
+    overlay.Destroy();
 }
 
 TEST_F(ProgramEdit, TheVocoderAndMasterEffectsEditorsHostTheirPagesAndEditTheProgramThroughThem)
@@ -481,6 +568,80 @@ TEST_F(ProgramEdit, TheProgramPageOnInitProgShowsItsControlsAndTexts)
     for (uint32_t i = 0; i < 4; ++i)
         EXPECT_EQ(page->GetPageControl(NvProgramEditLayout::kIdVoiceModeLeds + i)->GetValue(),
                   i == uint32_t(mode) ? 1 : 0);
+}
+
+// The filter graphs' plot boxes as the page places them; each control reaches 2 pixels above
+// and left of its box and 4 below and right, and draws the page's background under itself.
+// Once the user picks Single, timbre 2's graphs draw their colours at a fifth of their alpha.
+TEST_F(ProgramEdit, TheFilterGraphsSitOnThePageAndTimbre2sGraphsDimWhenSingleIsPicked)
+{
+    SetValue(3, kVoiceMode, 1);
+    SetValue(3, {2, 33, 0}, 0); // timbre 1's filter 2 unused: its graph shows only the background
+    SetValue(3, {2, 33, 1}, 1);
+    ASSERT_NE(Open(3), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    const struct
+    {
+        uint32_t id;
+        int32_t x, y; // the plot box, 60 x 47
+    } graphs[] = {
+        {NvProgramEditLayout::kIdFilterAGraphs, 30, 250},
+        {NvProgramEditLayout::kIdFilterBGraphs, 103, 250},
+        {NvProgramEditLayout::kIdFilterAGraphs + 1, 323, 250},
+        {NvProgramEditLayout::kIdFilterBGraphs + 1, 396, 250},
+    };
+    for (const auto& g : graphs)
+    {
+        const CHfcRect r = page->GetFrameworkControl(g.id)->GetRect();
+        EXPECT_EQ(r.left, g.x - 2) << g.id;
+        EXPECT_EQ(r.top, g.y - 2) << g.id;
+        EXPECT_EQ(r.right, g.x + 60 + 4) << g.id;
+        EXPECT_EQ(r.bottom, g.y + 47 + 4) << g.id;
+    }
+    {
+        const CHfcRect r = page->GetFrameworkControl(NvProgramEditLayout::kIdFilterBGraphs)->GetRect();
+        CHfcBmpLock shown(page->GetOffscreen()->GetBitmap());
+        CHfcBmpLock background(GetBitmap("BG_ProgramEdit"));
+        ASSERT_TRUE(shown.IsLocked() && background.IsLocked());
+        int wrong = 0;
+        for (int32_t y = r.top; y < r.bottom; ++y)
+            for (int32_t x = r.left; x < r.right; ++x)
+                wrong += std::memcmp(shown.View().Pixel(x, y), background.View().Pixel(x, y), 4) != 0;
+        EXPECT_EQ(wrong, 0) << "pixels of the graph that are not the background beneath it";
+    }
+
+    // The user picks Single with its LED.
+    const NvLayoutRect led = NvProgramEditLayout::kControls[NvProgramEditLayout::kIdVoiceModeLeds].Rect();
+    const LPARAM at = MAKELPARAM(led.x + led.width / 2, led.y + led.height / 2);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(PumpUntil([&] { return Value(3, kVoiceMode) == 0; }));
+    // The page takes the rules up on its next tick.
+    StartTicks();
+    ASSERT_TRUE(PumpUntil([&] { return !page->GetPageControl(NvProgramEditLayout::kIdFilterAGraphs + 1)->IsEnabled(); }));
+    StopTicks();
+    const uint32_t timbre2[] = {NvProgramEditLayout::kIdFilterAGraphs + 1,
+                                NvProgramEditLayout::kIdFilterBGraphs + 1, NvProgramEditLayout::kIdEqGraphs + 1};
+    const uint32_t timbre1[] = {NvProgramEditLayout::kIdFilterAGraphs, NvProgramEditLayout::kIdEqGraphs};
+    const auto alphas = [page](uint32_t id)
+    {
+        RecordingDrawContext context;
+        page->GetFrameworkControl(id)->Draw(&context);
+        std::set<uint32_t> seen;
+        for (const RecordedCall& c : context.calls)
+            if (c.what == "LineTo" || c.what == "FillRect" || c.what == "DrawRect")
+                seen.insert(c.color >> 24);
+        return seen;
+    };
+    for (uint32_t id : timbre2)
+    {
+        EXPECT_FALSE(page->GetPageControl(id)->IsEnabled()) << id;
+        EXPECT_EQ(alphas(id), std::set<uint32_t>{0x33}) << id; // 255 x 0.2
+    }
+    for (uint32_t id : timbre1)
+        EXPECT_EQ(alphas(id), std::set<uint32_t>{0xFF}) << id;
+    EXPECT_TRUE(SaveWindowScreenshot(window->GetHwnd(), "program_edit_single",
+                                     [] { PumpUntil([] { return false; }, 300); }));
 }
 
 TEST_F(ProgramEdit, TheMixerBarsShowTheLevelsAndTakeNoEdit)

@@ -649,6 +649,33 @@ TEST_F(TimbreEqPage, AMouseDragOnTheGraphSendsGainThenFrequencyAtEveryStep)
     EXPECT_EQ(sent.back(), ParameterChange(kChannel, {4, 48, 0}, Value(4, 48)));
 }
 
+// The graph's axes as the page describes them: 180 x 70 at (19, 70), 16 to 26000 Hz across,
+// +16 dB at the top to -16 dB at the bottom. A press 3 pixels above the low band's square
+// (100 Hz, +8 dB: column 44, row 17) reports the level of row 14, (70 - 14) / 70 x 32 - 16 =
+// 9.6 dB, stored as 19 half decibels; the frequency of column 44, 97.5 Hz, as the 90 Hz step (13).
+TEST_F(TimbreEqPage, ThePressedRowIsALevelOnTheSixteenDecibelAxis)
+{
+    CTimbreEqEditLayer* page = OpenEq();
+    Set(4, 48, 14); // 100 Hz
+    Set(4, 49, 16); // +8 dB
+    page->RefreshValues();
+    CCustomEqGraph* graph = page->GetGraph();
+    EXPECT_TRUE(graph->GetRect() == CHfcRect(19, 70, 19 + 180, 70 + 70));
+    const CEqAxes& axes = graph->GetAxes();
+    EXPECT_DOUBLE_EQ(axes.RowOfLevel(16.0), 0.0);
+    EXPECT_DOUBLE_EQ(axes.RowOfLevel(-16.0), 70.0);
+    EXPECT_EQ(axes.RowOfLevel(16.5), -1.0);
+    EXPECT_NEAR(axes.ColumnOfFrequency(26000.0), 180.0, 1e-9);
+    EXPECT_EQ(axes.ColumnOfFrequency(15.0), -1.0);
+
+    const CProgram before = program;
+    Mouse(eq->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 19 + 44, 70 + 14);
+    Mouse(eq->GetHwnd(), WM_LBUTTONUP, 0, 19 + 44, 70 + 14);
+    EXPECT_EQ(Value(4, 49), 19);
+    EXPECT_EQ(Value(4, 48), 13);
+    ExpectOnlyChanged(before, {{4, 48, 0}, {4, 49, 0}});
+}
+
 TEST_F(TimbreEqPage, AFieldSetToItsOwnValueDoesNotRecomputeTheGraph)
 {
     CTimbreEqEditLayer* page = OpenEq();

@@ -68,6 +68,46 @@ TEST_F(VocoderPage, MakesItsSixtySevenControlsWhereTheLayoutPutsThemBoundToTheir
     EXPECT_EQ(pan->GetMaximum(), CZmProgramAccessorSingleton::Get()->GetMax(&program, {5, 21, 0}));
 }
 
+// Every control's place and binding, from the page's description: its rows as written there
+// (a band row stands for 16 controls a step apart), not the layout the page is built from.
+TEST_F(VocoderPage, EveryControlSitsAndIsBoundAsThePagesRowsSay)
+{
+    const struct
+    {
+        uint32_t count;
+        int32_t x, y, dx, dy;
+        uint32_t index, indexStep, word4;
+    } rows[] = {
+        {1, 93, 82, 0, 0, 6, 0, 0},     {1, 281, 82, 0, 0, 15, 0, 0},   {1, 91, 181, 0, 0, 2, 0, 0},
+        {1, 95, 123, 0, 0, 7, 0, 2},    {1, 153, 123, 0, 0, 8, 0, 2},   {1, 416, 158, 0, 0, 10, 0, 2},
+        {1, 153, 173, 0, 0, 9, 0, 2},   {1, 338, 173, 0, 0, 18, 0, 2},  {1, 283, 173, 0, 0, 19, 0, 2},
+        {1, 338, 124, 0, 0, 17, 0, 2},  {1, 28, 158, 0, 0, 12, 0, 2},   {1, 28, 88, 0, 0, 11, 0, 2},
+        {1, 416, 88, 0, 0, 13, 0, 2},   {1, 283, 124, 0, 0, 16, 0, 2},  {16, 78, 249, 37, 0, 21, 1, 5},
+        {16, 79, 290, 37, 0, 37, 1, 6}, {5, 222, 103, 0, 13, 14, 0, 0}, {16, 479, 86, 12, 0, 53, 1, 0},
+    };
+    uint32_t id = 0;
+    for (const auto& row : rows)
+        for (uint32_t k = 0; k < row.count; ++k, ++id)
+        {
+            CHfcControl* control = Control(id);
+            ASSERT_NE(control, nullptr) << id;
+            EXPECT_EQ(control->GetRect().left, row.x + row.dx * static_cast<int32_t>(k)) << id;
+            EXPECT_EQ(control->GetRect().top, row.y + row.dy * static_cast<int32_t>(k)) << id;
+            uint32_t words[5] = {};
+            Page().GetEditorControl(id)->GetParameterAddress(words);
+            EXPECT_EQ(words[0], 5u) << id;
+            EXPECT_EQ(words[1], row.index + row.indexStep * k) << id;
+            EXPECT_EQ(words[2], 0u) << id;
+            EXPECT_EQ(words[4], row.word4) << id;
+        }
+    EXPECT_EQ(id, Page().GetControlCount());
+    // The band level faders are 22 x 95, the hold bars 12 x 96.
+    EXPECT_EQ(Control(30)->GetRect().GetWidth(), 22);
+    EXPECT_EQ(Control(30)->GetRect().GetHeight(), 95);
+    EXPECT_EQ(Control(66)->GetRect().GetWidth(), 12);
+    EXPECT_EQ(Control(66)->GetRect().GetHeight(), 96);
+}
+
 TEST_F(VocoderPage, OnlyTheFormantShiftLedOfTheStoredValueIsLit)
 {
     EXPECT_EQ(Value(kFormantShift), 0) << "INITPROG";
