@@ -107,8 +107,7 @@ public:
     HWND GetOwnerWindow() override { return GetHwnd(); }
     intptr_t GetDocumentId() override { return CBaseWindow::GetDocumentId(); }
     void MarkModified() override { SetModified(true); }
-    void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
-                          void* sender) override;
+    void PostNotification(const CNotificationWords& words, void* sender) override;
     void ShowGlobalSubPage(int32_t page) override;
     void ActivateGlobalPage() override;
 

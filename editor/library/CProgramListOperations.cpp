@@ -9,7 +9,7 @@
 #include "app/CPopupMenu.h"
 #include "app/CProgramInfoDialog.h"
 #include "app/CTDWResource.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/library/CProgramListHost.h"
 #include "editor/library/model/CProgramListModel.h"
@@ -230,8 +230,8 @@ bool CProgramListOperations::RestoreProgram()
         GetProgram(n).RevertBlock();
         CloseEditWindow(n);
         m_model.MarkRedraw(n);
-        m_host.PostNotification(kNotifyParameterChanged, n, -1, document, -1);
-        m_host.PostNotification(kNotifyProgramNameChanged, n, -1, document, -1);
+        m_host.PostNotification(Notify::ParameterChanged{static_cast<int32_t>(n), document}.Words());
+        m_host.PostNotification(Notify::ProgramNameChanged{static_cast<int32_t>(n), document}.Words());
     }
     ShowChangedPrograms();
     if (programs.size() == 1 && m_host.IsAutoDumpEnabled())
@@ -345,7 +345,8 @@ bool CProgramListOperations::Rename()
     }
     if (!written)
         return false;
-    m_host.PostNotification(kNotifyParameterChanged, n, -1, m_host.GetDocumentId(), -1);
+    m_host.PostNotification(
+        Notify::ParameterChanged{static_cast<int32_t>(n), m_host.GetDocumentId()}.Words());
     m_model.MarkRedraw(n);
     ShowChangedPrograms();
     return true;

@@ -520,7 +520,7 @@ TEST_F(AppMainLifecycle, CommandsGoToTheActiveWindowAndNextProgramSendsTheProgra
     EXPECT_TRUE(app.ExecuteCommand(ID_WINDOW_NEXT_PROGRAM));
     ASSERT_TRUE(PumpUntil([&] { return notifications.lines.size() >= 5; }));
     EXPECT_EQ(notifications.lines, (std::vector<std::string>{"20 7 0 -1 -1", "19 10 1 7 11", "7 11 -1 7 11",
-                                                             "2 11 -1 7 11", "20 7 1 -1 -1"}));
+                                                             "2 11 -1 7 -1", "20 7 1 -1 -1"}));
     // Program 11 went to the instrument's current program.
     ASSERT_TRUE(instrument->WaitIdle());
     EXPECT_EQ(instrument->GetEditBuffer(), CSimInstrument::PatternProgram(11));
