@@ -295,18 +295,9 @@ void CProgramListLayer::DrawSelectionDisplay()
     const std::string number = m_model->GetSelectionNumberText();
     surface->DrawBitmapText(kNumberX, kNumberY, number.c_str(), static_cast<int32_t>(number.size()),
                             m_largeFont, NvSkinFont::kLargeWidth, NvSkinFont::kLargeHeight);
-    std::string name = "--- : ---";
-    if (m_model->GetSelectedCount() == 1)
-        if (const CProgramSet* set = m_library.GetProgramSet())
-        {
-            char text[16] = {};
-            std::snprintf(
-                text, sizeof text, "%-8.8s",
-                set->GetProgram(static_cast<uint32_t>(m_model->GetFirstSelected())).GetProgramName());
-            name = text;
-        }
-    surface->DrawBitmapText(kCategoryX, kCategoryY, name.c_str(), static_cast<int32_t>(name.size()), m_font,
-                            NvSkinFont::kSmallWidth, NvSkinFont::kSmallHeight);
+    const std::string category = m_model->GetSelectionCategoryText();
+    surface->DrawBitmapText(kCategoryX, kCategoryY, category.c_str(), static_cast<int32_t>(category.size()),
+                            m_font, NvSkinFont::kSmallWidth, NvSkinFont::kSmallHeight);
 }
 
 CHfcRect CProgramListLayer::GetButtonRect(Button button)
