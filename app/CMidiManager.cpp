@@ -594,6 +594,8 @@ bool CMidiManager::RunReceiveAll(CLibraryData& library, bool showResult, uint32_
                 if (global == nullptr)
                     throw CZmMidiException(kZmMidiErrorInternalError);
                 ReceiveGlobal(*global->GetGlobal());
+                // The received global data is the global page's revert point, as after its own receive.
+                global->KeepSavedGlobal();
                 m_report.ShowProgress(++counter);
                 return m_running.load();
             });
