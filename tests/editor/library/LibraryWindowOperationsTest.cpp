@@ -891,6 +891,26 @@ std::vector<uint32_t> RowPixels(CProgramListLayer& list, uint32_t n)
     return pixels;
 }
 
+// The bytes alone on the clipboard in the format, as another program may put them there.
+bool PutOnClipboard(HWND owner, UINT format, const std::vector<uint8_t>& bytes)
+{
+    if (!OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    bool put = false;
+    if (void* data = memory ? GlobalLock(memory) : nullptr)
+    {
+        std::memcpy(data, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+        put = SetClipboardData(format, memory) != nullptr;
+    }
+    if (!put && memory)
+        GlobalFree(memory);
+    CloseClipboard();
+    return put;
+}
+
 std::wstring TitleOf(const CBaseWindow* window)
 {
     return window ? WindowText(window->GetHwnd()) : L"(none)";
@@ -968,4 +988,57 @@ TEST_F(LibraryWindows, RenameAndPanelEditsReachTheProgramsEditWindows)
         << "the panel edit did not reach the program";
     Deliver();
     EXPECT_EQ(page->GetField(0)->GetValue(), chosen) << "the page does not show the panel's type";
+}
+
+// Receive All Programs and Paste close a program's edit window only once they change its
+// program: a receive that fails at once and a refused clipboard item leave it open.
+TEST_F(LibraryWindows, ReceiveAllProgramsAndPasteCloseEditWindowsOnlyWhenTheyChangeTheirProgram)
+{
+    CProgramEditWindow* edit = Window(0).OpenEditWindow(9);
+    ASSERT_NE(edit, nullptr);
+    Window(0).BringToFront();
+    const auto open = [&](uint32_t n) { return Window(0).GetEditWindow(n) != nullptr; };
+
+    const Bytes nine = BlockBytes(Program(0, 9));
+    CSimBehaviour refusingFirst;
+    refusingFirst.refuseAtProgram = 0;
+    instrument->SetBehaviour(refusingFirst);
+    Window(0).GetLink().OnEditorCommand(EditorCommand::ReceiveAll);
+    Deliver();
+    EXPECT_EQ(BlockBytes(Program(0, 9)), nine);
+    EXPECT_TRUE(open(9)) << "a receive that received nothing closed the edit window";
+
+    // Stopped at program 20: the windows of the programs received close, the others stay.
+    CProgramEditWindow* later = Window(0).OpenEditWindow(30);
+    ASSERT_NE(later, nullptr);
+    Window(0).BringToFront();
+    CSimBehaviour refusing;
+    refusing.refuseAtProgram = 20;
+    instrument->SetBehaviour(refusing);
+    Window(0).GetLink().OnEditorCommand(EditorCommand::ReceiveAll);
+    Deliver();
+    EXPECT_FALSE(open(9)) << "program 9 was received";
+    EXPECT_TRUE(open(30)) << "program 30 was never received";
+    instrument->SetBehaviour(CSimBehaviour());
+
+    // A clipboard item of the program format that is not a program: refused, the window stays.
+    ASSERT_NE(Window(0).OpenEditWindow(12), nullptr);
+    Window(0).BringToFront();
+    const Bytes junk(640, 0xEE);
+    ASSERT_TRUE(PutOnClipboard(Window(0).GetHwnd(), accessor.GetClipboardFormat(kBlockProgram), junk));
+    Select(0, {12});
+    const Bytes block = BlockBytes(Program(0, 12));
+    Window(0).GetLink().OnEditorCommand(EditorCommand::Paste);
+    Deliver();
+    EXPECT_EQ(BlockBytes(Program(0, 12)), block);
+    EXPECT_TRUE(open(12)) << "a refused paste closed the edit window";
+
+    // A program on the clipboard: pasted, and the window of the program it replaced closes.
+    Select(0, {7});
+    Window(0).GetLink().OnEditorCommand(EditorCommand::Copy);
+    Select(0, {12});
+    Window(0).GetLink().OnEditorCommand(EditorCommand::Paste);
+    Deliver();
+    EXPECT_EQ(BlockBytes(Program(0, 12)), BlockBytes(Program(0, 7)));
+    EXPECT_FALSE(open(12));
 }
