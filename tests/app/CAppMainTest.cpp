@@ -20,6 +20,7 @@
 #include "support/CSimInstrument.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "support/ShellDrop.h"
 #include "support/SimMidi.h"
 #include "support/TempFolder.h"
 
@@ -455,6 +456,12 @@ TEST_F(AppMainLifecycle, DroppedFilesOpenOnlyAfterStartUpAndACancelledSaveKeepsT
     EXPECT_FALSE(frame->OpenDroppedFile(allData));
     EXPECT_TRUE(editor.windows.empty());
     ASSERT_TRUE(PumpUntil([&] { return !editor.windows.empty(); }));
+    // While the receive it offers runs, a file dropped from the shell is still ignored.
+    ASSERT_EQ(editor.log, (std::vector<std::string>{"library Untitled", "show", "offer"}));
+    SendMessageW(frame->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({allData})), 0);
+    EXPECT_EQ(editor.windows.size(), 1u) << "a file dropped during the start-up receive was opened";
+    // The receive has ended (the library window tells the application so).
+    app.SetLibraryReady();
     EXPECT_TRUE(frame->OpenDroppedFile(allData));
     EXPECT_FALSE(frame->OpenDroppedFile(program));
     ASSERT_EQ(editor.windows.size(), 2u);
