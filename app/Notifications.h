@@ -1,8 +1,8 @@
 #pragma once
 
 // One record per notification code: the only place where a notification's arguments are put into
-// their words and read back. Posters make a record and post it; listeners read the record of the
-// code they handle from the words they were given.
+// their words and read back. Posters make a record and post it (Notify::Post); listeners read the
+// record of a code they handle from the words they were given (Notify::Read).
 
 #include "app/CWindowManager.h"
 
@@ -19,15 +19,17 @@ struct CNotificationWords
 namespace Notify
 {
 
-// 0: a library's save, save as, open or import finished.
-struct FileOperationDone
+// A notification that carries no arguments.
+template <typename Record, uint32_t Code> struct Signal
 {
-    static constexpr uint32_t kCode = kNotifyFileOperationDone;
-    CNotificationWords Words() const { return {kCode, 0, 0, 0, 0}; }
-    static std::optional<FileOperationDone> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<FileOperationDone>(FileOperationDone{}) : std::nullopt;
-    }
+    static constexpr uint32_t kCode = Code;
+    CNotificationWords Words() const { return {Code, 0, 0, 0, 0}; }
+    static Record From(const CNotificationWords&) { return Record{}; }
+};
+
+// 0: a library's save, save as, open or import finished.
+struct FileOperationDone : Signal<FileOperationDone, kNotifyFileOperationDone>
+{
 };
 
 // 1: a program was received from the instrument.
@@ -36,11 +38,7 @@ struct ProgramReceived
     static constexpr uint32_t kCode = kNotifyProgramReceived;
     int32_t program = -1;
     CNotificationWords Words() const { return {kCode, program, -1, 0, 0}; }
-    static std::optional<ProgramReceived> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<ProgramReceived>(ProgramReceived{static_cast<int32_t>(w.p1)})
-                               : std::nullopt;
-    }
+    static ProgramReceived From(const CNotificationWords& w) { return {static_cast<int32_t>(w.p1)}; }
 };
 
 // 2: the name of a program changed; the document is -1 when the poster does not know it.
@@ -50,12 +48,7 @@ struct ProgramNameChanged
     int32_t program = -1;
     intptr_t document = -1;
     CNotificationWords Words() const { return {kCode, program, -1, document, -1}; }
-    static std::optional<ProgramNameChanged> From(const CNotificationWords& w)
-    {
-        return w.code == kCode
-                   ? std::optional<ProgramNameChanged>(ProgramNameChanged{static_cast<int32_t>(w.p1), w.p3})
-                   : std::nullopt;
-    }
+    static ProgramNameChanged From(const CNotificationWords& w) { return {static_cast<int32_t>(w.p1), w.p3}; }
 };
 
 // 3: the library window renamed a program.
@@ -64,22 +57,12 @@ struct ProgramRenamed
     static constexpr uint32_t kCode = kNotifyProgramRenamed;
     int32_t program = -1;
     CNotificationWords Words() const { return {kCode, program, 0, 0, 0}; }
-    static std::optional<ProgramRenamed> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<ProgramRenamed>(ProgramRenamed{static_cast<int32_t>(w.p1)})
-                               : std::nullopt;
-    }
+    static ProgramRenamed From(const CNotificationWords& w) { return {static_cast<int32_t>(w.p1)}; }
 };
 
 // 4: retitle.
-struct Retitle
+struct Retitle : Signal<Retitle, kNotifyRetitle>
 {
-    static constexpr uint32_t kCode = kNotifyRetitle;
-    CNotificationWords Words() const { return {kCode, 0, 0, 0, 0}; }
-    static std::optional<Retitle> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<Retitle>(Retitle{}) : std::nullopt;
-    }
 };
 
 // 7: a parameter of a program of a document changed; `all` when every parameter may have (a
@@ -93,36 +76,24 @@ struct ParameterChanged
     bool all = false;
     int32_t reloaded = -1;
     CNotificationWords Words() const { return {kCode, program, all ? kAll : -1, document, reloaded}; }
-    static std::optional<ParameterChanged> From(const CNotificationWords& w)
+    static ParameterChanged From(const CNotificationWords& w)
     {
-        return w.code == kCode
-                   ? std::optional<ParameterChanged>(ParameterChanged{
-                         static_cast<int32_t>(w.p1), w.p3, w.p2 == kAll, static_cast<int32_t>(w.p4)})
-                   : std::nullopt;
+        return {static_cast<int32_t>(w.p1), w.p3, w.p2 == kAll, static_cast<int32_t>(w.p4)};
     }
     bool IsFor(intptr_t doc, int32_t n) const { return document == doc && program == n; }
 };
 
 // 12: Show Values switched.
-struct ShowValuesSwitched
+struct ShowValuesSwitched : Signal<ShowValuesSwitched, kNotifyShowValuesSwitched>
 {
-    static constexpr uint32_t kCode = kNotifyShowValuesSwitched;
-    CNotificationWords Words() const { return {kCode, 0, 0, 0, 0}; }
-    static std::optional<ShowValuesSwitched> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<ShowValuesSwitched>(ShowValuesSwitched{}) : std::nullopt;
-    }
 };
 
-// 13: the value display refreshes its items.
+// 13: the value display refreshes all its items.
 struct RefreshValues
 {
     static constexpr uint32_t kCode = kNotifyRefreshValues;
     CNotificationWords Words() const { return {kCode, -1, 0, 0, 0}; }
-    static std::optional<RefreshValues> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<RefreshValues>(RefreshValues{}) : std::nullopt;
-    }
+    static RefreshValues From(const CNotificationWords&) { return {}; }
 };
 
 // 14: a program of a document was edited.
@@ -132,23 +103,12 @@ struct DocumentEdited
     int32_t program = -1;
     intptr_t document = 0;
     CNotificationWords Words() const { return {kCode, program, 0, document, 0}; }
-    static std::optional<DocumentEdited> From(const CNotificationWords& w)
-    {
-        return w.code == kCode
-                   ? std::optional<DocumentEdited>(DocumentEdited{static_cast<int32_t>(w.p1), w.p3})
-                   : std::nullopt;
-    }
+    static DocumentEdited From(const CNotificationWords& w) { return {static_cast<int32_t>(w.p1), w.p3}; }
 };
 
 // 15: a status-log line was added.
-struct LogLineAdded
+struct LogLineAdded : Signal<LogLineAdded, kNotifyLogLineAdded>
 {
-    static constexpr uint32_t kCode = kNotifyLogLineAdded;
-    CNotificationWords Words() const { return {kCode, 0, 0, 0, 0}; }
-    static std::optional<LogLineAdded> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<LogLineAdded>(LogLineAdded{}) : std::nullopt;
-    }
 };
 
 // 16: every program of a document was replaced.
@@ -157,10 +117,7 @@ struct ProgramsReplaced
     static constexpr uint32_t kCode = kNotifyProgramsReplaced;
     intptr_t document = 0;
     CNotificationWords Words() const { return {kCode, document, 0, 0, 0}; }
-    static std::optional<ProgramsReplaced> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<ProgramsReplaced>(ProgramsReplaced{w.p1}) : std::nullopt;
-    }
+    static ProgramsReplaced From(const CNotificationWords& w) { return {w.p1}; }
 };
 
 // 17: the global data of a document changed.
@@ -169,10 +126,7 @@ struct GlobalChanged
     static constexpr uint32_t kCode = kNotifyGlobalChanged;
     intptr_t document = 0;
     CNotificationWords Words() const { return {kCode, document, -1, -1, 0}; }
-    static std::optional<GlobalChanged> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<GlobalChanged>(GlobalChanged{w.p1}) : std::nullopt;
-    }
+    static GlobalChanged From(const CNotificationWords& w) { return {w.p1}; }
 };
 
 // 18: the programs or the global data of a document were replaced; `kind` the library entry's
@@ -183,14 +137,11 @@ struct DataReplaced
     intptr_t document = 0;
     int32_t kind = -1;
     CNotificationWords Words() const { return {kCode, document, -1, -1, kind}; }
-    static std::optional<DataReplaced> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<DataReplaced>(DataReplaced{w.p1, static_cast<int32_t>(w.p4)})
-                               : std::nullopt;
-    }
+    static DataReplaced From(const CNotificationWords& w) { return {w.p1, static_cast<int32_t>(w.p4)}; }
 };
 
-// 19: the windows of a program of a document move to another program (Prev/Next Program).
+// 19: the windows of a program of a document move to program `next` (Prev/Next Program). Words
+// without the reload mark (p2 1) name no new program.
 struct ProgramReloaded
 {
     static constexpr uint32_t kCode = kNotifyProgramReloaded;
@@ -198,11 +149,9 @@ struct ProgramReloaded
     intptr_t document = 0;
     int32_t next = -1;
     CNotificationWords Words() const { return {kCode, program, 1, document, next}; }
-    static std::optional<ProgramReloaded> From(const CNotificationWords& w)
+    static ProgramReloaded From(const CNotificationWords& w)
     {
-        if (w.code != kCode || w.p2 != 1)
-            return std::nullopt;
-        return ProgramReloaded{static_cast<int32_t>(w.p1), w.p3, static_cast<int32_t>(w.p4)};
+        return {static_cast<int32_t>(w.p1), w.p3, w.p2 == 1 ? static_cast<int32_t>(w.p4) : -1};
     }
 };
 
@@ -213,22 +162,12 @@ struct ModifiedTracking
     intptr_t document = 0;
     bool on = true;
     CNotificationWords Words() const { return {kCode, document, on ? 1 : 0, -1, -1}; }
-    static std::optional<ModifiedTracking> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<ModifiedTracking>(ModifiedTracking{w.p1, w.p2 != 0})
-                               : std::nullopt;
-    }
+    static ModifiedTracking From(const CNotificationWords& w) { return {w.p1, w.p2 != 0}; }
 };
 
 // 21: a refresh the poster asked of itself (the sender tells it apart).
-struct RefreshSelf
+struct RefreshSelf : Signal<RefreshSelf, kNotifyRefreshSelf>
 {
-    static constexpr uint32_t kCode = kNotifyRefreshSelf;
-    CNotificationWords Words() const { return {kCode, 0, 0, 0, 0}; }
-    static std::optional<RefreshSelf> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<RefreshSelf>(RefreshSelf{}) : std::nullopt;
-    }
 };
 
 // 25: a library window shows a global sub-page.
@@ -238,40 +177,25 @@ struct ShowGlobalSubPage
     intptr_t document = 0;
     int32_t subPage = 0;
     CNotificationWords Words() const { return {kCode, document, subPage, 0, 0}; }
-    static std::optional<ShowGlobalSubPage> From(const CNotificationWords& w)
-    {
-        return w.code == kCode
-                   ? std::optional<ShowGlobalSubPage>(ShowGlobalSubPage{w.p1, static_cast<int32_t>(w.p2)})
-                   : std::nullopt;
-    }
+    static ShowGlobalSubPage From(const CNotificationWords& w) { return {w.p1, static_cast<int32_t>(w.p2)}; }
 };
 
 // 26: the program list is drawn again.
-struct ReloadProgramList
+struct ReloadProgramList : Signal<ReloadProgramList, kNotifyReloadProgramList>
 {
-    static constexpr uint32_t kCode = kNotifyReloadProgramList;
-    CNotificationWords Words() const { return {kCode, 0, 0, 0, 0}; }
-    static std::optional<ReloadProgramList> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<ReloadProgramList>(ReloadProgramList{}) : std::nullopt;
-    }
 };
 
 // 29: a message overlay shows its message (posted to itself).
-struct ShowOverlayMessage
+struct ShowOverlayMessage : Signal<ShowOverlayMessage, kNotifyShowOverlayMessage>
 {
-    static constexpr uint32_t kCode = kNotifyShowOverlayMessage;
-    CNotificationWords Words() const { return {kCode, 0, 0, 0, 0}; }
-    static std::optional<ShowOverlayMessage> From(const CNotificationWords& w)
-    {
-        return w.code == kCode ? std::optional<ShowOverlayMessage>(ShowOverlayMessage{}) : std::nullopt;
-    }
 };
 
 // The record of its code from the words a listener was given, or nothing for another code.
 template <typename Record>
 std::optional<Record> Read(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4)
 {
+    if (code != Record::kCode)
+        return std::nullopt;
     return Record::From({code, p1, p2, p3, p4});
 }
 

@@ -241,6 +241,17 @@ protected:
         windows[i]->BringToFront();
         SendMessageW(windows[i]->GetHwnd(), WM_CHAR, character, 1);
     }
+    // The "i" key over window i's list, and the name typed into the dialog it opens before OK.
+    void RenameByKey(int i, const wchar_t* name)
+    {
+        presenter.onReady = [name](HWND dialog)
+        {
+            SetDlgItemTextW(dialog, IDC_INFO_NAME, name);
+            PressButton(dialog, IDC_DIALOG_OK);
+        };
+        Char(i, L'i');
+        presenter.onReady = nullptr;
+    }
     std::vector<std::string> Boxes()
     {
         std::vector<std::string> boxes;
@@ -432,13 +443,7 @@ TEST_F(LibraryWindows, KeysReachTheListsOperations)
     EXPECT_EQ(Boxes().size(), 2u);
 
     Select(0, {4});
-    presenter.onReady = [](HWND dialog)
-    {
-        SetDlgItemTextW(dialog, IDC_INFO_NAME, L"Lead one");
-        PressButton(dialog, IDC_DIALOG_OK);
-    };
-    Char(0, L'i');
-    presenter.onReady = nullptr;
+    RenameByKey(0, L"Lead one");
     EXPECT_EQ(Name(0, 4), "LEAD ONE");
     EXPECT_EQ(Title(0), kModified);
 
@@ -959,13 +964,7 @@ TEST_F(LibraryWindows, RenameAndPanelEditsReachTheProgramsEditWindows)
     ASSERT_EQ(TitleOf(edit), L"Untitled [A15:A004]");
 
     Select(0, {4});
-    presenter.onReady = [](HWND dialog)
-    {
-        SetDlgItemTextW(dialog, IDC_INFO_NAME, L"Renamed");
-        PressButton(dialog, IDC_DIALOG_OK);
-    };
-    Char(0, L'i');
-    presenter.onReady = nullptr;
+    RenameByKey(0, L"Renamed");
     ASSERT_EQ(Name(0, 4), "RENAMED");
     Deliver();
     EXPECT_EQ(TitleOf(edit), L"Untitled [A15:RENAMED]");
