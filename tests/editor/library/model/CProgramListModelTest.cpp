@@ -1,5 +1,6 @@
 #include "editor/library/model/CProgramListModel.h"
 
+#include "foundation/CQ3580StringTable.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 
@@ -354,6 +355,12 @@ TEST_F(CProgramListModelTest, ADropSelectsTheDroppedRowsAndARefusedOneChangesNot
 // the Category the program carries; dashes unless exactly one program is selected.
 TEST_F(CProgramListModelTest, TheSelectionShowsTheGenreOfItsRowAndItsOwnCategory)
 {
+    // The names come from the value-name table, which the program holds from its start.
+    ASSERT_NE(CEfStringTableSingleton::Acquire(), nullptr);
+    struct Release
+    {
+        ~Release() { CEfStringTableSingleton::Release(); }
+    } release;
     EXPECT_EQ(m_model->GetSelectionCategoryText(), "--- : ---") << "nothing selected";
     const struct
     {
