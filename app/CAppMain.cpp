@@ -17,7 +17,7 @@
 #include "app/CResourceManager.h"
 #include "app/CSettings.h"
 #include "app/CTDWResource.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "foundation/CEfException.h"
 #include "foundation/EfUtility.h"
 #include "foundation/win32/EfWin32Utility.h"
@@ -539,7 +539,7 @@ void CAppMain::ToggleShowValues()
     settings.showValueLayer = !settings.showValueLayer;
     if (m_customMenu)
         m_customMenu->CheckItem(ID_OPTIONS_SHOW_VALUES, settings.showValueLayer);
-    PostNotification(m_windowManager.get(), kNotifyShowValuesSwitched, 0, 0, 0, 0, nullptr);
+    Notify::Post(m_windowManager.get(), Notify::ShowValuesSwitched{}, nullptr);
 }
 
 void CAppMain::SelectAdjacentProgram(int32_t step)
@@ -558,20 +558,20 @@ void CAppMain::SelectAdjacentProgram(int32_t step)
     {
         const intptr_t document = window->GetDocumentId();
         CWindowManager* manager = m_windowManager.get();
-        PostNotification(manager, kNotifyModifiedTracking, document, 0, -1, -1, nullptr);
+        Notify::Post(manager, Notify::ModifiedTracking{document, false}, nullptr);
         const int32_t current = window->GetCurrentProgramNumber();
         if (window->GetMode() == 2 && current >= 0)
         {
             const int32_t next = std::clamp(current + step, 0, 127);
             if (next != current)
             {
-                PostNotification(manager, kNotifyProgramReloaded, current, 1, document, next, nullptr);
-                PostNotification(manager, kNotifyParameterChanged, next, -1, document, next, nullptr);
-                PostNotification(manager, kNotifyProgramNameChanged, next, -1, document, next, nullptr);
+                Notify::Post(manager, Notify::ProgramReloaded{current, document, next}, nullptr);
+                Notify::Post(manager, Notify::ParameterChanged{next, document, false, next}, nullptr);
+                Notify::Post(manager, Notify::ProgramNameChanged{next, document}, nullptr);
                 SendSelectedProgram(*window, next);
             }
         }
-        PostNotification(manager, kNotifyModifiedTracking, document, 1, -1, -1, nullptr);
+        Notify::Post(manager, Notify::ModifiedTracking{document, true}, nullptr);
     }
     m_selectionIdle = true;
 }

@@ -76,8 +76,9 @@ public:
     bool OpenCommandLineFiles();
     void ToggleShowValues();
     void SelectAdjacentProgram(int32_t step);
-    // Whether start-up has opened its first library window (files dropped before are ignored).
-    bool IsStartupFinished() const { return m_libraryOpened; }
+    // Whether start-up has finished: its first library window is open and the receive it offers
+    // has ended (files dropped before are ignored).
+    bool IsStartupFinished() const { return m_closeAllowed; }
     // A library window has opened: Close Window is taken and start-up has finished.
     void SetLibraryReady() { m_closeAllowed = m_libraryOpened = true; }
 
@@ -116,7 +117,7 @@ private:
     bool m_ole = false;
     bool m_strings = false;
     bool m_resources = false;     // holds a reference to the resource manager
-    bool m_closeAllowed = false;  // a library has opened: Close Window is accepted
+    bool m_closeAllowed = false;  // start-up has finished: Close Window and dropped files are taken
     bool m_libraryOpened = false; // start-up has opened its first library window
     bool m_autoSend = true;
     bool m_selectionIdle = true;

@@ -1,6 +1,6 @@
 #include "app/CLogManager.h"
 
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 
 #include <atomic>
 #include <cstdarg>
@@ -49,7 +49,7 @@ void CLogManager::AddLine(const char* text)
         m_next = (m_next + 1) % kLineCount;
     }
     if (m_manager != nullptr)
-        PostNotification(m_manager, kNotifyLogLineAdded, 0, 0, 0, 0, this);
+        Notify::Post(m_manager, Notify::LogLineAdded{}, this);
 }
 
 void CLogManager::Clear()

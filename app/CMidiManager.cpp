@@ -9,7 +9,7 @@
 #include "app/CReplySemaphore.h"
 #include "app/CSettings.h"
 #include "app/CTDWResource.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "app/protocol/MidiProtocol.h"
 #include "foundation/CZmException.h"
 #include "foundation/EfUtility.h"
@@ -426,13 +426,13 @@ void CMidiManager::ApplyParameterChange(const uint8_t* bytes, uint32_t length)
         [&](const CParameterChangeTarget::CTarget& target)
         {
             accessor->SetValue(target.program, id, static_cast<int16_t>(value));
-            PostNotification(m_windowManager, kNotifyParameterChanged, target.programNumber, -1,
-                             target.documentId, -1, this);
+            Notify::Post(m_windowManager, Notify::ParameterChanged{target.programNumber, target.documentId},
+                         this);
             if (section == 0 && index < 8)
             {
                 target.program->RefreshName();
-                PostNotification(m_windowManager, kNotifyProgramNameChanged, target.programNumber, -1, -1, 0,
-                                 this);
+                Notify::Post(m_windowManager,
+                             Notify::ProgramNameChanged{target.programNumber, target.documentId}, this);
             }
         });
 }
@@ -594,6 +594,8 @@ bool CMidiManager::RunReceiveAll(CLibraryData& library, bool showResult, uint32_
                 if (global == nullptr)
                     throw CZmMidiException(kZmMidiErrorInternalError);
                 ReceiveGlobal(*global->GetGlobal());
+                // The received global data is the global page's revert point, as after its own receive.
+                global->KeepSavedGlobal();
                 m_report.ShowProgress(++counter);
                 return m_running.load();
             });

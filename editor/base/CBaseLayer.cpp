@@ -3,7 +3,7 @@
 #include "app/AppCoreUtility.h"
 #include "app/CMidiManager.h"
 #include "app/CParameterChangeTarget.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/controls/CCustomControl.h"
 #include "framework/CEfResourceManager.h"
@@ -49,12 +49,13 @@ bool CBaseLayer::CreateTimbreLayer(CBaseWindow* window, CProgram* program, int32
 
 void CBaseLayer::PostUpdate(bool all)
 {
-    Post(kNotifyParameterChanged, m_data.documentId, all ? 0x8000 : -1, m_data.programIndex, -1);
+    Post(Notify::ParameterChanged{m_data.programIndex, m_data.documentId, all});
 }
 
-void CBaseLayer::Post(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4)
+void CBaseLayer::PostWords(const CNotificationWords& words)
 {
-    PostNotification(EditorServices().windowManager, code, p1, p2, p3, p4, this);
+    PostNotification(EditorServices().windowManager, words.code, words.p1, words.p2, words.p3, words.p4,
+                     this);
 }
 
 void CBaseLayer::RedrawControls(bool force)
@@ -74,7 +75,7 @@ void CBaseLayer::ReceiveCurrent()
     if (!ReceiveCurrentProgramInto(*m_data.program, *midi, m_data.documentId, m_data.programIndex))
         return;
     PostUpdate(true);
-    Post(kNotifyProgramReceived, m_data.programIndex, -1, 0, 0);
+    Post(Notify::ProgramReceived{m_data.programIndex});
 }
 
 void CBaseLayer::TransmitCurrent()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CWindowManagerListener.h"
+#include "app/Notifications.h"
 #include "editor/base/CBaseWindow.h"
 #include "framework/CHfcControlListener.h"
 #include "framework/CHfcWindowLayer.h"
@@ -30,9 +31,11 @@ public:
     // Each 60 ms tick of the window.
     virtual void RefreshValues() {}
     virtual void OnTimer() {}
-    // Notification 7 to all windows: p1 document, p2 0x8000 for all or -1, p3 program index.
+    // Notification 7 (a parameter of the edited program changed; `all`: any of them) to all windows.
     virtual void PostUpdate(bool all);
-    virtual void Post(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4);
+    // A notification record to all windows, this layer the sender.
+    template <typename Record> void Post(const Record& record) { PostWords(record.Words()); }
+    virtual void PostWords(const CNotificationWords& words);
     // Every control redrawn, then the window's dirty rectangle flushed.
     virtual void RedrawControls(bool force);
     virtual void ExportText() {}
@@ -73,6 +76,12 @@ public:
     CBaseWindow* GetOwnerWindow() const { return m_owner; }
     const CEditorWindowData& GetData() const { return m_data; }
     CProgram* GetEditedProgram() const { return m_data.program; }
+    // The layer edits program n (of the same program set) from now on.
+    void BindToProgram(int32_t n, CProgram* program)
+    {
+        m_data.programIndex = n;
+        m_data.program = program;
+    }
     int32_t GetTimbre() const { return m_timbre; }
     void SetTimbre(int32_t timbre) { m_timbre = timbre; }
     bool GetMarkModified() const { return m_markModified; }

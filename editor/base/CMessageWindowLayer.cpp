@@ -1,6 +1,6 @@
 #include "editor/base/CMessageWindowLayer.h"
 
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditLayerBase.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/base/CLayerLock.h"
@@ -47,8 +47,8 @@ void CMessageWindowLayer::Hold()
         return;
     m_held = true;
     CWindowManager* manager = m_registered ? EditorServices().windowManager : nullptr;
-    if (!manager || !PostNotificationTo(manager, this, kNotifyShowOverlayMessage, 0, 0, 0, 0, this))
-        OnWindowManagerNotify(nullptr, kNotifyShowOverlayMessage, 0, 0, 0, 0, this);
+    if (!manager || !Notify::PostTo(manager, this, Notify::ShowOverlayMessage{}, this))
+        ShowMessageNow();
 }
 
 void CMessageWindowLayer::SetLines(const char* name, const char* value)
@@ -57,15 +57,21 @@ void CMessageWindowLayer::SetLines(const char* name, const char* value)
     std::strncpy(m_value, value ? value : "", kLineSize - 1);
     m_name[kLineSize - 1] = m_value[kLineSize - 1] = '\0';
     CWindowManager* manager = m_registered ? EditorServices().windowManager : nullptr;
-    if (m_held &&
-        (!manager || !PostNotificationTo(manager, this, kNotifyShowOverlayMessage, 0, 0, 0, 0, this)))
-        OnWindowManagerNotify(nullptr, kNotifyShowOverlayMessage, 0, 0, 0, 0, this);
+    if (m_held && (!manager || !Notify::PostTo(manager, this, Notify::ShowOverlayMessage{}, this)))
+        ShowMessageNow();
 }
 
-bool CMessageWindowLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t, intptr_t, intptr_t,
-                                                intptr_t, void* sender)
+bool CMessageWindowLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2,
+                                                intptr_t p3, intptr_t p4, void* sender)
 {
-    if (code != kNotifyShowOverlayMessage || sender != this || !IsCreated())
+    if (!Notify::Read<Notify::ShowOverlayMessage>(code, p1, p2, p3, p4) || sender != this)
+        return false;
+    return ShowMessageNow();
+}
+
+bool CMessageWindowLayer::ShowMessageNow()
+{
+    if (!IsCreated())
         return false;
     DrawBox(255);
     m_pendingClear = true;

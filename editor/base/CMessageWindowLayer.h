@@ -60,6 +60,8 @@ public:
 
 private:
     void Erase(bool now);
+    // The box at full level, its fade started; false before the layer is created.
+    bool ShowMessageNow();
 
     Config m_config;
     bool m_held = false;

@@ -1,6 +1,6 @@
 #include "editor/base/CValueDisplayLayer.h"
 
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditLayerBase.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/base/CLayerLock.h"
@@ -44,10 +44,11 @@ bool CValueDisplayLayer::Destroy()
     return CBaseLayer::Destroy();
 }
 
-bool CValueDisplayLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t, intptr_t, intptr_t,
-                                               intptr_t, void*)
+bool CValueDisplayLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2,
+                                               intptr_t p3, intptr_t p4, void*)
 {
-    if (code == kNotifyRefreshValues || code == kNotifyParameterChanged)
+    if (Notify::Read<Notify::RefreshValues>(code, p1, p2, p3, p4) ||
+        Notify::Read<Notify::ParameterChanged>(code, p1, p2, p3, p4))
         Poll();
     return false;
 }

@@ -1,6 +1,6 @@
 #include "editor/library/CGlobalBaseLayer.h"
 
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/base/CLayerLock.h"
 #include "editor/layout/GlobalEditLayout.h"
@@ -136,7 +136,7 @@ void CGlobalBaseLayer::ReportChange()
 {
     if (m_markModified)
         m_host.MarkModified();
-    m_host.PostNotification(kNotifyGlobalChanged, m_host.GetDocumentId(), -1, -1, 0, this);
+    m_host.PostNotification(Notify::GlobalChanged{m_host.GetDocumentId()}.Words(), this);
 }
 
 int32_t CGlobalBaseLayer::Sensitivity(int32_t minimum, int32_t maximum)
@@ -167,10 +167,13 @@ void CGlobalBaseLayer::RedrawAll()
     InvalidateAll(true);
 }
 
-bool CGlobalBaseLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t, intptr_t,
-                                             intptr_t, void*)
+bool CGlobalBaseLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2,
+                                             intptr_t p3, intptr_t p4, void*)
 {
-    if ((code != kNotifyGlobalChanged && code != kNotifyDataReplaced) || p1 != m_host.GetDocumentId())
+    const intptr_t document = m_host.GetDocumentId();
+    const auto changed = Notify::Read<Notify::GlobalChanged>(code, p1, p2, p3, p4);
+    const auto replaced = Notify::Read<Notify::DataReplaced>(code, p1, p2, p3, p4);
+    if (!(changed && changed->document == document) && !(replaced && replaced->document == document))
         return false;
     Refresh();
     return true;

@@ -6,6 +6,7 @@
 
 class CFileManager;
 class CMidiManager;
+struct CNotificationWords;
 
 // What the global page needs from the library window that shows it: its owner window, its
 // document, its modified state, its notifications and its pages. The library window implements
@@ -22,8 +23,7 @@ public:
     // Marks the library window modified (when the layer marks modifications).
     virtual void MarkModified() = 0;
     // Posts a notification to every listener, with the sender.
-    virtual void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
-                                  void* sender) = 0;
+    virtual void PostNotification(const CNotificationWords& words, void* sender) = 0;
     // Shows sub-page 0 (the grid) or 1 (the CC map), as notification 25 asks.
     virtual void ShowGlobalSubPage(int32_t page) = 0;
     // Brings the global page to the front again after a load, save, receive or write.

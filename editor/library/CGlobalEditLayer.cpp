@@ -6,7 +6,7 @@
 #include "app/CDialogFlag.h"
 #include "app/CFileManager.h"
 #include "app/CMidiManager.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/controls/CCustomButton.h"
 #include "editor/controls/CCustomPageButton.h"
 #include "editor/layout/GlobalEditLayout.h"
@@ -123,7 +123,7 @@ void CGlobalEditLayer::ReportChange()
 {
     if (m_markModified)
         m_host.MarkModified();
-    m_host.PostNotification(kNotifyGlobalChanged, m_host.GetDocumentId(), -1, -1, 0, this);
+    m_host.PostNotification(Notify::GlobalChanged{m_host.GetDocumentId()}.Words(), this);
 }
 
 bool CGlobalEditLayer::LoadGlobal()
@@ -187,7 +187,7 @@ bool CGlobalEditLayer::RestoreGlobal()
     if (!m_entry || !m_entry->GetGlobal() || !Confirm("RestoreGlobal"))
         return false;
     m_entry->RestoreSavedGlobal();
-    m_host.PostNotification(kNotifyGlobalChanged, m_host.GetDocumentId(), -1, -1, 0, this);
+    m_host.PostNotification(Notify::GlobalChanged{m_host.GetDocumentId()}.Words(), this);
     return true;
 }
 
@@ -203,7 +203,7 @@ void CGlobalEditLayer::OnValueChanged(CHfcControl* control, int32_t value)
         m_subPage = value;
         m_tabs->SetValue(value);
         RedrawControls(false);
-        m_host.PostNotification(kNotifyShowGlobalSubPage, m_host.GetDocumentId(), value, 0, 0, this);
+        m_host.PostNotification(Notify::ShowGlobalSubPage{m_host.GetDocumentId(), value}.Words(), this);
         return;
     }
     // A function button acts on its release.

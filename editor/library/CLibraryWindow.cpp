@@ -15,6 +15,7 @@
 #include "app/CParameterChangeTarget.h"
 #include "app/CTDWResource.h"
 #include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/base/CLayerLock.h"
 #include "editor/base/CMessageWindowLayer.h"
@@ -424,10 +425,10 @@ void CLibraryWindow::OnDeactivate()
     CBaseWindow::OnDeactivate();
 }
 
-void CLibraryWindow::PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
-                                      void* sender)
+void CLibraryWindow::PostNotification(const CNotificationWords& words, void* sender)
 {
-    ::PostNotification(EditorServices().windowManager, code, p1, p2, p3, p4, sender);
+    ::PostNotification(EditorServices().windowManager, words.code, words.p1, words.p2, words.p3, words.p4,
+                       sender);
 }
 
 int32_t CLibraryWindow::GetMode() const
@@ -460,7 +461,7 @@ void CLibraryWindow::UpdateTitle()
 
 void CLibraryWindow::PostFileOperationDone()
 {
-    ::PostNotification(EditorServices().windowManager, kNotifyFileOperationDone, 0, 0, 0, 0, this);
+    Notify::Post(EditorServices().windowManager, Notify::FileOperationDone{}, this);
 }
 
 CLibraryWindow* CLibraryWindow::FindWindowWithPath(const std::filesystem::path& path) const
@@ -617,8 +618,7 @@ void CLibraryWindow::ReceiveAllData()
         list->GetModel().UpdateHeld();
         list->DrawChanged(true);
     }
-    ::PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1, -1,
-                       this);
+    Notify::Post(EditorServices().windowManager, Notify::DataReplaced{GetDocumentId()}, this);
 }
 
 void CLibraryWindow::WriteAllData()
@@ -720,8 +720,7 @@ bool CLibraryWindow::OnDispatch(uintptr_t a, uintptr_t, uintptr_t, uintptr_t, ui
         {
             if (CProgramListLayer* list = GetProgramList())
                 list->DrawChanged(true);
-            ::PostNotification(EditorServices().windowManager, kNotifyDataReplaced, GetDocumentId(), -1, -1,
-                               -1, this);
+            Notify::Post(EditorServices().windowManager, Notify::DataReplaced{GetDocumentId()}, this);
         }
     }
     if (CAppMain* app = CAppMain::GetAppMain())
@@ -759,24 +758,19 @@ void CLibraryWindow::OnMMTimer(CMMTimer* timer)
 bool CLibraryWindow::OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2,
                                            intptr_t p3, intptr_t p4, void* sender)
 {
-    switch (code)
-    {
-    case kNotifyFileOperationDone:
+    if (Notify::Read<Notify::FileOperationDone>(code, p1, p2, p3, p4))
         UpdateTitle();
-        break;
-    case kNotifyDocumentEdited:
+    else if (Notify::Read<Notify::DocumentEdited>(code, p1, p2, p3, p4))
         SetModified(true);
-        break;
-    case kNotifyShowGlobalSubPage:
-        if (p1 == GetDocumentId())
-            ShowGlobalSubPage(static_cast<int32_t>(p2));
-        break;
-    case kNotifyModifiedTracking:
-        if (p1 == GetDocumentId())
-            m_trackModified = p2 != 0;
-        break;
-    default:
-        break;
+    else if (const auto page = Notify::Read<Notify::ShowGlobalSubPage>(code, p1, p2, p3, p4))
+    {
+        if (page->document == GetDocumentId())
+            ShowGlobalSubPage(page->subPage);
+    }
+    else if (const auto tracking = Notify::Read<Notify::ModifiedTracking>(code, p1, p2, p3, p4))
+    {
+        if (tracking->document == GetDocumentId())
+            m_trackModified = tracking->on;
     }
     return CBaseWindow::OnWindowManagerNotify(manager, code, p1, p2, p3, p4, sender);
 }

@@ -109,8 +109,7 @@ public:
     HWND GetOwnerWindow() override { return GetHwnd(); }
     intptr_t GetDocumentId() override { return CBaseWindow::GetDocumentId(); }
     void MarkModified() override { SetModified(true); }
-    void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
-                          void* sender) override;
+    void PostNotification(const CNotificationWords& words, void* sender) override;
     // 0 the grid, 1 the CC map. Nothing for the sub-page shown or for a number above 1; another
     // number leaves none shown.
     void ShowGlobalSubPage(int32_t page) override;

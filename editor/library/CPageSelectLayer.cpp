@@ -2,7 +2,7 @@
 
 #include "app/AppCoreUtility.h"
 #include "app/CBlockAccessor.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CLayerLock.h"
 #include "editor/layout/PageSelectLayout.h"
 #include "framework/CEfResourceManager.h"
@@ -245,7 +245,7 @@ bool CPageSelectLayer::OnHfcDrop(CHfcDragData* data, uint32_t, int32_t x, int32_
                 block.Append(item->data, item->size) && block.GetBlockKind() == kind &&
                 blocks->Paste(block, *m_library, kind, 0, 0))
             {
-                Post(kNotifyDataReplaced, m_data.documentId, -1, -1, kind);
+                Post(Notify::DataReplaced{m_data.documentId, static_cast<int32_t>(kind)});
                 if (m_markModified && m_owner)
                     m_owner->SetModified(true);
                 result = kHfcDropEffectCopy;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct CNotificationWords;
+
 // What the program list's operations need from the window that shows the list: its edit
 // windows, its drawing, its modified state and notifications. The program list layer
 // implements it. Window thread only.
@@ -27,7 +29,7 @@ public:
     // Marks the library window modified (when the layer marks modifications).
     virtual void MarkModified() = 0;
     // Posts a notification to every listener, with the layer as its sender.
-    virtual void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4) = 0;
+    virtual void PostNotification(const CNotificationWords& words) = 0;
 
     // The automatic-dump switch, and the automatic dump of program n.
     virtual bool IsAutoDumpEnabled() = 0;

@@ -8,7 +8,7 @@
 #include "app/CSettings.h"
 #include "app/AppText.h"
 #include "app/CTDWResource.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/base/CLayerLock.h"
 #include "editor/layout/ProgramListLayout.h"
@@ -67,10 +67,7 @@ public:
     void RedrawRows() override { m_layer.DrawChanged(false); }
     void RefreshSelectionDisplay() override { m_layer.DrawChanged(false); }
     void MarkModified() override { m_layer.MarkModified(); }
-    void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4) override
-    {
-        m_layer.Post(code, p1, p2, p3, p4);
-    }
+    void PostNotification(const CNotificationWords& words) override { m_layer.PostWords(words); }
     bool IsAutoDumpEnabled() override { return GetSettings().autoDumpEnabled; }
     void RunAutoDump(uint32_t n) override { m_layer.RunAutoDump(n); }
 
@@ -298,18 +295,9 @@ void CProgramListLayer::DrawSelectionDisplay()
     const std::string number = m_model->GetSelectionNumberText();
     surface->DrawBitmapText(kNumberX, kNumberY, number.c_str(), static_cast<int32_t>(number.size()),
                             m_largeFont, NvSkinFont::kLargeWidth, NvSkinFont::kLargeHeight);
-    std::string name = "--- : ---";
-    if (m_model->GetSelectedCount() == 1)
-        if (const CProgramSet* set = m_library.GetProgramSet())
-        {
-            char text[16] = {};
-            std::snprintf(
-                text, sizeof text, "%-8.8s",
-                set->GetProgram(static_cast<uint32_t>(m_model->GetFirstSelected())).GetProgramName());
-            name = text;
-        }
-    surface->DrawBitmapText(kCategoryX, kCategoryY, name.c_str(), static_cast<int32_t>(name.size()), m_font,
-                            NvSkinFont::kSmallWidth, NvSkinFont::kSmallHeight);
+    const std::string category = m_model->GetSelectionCategoryText();
+    surface->DrawBitmapText(kCategoryX, kCategoryY, category.c_str(), static_cast<int32_t>(category.size()),
+                            m_font, NvSkinFont::kSmallWidth, NvSkinFont::kSmallHeight);
 }
 
 CHfcRect CProgramListLayer::GetButtonRect(Button button)
@@ -565,44 +553,66 @@ void CProgramListLayer::ReceiveCurrent()
     CloseEditWindow(static_cast<int32_t>(n));
     MarkModified();
     DrawChanged(false);
-    Post(kNotifyParameterChanged, n, -1, m_data.documentId, -1);
-    Post(kNotifyProgramReceived, n, -1, 0, 0);
+    Post(Notify::ParameterChanged{static_cast<int32_t>(n), m_data.documentId});
+    Post(Notify::ProgramReceived{static_cast<int32_t>(n)});
 }
 
-bool CProgramListLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t,
-                                              intptr_t p3, intptr_t, void* sender)
+bool CProgramListLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2,
+                                              intptr_t p3, intptr_t p4, void* sender)
 {
-    switch (code)
+    const auto isProgram = [](int32_t n)
+    { return n >= 0 && n < static_cast<int32_t>(CProgramListModel::kProgramCount); };
+    int32_t changed = -1;
+    if (const auto named = Notify::Read<Notify::ProgramNameChanged>(code, p1, p2, p3, p4))
+        changed = named->program;
+    else if (const auto renamed = Notify::Read<Notify::ProgramRenamed>(code, p1, p2, p3, p4))
+        changed = renamed->program;
+    else if (const auto edited = Notify::Read<Notify::ParameterChanged>(code, p1, p2, p3, p4))
     {
-    case kNotifyProgramNameChanged:
-    case kNotifyProgramRenamed:
-        if (p1 >= 0 && p1 < 128)
-            m_model->MarkRedraw(static_cast<uint32_t>(p1));
-        m_model->UpdateHeld();
-        DrawChanged(false);
-        return true;
-    case kNotifyParameterChanged:
-        if (p3 != m_data.documentId || sender == this || p1 < 0 || p1 >= 128)
+        if (edited->document != m_data.documentId || sender == this || !isProgram(edited->program))
             return false;
-        m_model->MarkRedraw(static_cast<uint32_t>(p1));
-        m_model->UpdateHeld();
-        DrawChanged(false);
-        return true;
-    case kNotifyProgramsReplaced:
-    case kNotifyDataReplaced:
-        if (p1 != m_data.documentId)
+        changed = edited->program;
+    }
+    else if (const auto reloaded = Notify::Read<Notify::ProgramReloaded>(code, p1, p2, p3, p4))
+    {
+        if (reloaded->document != m_data.documentId || !isProgram(reloaded->next))
             return false;
-        // Every program may have changed: no edit window shows the old ones.
-        CloseEditWindow(-1);
-        m_model->UpdateHeld();
-        DrawChanged(true);
-        return true;
-    case kNotifyReloadProgramList:
-        DrawChanged(true);
-        return true;
-    default:
+        // The windows of the program move to the new one themselves; one already there gives way.
+        if (reloaded->next != reloaded->program)
+            CloseEditWindow(reloaded->next);
+        const uint32_t bank = m_model->GetBank();
+        m_model->SelectOnly(static_cast<uint32_t>(reloaded->next));
+        m_model->ShowBankOf(static_cast<uint32_t>(reloaded->next));
+        DrawChanged(bank != m_model->GetBank());
         return false;
     }
+    else if (const auto all = Notify::Read<Notify::ProgramsReplaced>(code, p1, p2, p3, p4))
+        return ReplaceAll(all->document);
+    else if (const auto data = Notify::Read<Notify::DataReplaced>(code, p1, p2, p3, p4))
+        return ReplaceAll(data->document);
+    else if (Notify::Read<Notify::ReloadProgramList>(code, p1, p2, p3, p4))
+    {
+        DrawChanged(true);
+        return true;
+    }
+    else
+        return false;
+    if (isProgram(changed))
+        m_model->MarkRedraw(static_cast<uint32_t>(changed));
+    m_model->UpdateHeld();
+    DrawChanged(false);
+    return true;
+}
+
+bool CProgramListLayer::ReplaceAll(intptr_t document)
+{
+    if (document != m_data.documentId)
+        return false;
+    // Every program may have changed: no edit window shows the old ones.
+    CloseEditWindow(-1);
+    m_model->UpdateHeld();
+    DrawChanged(true);
+    return true;
 }
 
 bool CProgramListLayer::OnHfcMouseLeftDown(CHfcMouse*, int32_t x, int32_t y, uint32_t modifiers)

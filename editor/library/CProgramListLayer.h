@@ -146,6 +146,8 @@ private:
     // The end of a drag over the list: no drop highlight, every row drawn.
     void EndDragOver();
     void CloseEditWindow(int32_t n);
+    // Every program of the document was replaced: its edit windows close, every row is drawn.
+    bool ReplaceAll(intptr_t document);
     void ShowViewPopup();
     void ShowCategoryHoldPopup();
     // Recomposed at once with now, else with the next full recomposition.

@@ -9,7 +9,7 @@
 #include "app/CPopupMenu.h"
 #include "app/CProgramInfoDialog.h"
 #include "app/CTDWResource.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/library/CProgramListHost.h"
 #include "editor/library/model/CProgramListModel.h"
@@ -201,9 +201,15 @@ bool CProgramListOperations::ReceiveAllPrograms()
     CLibraryEntry* entry = m_library.FindEntryByKind(CLibraryEntry::kKindProgramSet);
     if (m_services.midi == nullptr || entry == nullptr || !IsTransferIdle() || !Confirm("ReceiveAllPrograms"))
         return false;
-    CloseAllEditWindows();
     uint32_t received = 0;
     const bool success = m_services.midi->RunReceiveAllPrograms(*entry, &received);
+    // The programs arrive in order: the edit windows of those that did are closed, the others
+    // still show what their programs hold.
+    if (success)
+        CloseAllEditWindows();
+    else
+        for (uint32_t n = 0; n < received; ++n)
+            CloseEditWindow(n);
     if (success || received > 0)
         ShowChangedPrograms();
     return success;
@@ -230,8 +236,8 @@ bool CProgramListOperations::RestoreProgram()
         GetProgram(n).RevertBlock();
         CloseEditWindow(n);
         m_model.MarkRedraw(n);
-        m_host.PostNotification(kNotifyParameterChanged, n, -1, document, -1);
-        m_host.PostNotification(kNotifyProgramNameChanged, n, -1, document, -1);
+        m_host.PostNotification(Notify::ParameterChanged{static_cast<int32_t>(n), document}.Words());
+        m_host.PostNotification(Notify::ProgramNameChanged{static_cast<int32_t>(n), document}.Words());
     }
     ShowChangedPrograms();
     if (programs.size() == 1 && m_host.IsAutoDumpEnabled())
@@ -264,10 +270,17 @@ bool CProgramListOperations::Paste()
     m_host.RefreshSelectionDisplay();
     if (!m_services.blocks->IsOnClipboard(kBlockProgram))
         return false;
-    CloseEditWindow(n);
-    GetProgram(n); // the set exists before the accessor looks for it
-    if (!m_services.blocks->PasteFromClipboard(m_host.GetOwnerWindow(), m_library, kBlockProgram, n, 0))
+    // Pasted into a copy first: a refused clipboard item leaves the program and its edit window.
+    CLibraryData pasted;
+    CLibraryEntry* scratch = pasted.AddEntry(CLibraryEntry::kKindProgramSet);
+    if (scratch == nullptr || scratch->GetProgramSet() == nullptr)
         return false;
+    CProgram& copy = scratch->GetProgramSet()->GetProgram(n);
+    copy = GetProgram(n);
+    if (!m_services.blocks->PasteFromClipboard(m_host.GetOwnerWindow(), pasted, kBlockProgram, n, 0))
+        return false;
+    CloseEditWindow(n);
+    GetProgram(n) = copy;
     // The pasted program is no longer the one the instrument's edits were meant for.
     ParameterChangeTarget().Clear();
     m_model.MarkRedraw(n);
@@ -345,7 +358,8 @@ bool CProgramListOperations::Rename()
     }
     if (!written)
         return false;
-    m_host.PostNotification(kNotifyParameterChanged, n, -1, m_host.GetDocumentId(), -1);
+    m_host.PostNotification(
+        Notify::ParameterChanged{static_cast<int32_t>(n), m_host.GetDocumentId()}.Words());
     m_model.MarkRedraw(n);
     ShowChangedPrograms();
     return true;

@@ -1,6 +1,6 @@
 #include "editor/pages/CProgramEditLayer.h"
 
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/layout/ProgramEditLayout.h"
 #include "editor/pages/CProgramEditWindow.h"
@@ -625,7 +625,7 @@ bool CProgramEditLayer::SetProgramName(const char* text)
     for (uint32_t i = 0; i < kNameLength; ++i)
         SendParameterChange({0, i, 0}, image[i]);
     PostUpdate(false);
-    Post(kNotifyProgramNameChanged, m_data.programIndex, -1, m_data.documentId, 0);
+    Post(Notify::ProgramNameChanged{m_data.programIndex, m_data.documentId});
     return true;
 }
 
@@ -776,7 +776,7 @@ bool CProgramEditLayer::DropBlock(uint32_t area, const CBlockData& block, bool m
         return false;
     m_draggedId = -1;
     if (changed)
-        Post(kNotifyRefreshSelf, 0, 0, 0, 0);
+        Post(Notify::RefreshSelf{});
     return true;
 }
 
@@ -792,7 +792,7 @@ bool CProgramEditLayer::OnDropBlock(CHfcControl* control, CHfcDragData*, const C
 bool CProgramEditLayer::OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1,
                                               intptr_t p2, intptr_t p3, intptr_t p4, void* sender)
 {
-    if (code == kNotifyRefreshSelf && sender == this)
+    if (Notify::Read<Notify::RefreshSelf>(code, p1, p2, p3, p4) && sender == this)
     {
         RefreshAllControls();
         return false;

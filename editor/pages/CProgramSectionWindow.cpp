@@ -2,7 +2,7 @@
 
 #include "app/AppCoreUtility.h"
 #include "app/CSettings.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CLayerLock.h"
 #include "editor/base/CValueDisplayLayer.h"
 #include "editor/pages/CEditPageLayer.h"
@@ -10,6 +10,7 @@
 #include "foundation/EfUtility.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgram.h"
+#include "synthdata/CProgramSet.h"
 
 #include <vector>
 
@@ -41,7 +42,10 @@ bool CProgramSectionWindow::Open(CHfcMdiFrameWindow* frame, int32_t x, int32_t y
         return false;
     CEditorWindowData data;
     data.entryKind = CEditorWindowData::kEntryProgramSet;
-    data.documentId = reinterpret_cast<intptr_t>(m_library);
+    // The library window's id names the document in every notification and in the instrument's
+    // parameter-change target.
+    data.documentId =
+        GetBankWindow() ? GetBankWindow()->GetDocumentId() : reinterpret_cast<intptr_t>(m_library);
     data.programIndex = m_programIndex;
     data.program = &programs->GetProgram(static_cast<uint32_t>(m_programIndex));
     SetData(data);
@@ -155,29 +159,52 @@ void CProgramSectionWindow::OnMMTimer(CMMTimer* timer)
 bool CProgramSectionWindow::OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1,
                                                   intptr_t p2, intptr_t p3, intptr_t p4, void* sender)
 {
-    switch (code)
-    {
-    case kNotifyFileOperationDone:
-    case kNotifyProgramReceived:
-    case kNotifyProgramNameChanged:
+    const auto changed = Notify::Read<Notify::ParameterChanged>(code, p1, p2, p3, p4);
+    if (Notify::Read<Notify::FileOperationDone>(code, p1, p2, p3, p4) ||
+        Notify::Read<Notify::ProgramReceived>(code, p1, p2, p3, p4) ||
+        Notify::Read<Notify::ProgramNameChanged>(code, p1, p2, p3, p4) ||
+        (Notify::Read<Notify::Retitle>(code, p1, p2, p3, p4) && m_shape.kind == kKindTimbreSynthEdit) ||
+        (changed && changed->IsFor(GetData().documentId, m_programIndex)))
         UpdateTitle();
-        break;
-    case kNotifyRetitle:
-        if (m_shape.kind == kKindTimbreSynthEdit)
-            UpdateTitle();
-        break;
-    case kNotifyParameterChanged:
-        if (p1 == GetData().documentId && p3 == m_programIndex)
-            UpdateTitle();
-        break;
-    case kNotifyShowValuesSwitched:
+    else if (Notify::Read<Notify::ShowValuesSwitched>(code, p1, p2, p3, p4))
+    {
         if (CValueDisplayLayer* values = GetValueDisplayLayer())
             GetSettings().showValueLayer ? values->Show(true) : values->Hide(true);
         return false;
-    default:
-        break;
+    }
+    else if (const auto reloaded = Notify::Read<Notify::ProgramReloaded>(code, p1, p2, p3, p4))
+    {
+        // Every other window of the program moves as well: the walk goes on.
+        if (reloaded->program == m_programIndex && reloaded->document == GetData().documentId)
+            BindToProgram(reloaded->next);
+        return false;
     }
     return CBaseWindow::OnWindowManagerNotify(manager, code, p1, p2, p3, p4, sender);
+}
+
+bool CProgramSectionWindow::BindToProgram(int32_t n)
+{
+    CProgramSet* programs = m_library ? m_library->GetProgramSet() : nullptr;
+    CEditLayerBase* layer = GetEditLayer();
+    if (!programs || !layer || !GetHwnd() || n < 0 || n >= static_cast<int32_t>(CProgramSet::kProgramCount))
+        return false;
+    CEditorWindowData data = GetData();
+    data.programIndex = n;
+    data.program = &programs->GetProgram(static_cast<uint32_t>(n));
+    SetData(data);
+    m_programIndex = n;
+    layer->BindToProgram(n, data.program);
+    layer->RefreshAllControls();
+    UpdateTitle();
+    return true;
+}
+
+CProgram* CProgramSectionWindow::GetProgram(int32_t n)
+{
+    CProgramSet* programs = m_library ? m_library->GetProgramSet() : nullptr;
+    if (!programs || n < 0 || n >= static_cast<int32_t>(CProgramSet::kProgramCount))
+        return nullptr;
+    return &programs->GetProgram(static_cast<uint32_t>(n));
 }
 
 void CProgramSectionWindow::OnActivateHook()

@@ -49,9 +49,15 @@ public:
     // Under the timer's semaphore: the value display, then the base's tick.
     void OnMMTimer(CMMTimer* timer) override;
     // Retitles on 0, 1, 2 (and 4 for the timbre synth window) and on 7 for its program; shows or
-    // hides the value display on 12; everything else goes to the main layer.
+    // hides the value display on 12; moves to the new program on 19 for its program; everything
+    // else goes to the main layer.
     bool OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
                                intptr_t p4, void* sender) override;
+    // The window and its page edit program n of the same library from now on: values, title and
+    // all; false (nothing changes) for a program outside the set or a window without its page.
+    bool BindToProgram(int32_t n);
+    // Program n of the window's library (the program a Prev/Next step sends).
+    CProgram* GetProgram(int32_t n) override;
 
     // Whether the window's 60 ms tick is running now.
     bool IsInTick() const { return m_inTick; }

@@ -1,7 +1,7 @@
 #include "editor/windows/CStatusLogLayer.h"
 
 #include "app/CLogManager.h"
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CLayerLock.h"
 #include "editor/layout/StatusLogLayout.h"
 #include "framework/CEfResourceManager.h"
@@ -87,10 +87,10 @@ void CStatusLogLayer::RefreshValues()
     RedrawAllIfAsked();
 }
 
-bool CStatusLogLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t, intptr_t, intptr_t,
-                                            intptr_t, void*)
+bool CStatusLogLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2,
+                                            intptr_t p3, intptr_t p4, void*)
 {
-    if (code != kNotifyLogLineAdded)
+    if (!Notify::Read<Notify::LogLineAdded>(code, p1, p2, p3, p4))
         return false;
     RefreshLines();
     return true;

@@ -20,6 +20,7 @@
 #include "support/CSimInstrument.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedDialogPresenter.h"
+#include "support/ShellDrop.h"
 #include "support/SimMidi.h"
 #include "support/TempFolder.h"
 
@@ -455,6 +456,12 @@ TEST_F(AppMainLifecycle, DroppedFilesOpenOnlyAfterStartUpAndACancelledSaveKeepsT
     EXPECT_FALSE(frame->OpenDroppedFile(allData));
     EXPECT_TRUE(editor.windows.empty());
     ASSERT_TRUE(PumpUntil([&] { return !editor.windows.empty(); }));
+    // While the receive it offers runs, a file dropped from the shell is still ignored.
+    ASSERT_EQ(editor.log, (std::vector<std::string>{"library Untitled", "show", "offer"}));
+    SendMessageW(frame->GetHwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({allData})), 0);
+    EXPECT_EQ(editor.windows.size(), 1u) << "a file dropped during the start-up receive was opened";
+    // The receive has ended (the library window tells the application so).
+    app.SetLibraryReady();
     EXPECT_TRUE(frame->OpenDroppedFile(allData));
     EXPECT_FALSE(frame->OpenDroppedFile(program));
     ASSERT_EQ(editor.windows.size(), 2u);
@@ -520,7 +527,7 @@ TEST_F(AppMainLifecycle, CommandsGoToTheActiveWindowAndNextProgramSendsTheProgra
     EXPECT_TRUE(app.ExecuteCommand(ID_WINDOW_NEXT_PROGRAM));
     ASSERT_TRUE(PumpUntil([&] { return notifications.lines.size() >= 5; }));
     EXPECT_EQ(notifications.lines, (std::vector<std::string>{"20 7 0 -1 -1", "19 10 1 7 11", "7 11 -1 7 11",
-                                                             "2 11 -1 7 11", "20 7 1 -1 -1"}));
+                                                             "2 11 -1 7 -1", "20 7 1 -1 -1"}));
     // Program 11 went to the instrument's current program.
     ASSERT_TRUE(instrument->WaitIdle());
     EXPECT_EQ(instrument->GetEditBuffer(), CSimInstrument::PatternProgram(11));

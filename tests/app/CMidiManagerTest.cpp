@@ -504,7 +504,7 @@ TEST_F(PanelChanges, AChangeIsAppliedToTheTargetAndAnnounced)
 
 TEST_F(PanelChanges, ANameCharacterRefreshesTheNameAfterTheParameterNotice)
 {
-    EXPECT_EQ(Panel({{0, 3, 'Z'}}), (std::vector<std::string>{kMarkerLine, "2 12 -1 -1 0", kMarkerLine}));
+    EXPECT_EQ(Panel({{0, 3, 'Z'}}), (std::vector<std::string>{kMarkerLine, "2 12 -1 4711 -1", kMarkerLine}));
     EXPECT_EQ(program.GetBlock().name[3], 'Z');
     EXPECT_EQ(program.GetImage()[3], 'Z');
 }

@@ -1,4 +1,5 @@
 #include "app/CWindowManager.h"
+#include "app/Notifications.h"
 
 #include "framework/CPslMessageDispatchEngine.h"
 #include "support/MessagePump.h"
@@ -203,3 +204,53 @@ TEST_F(WindowManager, OtherDispatchMessagesAreIgnored)
     EXPECT_EQ(Drain(), std::vector<std::string>{});
 }
 } // namespace
+
+// Each record puts its arguments where the table of notifications has them, and reads them back
+// from there; a record of another code reads nothing.
+TEST(Notifications, EveryRecordKeepsTheTablesArgumentOrder)
+{
+    const auto words = [](const CNotificationWords& w)
+    {
+        return std::to_string(w.code) + " " + std::to_string(w.p1) + " " + std::to_string(w.p2) + " " +
+               std::to_string(w.p3) + " " + std::to_string(w.p4);
+    };
+    const struct
+    {
+        CNotificationWords made;
+        const char* table; // code p1 p2 p3 p4
+    } cases[] = {
+        {Notify::ProgramReceived{5}.Words(), "1 5 -1 0 0"},
+        {Notify::ProgramNameChanged{5, 77}.Words(), "2 5 -1 77 -1"},
+        {Notify::ParameterChanged{5, 77}.Words(), "7 5 -1 77 -1"},
+        {Notify::ParameterChanged{5, 77, true}.Words(), "7 5 32768 77 -1"},
+        {Notify::ParameterChanged{6, 77, false, 6}.Words(), "7 6 -1 77 6"},
+        {Notify::ProgramsReplaced{77}.Words(), "16 77 0 0 0"},
+        {Notify::GlobalChanged{77}.Words(), "17 77 -1 -1 0"},
+        {Notify::DataReplaced{77, 2}.Words(), "18 77 -1 -1 2"},
+        {Notify::ProgramReloaded{5, 77, 6}.Words(), "19 5 1 77 6"},
+        {Notify::ModifiedTracking{77, false}.Words(), "20 77 0 -1 -1"},
+        {Notify::ShowGlobalSubPage{77, 1}.Words(), "25 77 1 0 0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(words(c.made), c.table);
+
+    const CNotificationWords changed = Notify::ParameterChanged{5, 77, true, 9}.Words();
+    const auto seen =
+        Notify::Read<Notify::ParameterChanged>(changed.code, changed.p1, changed.p2, changed.p3, changed.p4);
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->IsFor(77, 5));
+    EXPECT_FALSE(seen->IsFor(5, 77));
+    EXPECT_TRUE(seen->all);
+    EXPECT_EQ(seen->reloaded, 9);
+    const CNotificationWords reload = Notify::ProgramReloaded{5, 77, 6}.Words();
+    const auto moved =
+        Notify::Read<Notify::ProgramReloaded>(reload.code, reload.p1, reload.p2, reload.p3, reload.p4);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->program, 5);
+    EXPECT_EQ(moved->document, 77);
+    EXPECT_EQ(moved->next, 6);
+    EXPECT_EQ(Notify::Read<Notify::ProgramReloaded>(reload.code, 5, 0, 77, 6)->next, -1) << "no reload mark";
+    EXPECT_FALSE(Notify::Read<Notify::ProgramNameChanged>(changed.code, changed.p1, changed.p2, changed.p3,
+                                                          changed.p4))
+        << "a record of another code";
+}

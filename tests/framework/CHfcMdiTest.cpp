@@ -6,6 +6,7 @@
 #include "framework/CHfcMenuBar.h"
 #include "framework/CHfcWindowLayer.h"
 #include "framework/TestResourceIds.h"
+#include "support/ShellDrop.h"
 
 #include <gtest/gtest.h>
 
@@ -179,27 +180,6 @@ TEST_F(MdiTest, AChildWithoutAPlacementGetsTheSystemDefault)
     EXPECT_GT(rect.GetWidth(), 0);
     EXPECT_GT(rect.GetHeight(), 0);
     EXPECT_FALSE(first.Create(0, 0, 0, 0, 0, &childMenu, &frame, "Again"));
-}
-
-// An HDROP as the shell makes it: a DROPFILES header and NUL-separated wide paths.
-HGLOBAL MakeDrop(const std::vector<std::wstring>& paths)
-{
-    size_t characters = 1;
-    for (const std::wstring& p : paths)
-        characters += p.size() + 1;
-    const size_t size = sizeof(DROPFILES) + characters * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GHND, size);
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(header + 1);
-    for (const std::wstring& p : paths)
-    {
-        std::memcpy(text, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-        text += p.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return memory;
 }
 
 TEST_F(MdiTest, FilesDroppedOnTheFrameArriveWithTheirUnicodePaths)

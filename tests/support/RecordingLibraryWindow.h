@@ -7,7 +7,18 @@
 class RecordingLibraryWindow : public CBaseWindow
 {
 public:
-    RecordingLibraryWindow() : CBaseWindow(kKindLibrary, nullptr) {}
+    enum : intptr_t
+    {
+        kDocumentId = 0x7E57,
+    };
+    // A document id of its own, as a library window has.
+    RecordingLibraryWindow() : CBaseWindow(kKindLibrary, nullptr)
+    {
+        CEditorWindowData data;
+        data.entryKind = CEditorWindowData::kEntryProgramSet;
+        data.documentId = kDocumentId;
+        SetData(data);
+    }
     void SetModified(bool modified) override
     {
         ++modifiedCalls;

@@ -2,6 +2,7 @@
 
 #include "editor/library/model/CProgramListGeometry.h"
 
+#include "foundation/CEfStringTable.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CQ3580ParameterTable.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
@@ -18,6 +19,7 @@ const CZmParameterId kVocoderSw = {kPrgGroupVocoder, 0, 0};
 const CZmParameterId kArpSw = {kPrgGroupArpCommon, 1, 0};
 
 const char kNoSelectionNumber[] = "------------";
+const char kNoSelectionCategory[] = "--- : ---";
 const uint32_t kListModeCount = CProgramListGeometry::kListModeCount;
 
 uint32_t LowestBits(uint32_t mask, uint32_t count)
@@ -136,6 +138,21 @@ std::string CProgramListModel::GetSelectionNumberText() const
     if (GetSelectedCount() != 1)
         return kNoSelectionNumber;
     return CProgramListGeometry::GetProgramNumberText(static_cast<uint32_t>(GetFirstSelected()));
+}
+
+std::string CProgramListModel::GetSelectionCategoryText() const
+{
+    const CProgramSet* set = m_library.GetProgramSet();
+    if (GetSelectedCount() != 1 || !set)
+        return kNoSelectionCategory;
+    const uint32_t n = static_cast<uint32_t>(GetFirstSelected());
+    // The image carries a category and no genre: the genre is that of the program's row of
+    // eight in its bank, the number's first digit.
+    const CEfStringTable* table = GetStringTable();
+    const char* genre = table ? table->GetString("ProgramGenre", (n % 64) / 8) : nullptr;
+    char category[64] = {};
+    m_accessor->GetCurrentValueText(&set->GetProgram(n), kCategory, category, sizeof category);
+    return std::string(genre ? genre : "---") + " : " + (category[0] ? category : "---");
 }
 
 void CProgramListModel::SelectRange(uint32_t from, uint32_t to, bool heldOnly)

@@ -64,6 +64,9 @@ public:
     int32_t ReduceToFirst();
     // The number shown for the selection: "A11" for exactly one program, else dashes.
     std::string GetSelectionNumberText() const;
+    // The genre and category shown for the selection: "<genre> : <category>" for exactly one
+    // program (the genre of its row in the bank, the program's own Category), else "--- : ---".
+    std::string GetSelectionCategoryText() const;
 
     // The drop highlight moves to n; -1 clears it.
     void SetDropHighlight(int32_t n);

@@ -1,6 +1,6 @@
 #include "editor/pages/mfx/CMasterFxEditLayer.h"
 
-#include "app/CWindowManager.h"
+#include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/controls/CCustomDragReceiver.h"
 #include "editor/controls/CCustomEditText.h"
@@ -473,13 +473,13 @@ bool CMasterFxEditLayer::OnDropBlock(CHfcControl* control, CHfcDragData*, const 
 }
 
 bool CMasterFxEditLayer::OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2,
-                                               intptr_t p3, intptr_t, void*)
+                                               intptr_t p3, intptr_t p4, void*)
 {
-    if (code != kNotifyParameterChanged && code != kNotifyDocumentEdited)
-        return false;
     const CEditorWindowData& data = GetData();
-    if (p1 != static_cast<intptr_t>(data.documentId) ||
-        (p2 != 0x8000 && p3 != static_cast<intptr_t>(data.programIndex)))
+    const auto changed = Notify::Read<Notify::ParameterChanged>(code, p1, p2, p3, p4);
+    const auto edited = Notify::Read<Notify::DocumentEdited>(code, p1, p2, p3, p4);
+    if (!(changed && changed->IsFor(data.documentId, data.programIndex)) &&
+        !(edited && edited->document == data.documentId && edited->program == data.programIndex))
         return false;
     Refresh();
     if (CHfcWindow* window = GetWindow())

@@ -3,6 +3,7 @@
 // reaches the simulated instrument as a 12-byte parameter change.
 #include "EditorWindowFixture.h"
 
+#include "app/Notifications.h"
 #include "app/protocol/MidiProtocol.h"
 #include "editor/base/CMessageWindowLayer.h"
 #include "editor/graphs/CCustomEqGraph.h"
@@ -65,16 +66,16 @@ public:
     int32_t answer = -1;
 };
 
-// Notifications of code 7 as "p1 p2 p3 p4".
+// Notifications of code 7 as "program <n> of <document>".
 class Updates : public CWindowManagerListener
 {
 public:
     bool OnWindowManagerNotify(CWindowManager*, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,
                                intptr_t p4, void*) override
     {
-        if (code == kNotifyParameterChanged)
-            lines.push_back(std::to_string(p1) + " " + std::to_string(p2) + " " + std::to_string(p3) + " " +
-                            std::to_string(p4));
+        if (const auto changed = Notify::Read<Notify::ParameterChanged>(code, p1, p2, p3, p4))
+            lines.push_back("program " + std::to_string(changed->program) + " of " +
+                            std::to_string(changed->document) + (changed->all ? ", all" : ""));
         return false;
     }
     std::vector<std::string> lines;
@@ -222,7 +223,7 @@ TEST_F(EditLayer, AKnobReportWritesExactlyItsFieldMarksModifiedPostsAndSendsTheP
         EXPECT_EQ(library.modifiedCalls, 1);
         EXPECT_TRUE(library.modified);
         ASSERT_TRUE(PumpUntil([&] { return !updates.lines.empty(); }));
-        EXPECT_EQ(updates.lines, std::vector<std::string>({"77 -1 5 -1"}));
+        EXPECT_EQ(updates.lines, std::vector<std::string>({"program 5 of 77"}));
         EXPECT_EQ(Sent(), std::vector<std::string>({ParameterChange(kChannel, kTranspose, c.expected)}))
             << c.value;
         EXPECT_EQ(knob.GetValue(), c.expected);

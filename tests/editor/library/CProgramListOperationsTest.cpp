@@ -5,6 +5,7 @@
 #include "app/CBlockAccessor.h"
 #include "app/CFileManager.h"
 #include "app/CPopupMenu.h"
+#include "app/Notifications.h"
 #include "editor/library/CProgramListHost.h"
 #include "editor/library/model/CProgramListModel.h"
 #include "framework/CHfcClipboard.h"
@@ -46,10 +47,10 @@ public:
     }
     void RefreshSelectionDisplay() override { ++refreshed; }
     void MarkModified() override { ++modified; }
-    void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4) override
+    void PostNotification(const CNotificationWords& w) override
     {
-        posted.push_back(std::to_string(code) + " " + std::to_string(p1) + " " + std::to_string(p2) + " " +
-                         std::to_string(p3) + " " + std::to_string(p4));
+        posted.push_back(std::to_string(w.code) + " " + std::to_string(w.p1) + " " + std::to_string(w.p2) +
+                         " " + std::to_string(w.p3) + " " + std::to_string(w.p4));
     }
     bool IsAutoDumpEnabled() override { return autoDump; }
     void RunAutoDump(uint32_t n) override { dumps.push_back(n); }

@@ -16,7 +16,14 @@
 #include "editor/library/CProgramListOperations.h"
 #include "editor/library/model/CProgramDragItem.h"
 #include "editor/library/model/CProgramListGeometry.h"
+#include "editor/layout/ProgramEditLayout.h"
 #include "editor/pages/CProgramEditWindow.h"
+#include "editor/controls/CCustomEditText.h"
+#include "editor/pages/mfx/CMasterFxEditLayer.h"
+#include "framework/CHfcBmp.h"
+#include "framework/CHfcOffscreenContext.h"
+#include "synthdata/CQ3580IdConverter.h"
+#include "synthdata/CQ3580ProgramAccessor.h"
 #include "framework/CHfcClipboard.h"
 #include "framework/CHfcDragData.h"
 #include "framework/CHfcDropSource.h"
@@ -25,6 +32,7 @@
 #include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
 
+#include "support/LayoutPlace.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/Screenshot.h"
 
@@ -233,6 +241,17 @@ protected:
         windows[i]->BringToFront();
         SendMessageW(windows[i]->GetHwnd(), WM_CHAR, character, 1);
     }
+    // The "i" key over window i's list, and the name typed into the dialog it opens before OK.
+    void RenameByKey(int i, const wchar_t* name)
+    {
+        presenter.onReady = [name](HWND dialog)
+        {
+            SetDlgItemTextW(dialog, IDC_INFO_NAME, name);
+            PressButton(dialog, IDC_DIALOG_OK);
+        };
+        Char(i, L'i');
+        presenter.onReady = nullptr;
+    }
     std::vector<std::string> Boxes()
     {
         std::vector<std::string> boxes;
@@ -424,13 +443,7 @@ TEST_F(LibraryWindows, KeysReachTheListsOperations)
     EXPECT_EQ(Boxes().size(), 2u);
 
     Select(0, {4});
-    presenter.onReady = [](HWND dialog)
-    {
-        SetDlgItemTextW(dialog, IDC_INFO_NAME, L"Lead one");
-        PressButton(dialog, IDC_DIALOG_OK);
-    };
-    Char(0, L'i');
-    presenter.onReady = nullptr;
+    RenameByKey(0, L"Lead one");
     EXPECT_EQ(Name(0, 4), "LEAD ONE");
     EXPECT_EQ(Title(0), kModified);
 
@@ -861,4 +874,179 @@ TEST_F(LibraryWindows, TheProgramPopupShowsOverTheList)
     Send(0, WM_RBUTTONUP, 0, RowPoint(0, 7));
     EXPECT_TRUE(g_popupShot);
     EXPECT_EQ(Model(0).GetSelection(), std::vector<uint32_t>{7});
+}
+
+namespace
+{
+// A click on a control of the program page, as the edit window receives it.
+void ClickOnProgramPage(CBaseWindow& window, const char* role)
+{
+    const LayoutPlace place = FindLayoutPlace(NvProgramEditLayout::kControls, role);
+    ASSERT_TRUE(place.found) << role;
+    const LPARAM at = MAKELPARAM(place.middle.x, place.middle.y);
+    SendMessageW(window.GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(window.GetHwnd(), WM_LBUTTONUP, 0, at);
+}
+
+// Program n's row as the list has drawn it.
+std::vector<uint32_t> RowPixels(CProgramListLayer& list, uint32_t n)
+{
+    const CHfcRect r = CProgramListGeometry::GetRowRect(list.GetModel().GetListMode(), n);
+    CHfcBmpLock lock(list.GetOffscreen()->GetBitmap());
+    const CHfcPixelView view = lock.View();
+    std::vector<uint32_t> pixels;
+    for (int32_t y = r.top; y < r.bottom && y < view.height; ++y)
+        for (int32_t x = r.left; x < r.right && x < view.width; ++x)
+        {
+            uint32_t pixel = 0;
+            std::memcpy(&pixel, view.Pixel(x, y), sizeof pixel);
+            pixels.push_back(pixel);
+        }
+    return pixels;
+}
+
+// The bytes alone on the clipboard in the format, as another program may put them there.
+bool PutOnClipboard(HWND owner, UINT format, const std::vector<uint8_t>& bytes)
+{
+    if (!OpenClipboard(owner))
+        return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    bool put = false;
+    if (void* data = memory ? GlobalLock(memory) : nullptr)
+    {
+        std::memcpy(data, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+        put = SetClipboardData(format, memory) != nullptr;
+    }
+    if (!put && memory)
+        GlobalFree(memory);
+    CloseClipboard();
+    return put;
+}
+
+std::wstring TitleOf(const CBaseWindow* window)
+{
+    return window ? WindowText(window->GetHwnd()) : L"(none)";
+}
+} // namespace
+
+// An edit on a program edit window's page reaches the list: the row shows the new voice mode and
+// ARP ON, and the held marks (category hold by assign, the voice mode) follow the edited program.
+TEST_F(LibraryWindows, EditsOnAProgramPageReachTheListsColumnsAndHeldMarks)
+{
+    for (uint32_t n : {3u, 4u, 5u})
+        Program(0, n).InitializeProgram();
+    popups.answer = CProgramListModel::kCategoryHoldAssign;
+    ClickButton(0, CProgramListLayer::kButtonCategoryHold);
+    ASSERT_EQ(Model(0).GetCategoryHold(), CProgramListModel::kCategoryHoldAssign);
+    Select(0, {3});
+    ASSERT_TRUE(Model(0).IsHeld(4) && Model(0).IsHeld(5))
+        << "three initialised programs share their voice mode";
+    ASSERT_NE(Model(0).GetInfoFields() & 3u, 0u) << "the row shows voice mode and arpeggiator";
+    CProgramEditWindow* edit = Window(0).OpenEditWindow(4);
+    ASSERT_NE(edit, nullptr);
+    Deliver();
+    const std::vector<uint32_t> before = RowPixels(List(0), 4);
+    const int32_t voiceMode = CZmProgramAccessorSingleton::Get()->GetValue(&Program(0, 4), {0, 35, 0});
+
+    ClickOnProgramPage(*edit, "voice mode layer");
+    ClickOnProgramPage(*edit, "arpeggiator switch");
+    ASSERT_NE(CZmProgramAccessorSingleton::Get()->GetValue(&Program(0, 4), {0, 35, 0}), voiceMode)
+        << "the click did not reach the page";
+    ASSERT_NE(Model(0).GetInfoFieldText(4, 1), "") << "the arpeggiator is not on";
+    Deliver();
+    EXPECT_FALSE(Model(0).IsHeld(4)) << "program 4 no longer shares program 3's voice mode";
+    EXPECT_TRUE(Model(0).IsHeld(5));
+    EXPECT_NE(RowPixels(List(0), 4), before) << "the row still shows the program before the edits";
+    EXPECT_EQ(Title(0), kModified);
+}
+
+// Rename in the library retitles the program's open edit windows; an instrument panel edit of the
+// program being edited reaches its master effects page at once, not at its next tick.
+TEST_F(LibraryWindows, RenameAndPanelEditsReachTheProgramsEditWindows)
+{
+    CProgramEditWindow* edit = Window(0).OpenEditWindow(4);
+    ASSERT_NE(edit, nullptr);
+    CProgramSectionWindow* effects = edit->OpenEditor(CProgramEditWindow::kEditorMasterFx);
+    ASSERT_NE(effects, nullptr);
+    ASSERT_EQ(TitleOf(edit), L"Untitled [A15:A004]");
+
+    Select(0, {4});
+    RenameByKey(0, L"Renamed");
+    ASSERT_EQ(Name(0, 4), "RENAMED");
+    Deliver();
+    EXPECT_EQ(TitleOf(edit), L"Untitled [A15:RENAMED]");
+    EXPECT_EQ(TitleOf(effects), L"Untitled [A15:RENAMED] Master FX");
+
+    // The master effects window sends its program to the instrument, whose panel then changes
+    // the first effect's type; the ticks are stopped, so only the notification can show it.
+    GetSettings().receiveParameterChange = true;
+    effects->OnEditorCommand(EditorCommand::TransmitToCurrent);
+    auto* page = dynamic_cast<CMasterFxEditLayer*>(effects->GetEditLayer());
+    ASSERT_NE(page, nullptr);
+    const CZmParameterId type = {6, 1, 0};
+    const int32_t chosen = page->GetField(0)->GetValue() == 5 ? 6 : 5;
+    CZmDeviceAddress address;
+    ASSERT_TRUE(CZmIdConverterSingleton::Get()->ToDeviceAddress(type, address));
+    StopTicks();
+    instrument->SendPanelChange(static_cast<int32_t>(address.hi), static_cast<int32_t>(address.lo), chosen);
+    ASSERT_TRUE(PumpUntil(
+        [&] { return CZmProgramAccessorSingleton::Get()->GetValue(&Program(0, 4), type) == chosen; }))
+        << "the panel edit did not reach the program";
+    Deliver();
+    EXPECT_EQ(page->GetField(0)->GetValue(), chosen) << "the page does not show the panel's type";
+}
+
+// Receive All Programs and Paste close a program's edit window only once they change its
+// program: a receive that fails at once and a refused clipboard item leave it open.
+TEST_F(LibraryWindows, ReceiveAllProgramsAndPasteCloseEditWindowsOnlyWhenTheyChangeTheirProgram)
+{
+    CProgramEditWindow* edit = Window(0).OpenEditWindow(9);
+    ASSERT_NE(edit, nullptr);
+    Window(0).BringToFront();
+    const auto open = [&](uint32_t n) { return Window(0).GetEditWindow(n) != nullptr; };
+
+    const Bytes nine = BlockBytes(Program(0, 9));
+    CSimBehaviour refusingFirst;
+    refusingFirst.refuseAtProgram = 0;
+    instrument->SetBehaviour(refusingFirst);
+    Window(0).GetLink().OnEditorCommand(EditorCommand::ReceiveAll);
+    Deliver();
+    EXPECT_EQ(BlockBytes(Program(0, 9)), nine);
+    EXPECT_TRUE(open(9)) << "a receive that received nothing closed the edit window";
+
+    // Stopped at program 20: the windows of the programs received close, the others stay.
+    CProgramEditWindow* later = Window(0).OpenEditWindow(30);
+    ASSERT_NE(later, nullptr);
+    Window(0).BringToFront();
+    CSimBehaviour refusing;
+    refusing.refuseAtProgram = 20;
+    instrument->SetBehaviour(refusing);
+    Window(0).GetLink().OnEditorCommand(EditorCommand::ReceiveAll);
+    Deliver();
+    EXPECT_FALSE(open(9)) << "program 9 was received";
+    EXPECT_TRUE(open(30)) << "program 30 was never received";
+    instrument->SetBehaviour(CSimBehaviour());
+
+    // A clipboard item of the program format that is not a program: refused, the window stays.
+    ASSERT_NE(Window(0).OpenEditWindow(12), nullptr);
+    Window(0).BringToFront();
+    const Bytes junk(640, 0xEE);
+    ASSERT_TRUE(PutOnClipboard(Window(0).GetHwnd(), accessor.GetClipboardFormat(kBlockProgram), junk));
+    Select(0, {12});
+    const Bytes block = BlockBytes(Program(0, 12));
+    Window(0).GetLink().OnEditorCommand(EditorCommand::Paste);
+    Deliver();
+    EXPECT_EQ(BlockBytes(Program(0, 12)), block);
+    EXPECT_TRUE(open(12)) << "a refused paste closed the edit window";
+
+    // A program on the clipboard: pasted, and the window of the program it replaced closes.
+    Select(0, {7});
+    Window(0).GetLink().OnEditorCommand(EditorCommand::Copy);
+    Select(0, {12});
+    Window(0).GetLink().OnEditorCommand(EditorCommand::Paste);
+    Deliver();
+    EXPECT_EQ(BlockBytes(Program(0, 12)), BlockBytes(Program(0, 7)));
+    EXPECT_FALSE(open(12));
 }

@@ -392,6 +392,24 @@ TEST_F(LibraryWindowGlobalCommandsTest, ReceiveTransmitAndRevertActOnTheGlobalDa
     EXPECT_EQ(ImageOf(DocumentGlobal()), kept);
 }
 
+// Receive All Data replaces the global data as the page's own receive does: Revert on the global
+// page afterwards goes back to the received data, not to the data from before the receive.
+TEST_F(LibraryWindowGlobalCommandsTest, AfterReceiveAllDataRevertGoesBackToTheReceivedGlobalData)
+{
+    const Bytes pattern = CSimInstrument::PatternGlobal();
+    ASSERT_NE(ImageOf(DocumentGlobal()), pattern);
+    Command(EditorCommand::ReceiveAllData);
+    ASSERT_EQ(ImageOf(DocumentGlobal()), pattern);
+    PressPageTab(1);
+    ASSERT_EQ(library->GetPage(), 1);
+    CZmGlobalAccessorSingleton::Get()->SetValue(DocumentGlobal(), 0, 0, -37);
+    ASSERT_NE(ImageOf(DocumentGlobal()), pattern);
+    Command(EditorCommand::Revert);
+    EXPECT_EQ(BoxTitles(), std::vector<std::wstring>{L"Revert to Saved Global Data"});
+    EXPECT_EQ(ImageOf(DocumentGlobal()), pattern);
+    EXPECT_EQ(ShownTune(), StoredTune());
+}
+
 // What the global page redraws on a notification reaches the screen at the next tick, as on
 // the program page.
 TEST_F(LibraryWindowGlobalCommandsTest, TheTickPutsTheGlobalPagesRedrawsOnTheScreen)

@@ -4,6 +4,7 @@
 #include "PageWindowFixture.h"
 
 #include "app/CBlockAccessor.h"
+#include "app/Notifications.h"
 #include "editor/base/COleBlockDragTransport.h"
 #include "editor/controls/CCustomDragReceiver.h"
 #include "framework/CHfcClipboard.h"
@@ -290,20 +291,25 @@ TEST_F(MasterFxPage, AListParameterChoosesItsValueFromAPopup)
 
 TEST_F(MasterFxPage, AnEditElsewhereOfThisProgramIsShownOnItsNotification)
 {
+    const auto notify = [&](const Notify::ParameterChanged& changed)
+    {
+        const CNotificationWords w = changed.Words();
+        Page().OnWindowManagerNotify(&windows, w.code, w.p1, w.p2, w.p3, w.p4, nullptr);
+    };
     const int32_t type = TypeWithParameter(3);
     // Another window changes the program: the page follows notification 7 of its own program only.
     SetProgramValue(TypeId(1), type);
     const uint32_t before = Page().GetLayoutCount(1);
-    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 78, -1, 5, -1, nullptr);
-    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 77, -1, 6, -1, nullptr);
+    notify({5, 78});
+    notify({6, 77});
     EXPECT_EQ(Page().GetLayoutCount(1), before) << "another document or program";
-    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 77, -1, 5, -1, nullptr);
+    notify({5, 77});
     EXPECT_EQ(Page().GetLayoutCount(1), before + 1);
     EXPECT_EQ(Page().GetField(23)->GetValue(), type);
     ExpectGridFollowsTheType(1);
     SetProgramValue(TypeId(1), 0);
-    Page().OnWindowManagerNotify(&windows, kNotifyParameterChanged, 77, 0x8000, -1, -1, nullptr);
-    EXPECT_FALSE(Page().GetField(ParamRow(1, 0))->IsVisible()) << "a change of all programs";
+    notify({5, 77, true});
+    EXPECT_FALSE(Page().GetField(ParamRow(1, 0))->IsVisible()) << "a change of every parameter";
 }
 
 TEST_F(MasterFxPage, AnEffectFromAnotherProgramsDragDataIsPastedThroughTheOleTransport)

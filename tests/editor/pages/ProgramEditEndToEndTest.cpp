@@ -141,6 +141,15 @@ POINT OnKnob(const Place& knob, double degrees)
             knob.middle.y - static_cast<LONG>(std::lround(r * std::cos(radians)))};
 }
 
+// A title as a failure's message shows it.
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text)
+        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
 // Where two program images differ, for a failure's message.
 std::string Differences(const CProgram& a, const CProgram& b)
 {
@@ -509,4 +518,67 @@ TEST_F(ProgramEditEndToEnd, TheSectionEditorsShowTheReceivedProgram)
             EXPECT_TRUE(e2e::Screenshot(editor, e.screenshot));
         }
     }
+}
+
+// Window > Next Program on a program edit window: the window and its section editor move to the
+// next program (titles and values), the library selects it, the instrument gets it as its current
+// program, and what is edited next lands in that program; Previous Program goes back.
+TEST_F(ProgramEditEndToEnd, NextProgramMovesTheEditWindowsTheListAndTheInstrumentToTheNextProgram)
+{
+    constexpr UINT kPrevProgram = 55002, kNextProgram = 55003;
+    HWND window = OpenProgramEditWindow();
+    ASSERT_NE(window, nullptr);
+    HWND synth = OpenEditor(window, "timbre 1 synth edit", L"] Timbre 1 Synth");
+    ASSERT_NE(synth, nullptr);
+    std::vector<CSimControl::Message> programs;
+    CSimControl::Message editBuffer;
+    ASSERT_TRUE(Until([&] { return ReadMemory(programs, editBuffer) && programs.size() > kProgram + 1; }));
+    const CProgram here = ProgramOf(programs[kProgram]), next = ProgramOf(programs[kProgram + 1]);
+    ASSERT_NE(std::string(here.GetProgramName()), next.GetProgramName()) << "the two programs look alike";
+    const auto wide = [](const char* text) { return std::wstring(text, text + std::strlen(text)); };
+    const std::wstring hereTitle =
+                           std::wstring(L"Untitled [") + kProgramNumber + L":" + wide(here.GetProgramName()),
+                       nextTitle = L"Untitled [A17:" + wide(next.GetProgramName());
+    ASSERT_EQ(e2e::WindowText(window), hereTitle + L"]");
+
+    Activate(m_library);
+    const std::vector<uint32_t> rowHere = e2e::ClientPixels(m_library, LibraryRow(kProgram)),
+                                rowNext = e2e::ClientPixels(m_library, LibraryRow(kProgram + 1));
+    Activate(window);
+    ASSERT_TRUE(m_sim->ClearHeard());
+
+    ASSERT_TRUE(e2e::ChooseMenuItem(m_frame, kNextProgram));
+    EXPECT_TRUE(Until([&] { return e2e::WindowText(window) == nextTitle + L"]"; }))
+        << "the program edit window still shows " << Narrow(e2e::WindowText(window));
+    EXPECT_TRUE(Until([&] { return e2e::WindowText(synth) == nextTitle + L"] Timbre 1 Synth"; }))
+        << "the section editor still shows " << Narrow(e2e::WindowText(synth));
+    EXPECT_TRUE(EditBufferBecomes(next)) << "the instrument's current program is not the next program";
+    Settle(window);
+    EXPECT_TRUE(e2e::Screenshot(window, "program_edit_next_program"));
+
+    // A name typed now is the next program's: its windows show it, and the program the windows
+    // came from keeps its own once Previous Program brings them back.
+    const POINT name = Find(NvProgramEditLayout::kControls, "program name").middle;
+    ASSERT_TRUE(e2e::DoubleClickAt(window, name.x, name.y));
+    HWND entry = nullptr;
+    ASSERT_TRUE(Until([&] { return (entry = e2e::FindChildOfClass(window, L"Edit")) != nullptr; }));
+    ASSERT_TRUE(e2e::TypeCharacters(entry, L"MOVED\r"));
+    EXPECT_TRUE(Until([&] { return e2e::WindowText(window) == L"Untitled [A17:MOVED]"; }));
+    EXPECT_TRUE(Until([&] { return e2e::WindowText(synth) == L"Untitled [A17:MOVED] Timbre 1 Synth"; }));
+    CProgram renamed = next;
+    renamed.SetProgramName("MOVED");
+    EXPECT_TRUE(EditBufferBecomes(renamed));
+
+    // The list moved its selection to the next program.
+    Activate(m_library);
+    EXPECT_NE(e2e::ClientPixels(m_library, LibraryRow(kProgram + 1)), rowNext)
+        << "the next row is not selected";
+    EXPECT_NE(e2e::ClientPixels(m_library, LibraryRow(kProgram)), rowHere)
+        << "the first row is still selected";
+    Activate(window);
+
+    ASSERT_TRUE(e2e::ChooseMenuItem(m_frame, kPrevProgram));
+    EXPECT_TRUE(Until([&] { return e2e::WindowText(window) == hereTitle + L"]"; }))
+        << "back on A16 the window shows " << Narrow(e2e::WindowText(window));
+    EXPECT_TRUE(EditBufferBecomes(here)) << "the instrument did not get the first program back";
 }

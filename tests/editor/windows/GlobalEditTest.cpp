@@ -9,6 +9,7 @@
 #include "app/CDialogFlag.h"
 #include "app/CFileManager.h"
 #include "app/CMapValueDialog.h"
+#include "app/Notifications.h"
 #include "editor/controls/CCustomButton.h"
 #include "editor/controls/CCustomEditText.h"
 #include "editor/controls/CCustomList.h"
@@ -108,11 +109,10 @@ public:
     HWND GetOwnerWindow() override { return GetHwnd(); }
     intptr_t GetDocumentId() override { return kDocumentId; }
     void MarkModified() override { ++modified; }
-    void PostNotification(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4,
-                          void* sender) override
+    void PostNotification(const CNotificationWords& w, void* sender) override
     {
-        posted.push_back(std::to_string(code) + " " + std::to_string(p1) + " " + std::to_string(p2));
-        ::PostNotification(EditorServices().windowManager, code, p1, p2, p3, p4, sender);
+        posted.push_back(std::to_string(w.code) + " " + std::to_string(w.p1) + " " + std::to_string(w.p2));
+        ::PostNotification(EditorServices().windowManager, w.code, w.p1, w.p2, w.p3, w.p4, sender);
     }
     void ShowGlobalSubPage(int32_t page) override
     {

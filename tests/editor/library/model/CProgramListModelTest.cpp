@@ -1,5 +1,6 @@
 #include "editor/library/model/CProgramListModel.h"
 
+#include "foundation/CQ3580StringTable.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 
@@ -349,3 +350,43 @@ TEST_F(CProgramListModelTest, ADropSelectsTheDroppedRowsAndARefusedOneChangesNot
     EXPECT_STREQ(Program(125).GetProgramName(), "P125");
 }
 } // namespace
+
+// The selection display's second line: the genre of the program's row of eight in its bank and
+// the Category the program carries; dashes unless exactly one program is selected.
+TEST_F(CProgramListModelTest, TheSelectionShowsTheGenreOfItsRowAndItsOwnCategory)
+{
+    // The names come from the value-name table, which the program holds from its start.
+    ASSERT_NE(CEfStringTableSingleton::Acquire(), nullptr);
+    struct Release
+    {
+        ~Release() { CEfStringTableSingleton::Release(); }
+    } release;
+    EXPECT_EQ(m_model->GetSelectionCategoryText(), "--- : ---") << "nothing selected";
+    const struct
+    {
+        uint32_t program;
+        int32_t category;
+        const char* shown;
+    } cases[] = {
+        {0, 0, "VINTAGE SYNTH : Bass"},          // A11
+        {5, 3, "VINTAGE SYNTH : Synth Soft"},    // A16
+        {8, 15, "ROCK/POP : User"},              // A21
+        {34, 7, "TECHNO/TRANCE : Guitar/Pluck"}, // A53
+        {63, 14, "FAVORITE : Vocoder"},          // A88
+        {64, 1, "VINTAGE SYNTH : Lead"},         // B11: the genres start again
+        {127, 9, "FAVORITE : Hit/Drum"},         // B88
+    };
+    for (const auto& c : cases)
+    {
+        SetValue(c.program, kCategory, c.category);
+        Click(c.program);
+        EXPECT_EQ(m_model->GetSelectionCategoryText(), c.shown) << c.program;
+    }
+    // The category is read when asked: a changed program shows its new one.
+    SetValue(127, kCategory, 2);
+    EXPECT_EQ(m_model->GetSelectionCategoryText(), "FAVORITE : Synth Hard");
+    m_model->PressLeft(126, true, false, 0, 0);
+    m_model->ReleaseLeft(126);
+    ASSERT_EQ(m_model->GetSelectedCount(), 2u);
+    EXPECT_EQ(m_model->GetSelectionCategoryText(), "--- : ---") << "two selected";
+}
