@@ -2,6 +2,8 @@
 
 // Shared by the framework tests and benchmarks: a pump that waits on a condition, records of
 // calls, layer surfaces filled with given pixels.
+#include "framework/CHfcControl.h"
+#include "framework/CHfcControlListener.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "framework/CHfcWindowLayer.h"
 
@@ -58,3 +60,10 @@ template <class ArgbAt> void FillLayer(CHfcWindowLayer& layer, ArgbAt argbAt)
             p[3] = argb >> 24;
         }
 }
+
+// Takes every value a control reports, as an owner that writes its parameter does.
+class FollowingOwner : public CHfcControlListener
+{
+public:
+    void OnValueChanged(CHfcControl* control, int32_t value) override { control->SetValue(value, true); }
+};
