@@ -40,8 +40,8 @@ TEST(HarnessScreenshot, APaintedWindowIsWrittenAndOneThatStaysOneColourIsRefused
         SCOPED_TRACE(paints ? "painted" : "blank");
         g_paints = paints;
         // No frame: a window that draws nothing is one colour.
-        HWND window = CreateWindowExW(WS_EX_TOPMOST, info.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 30, 30, 80,
-                                      80, nullptr, nullptr, info.hInstance, nullptr);
+        HWND window = CreateWindowExW(WS_EX_TOPMOST, info.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 30, 30,
+                                      80, 80, nullptr, nullptr, info.hInstance, nullptr);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(SavePaintedWindowScreenshot(window, paints ? "harness_painted" : "harness_blank", 3000),
                   paints);

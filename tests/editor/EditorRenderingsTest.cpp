@@ -64,8 +64,10 @@ void MakeDemoProgram(CProgram& program)
                 if (high <= low)
                     continue;
                 const int32_t span = high - low + 1;
-                const int32_t pick = static_cast<int32_t>((group * 131 + index * 37 + timbre * 17 + 11) % span);
-                const int32_t value = low + (pick == accessor.GetValue(&program, id) - low ? (pick + 1) % span : pick);
+                const int32_t pick =
+                    static_cast<int32_t>((group * 131 + index * 37 + timbre * 17 + 11) % span);
+                const int32_t value =
+                    low + (pick == accessor.GetValue(&program, id) - low ? (pick + 1) % span : pick);
                 accessor.SetValue(&program, id, value);
             }
     accessor.SetValue(&program, kVoiceMode, 1);
@@ -94,6 +96,13 @@ CHfcRect Around(const CHfcRect& r, int32_t margin)
     return CHfcRect(r.left - margin, r.top - margin, r.right + margin, r.bottom + margin);
 }
 
+// A rectangle of the layer in its window's client coordinates.
+CHfcRect OnWindow(const CHfcWindowLayer& layer, const CHfcRect& r)
+{
+    const CHfcRect& at = layer.GetRect();
+    return CHfcRect(r.left + at.left, r.top + at.top, r.right + at.left, r.bottom + at.top);
+}
+
 RenderedImage Part(const RenderedImage& image, const CHfcRect& r)
 {
     return image.Crop(r.left, r.top, r.GetWidth(), r.GetHeight());
@@ -103,7 +112,10 @@ RenderedImage Part(const RenderedImage& image, const CHfcRect& r)
 class DismissedPopups : public CEditorPopupPresenter
 {
 public:
-    int32_t ChooseItem(HWND, int32_t, int32_t, const std::vector<std::string>&, int32_t) override { return -1; }
+    int32_t ChooseItem(HWND, int32_t, int32_t, const std::vector<std::string>&, int32_t) override
+    {
+        return -1;
+    }
     int32_t ChooseCheckedItem(HWND, int32_t, int32_t, const std::vector<std::wstring>&, uint32_t) override
     {
         return -1;
@@ -176,7 +188,8 @@ TEST_F(Renderings, TheLibraryWindowInEachListModeAndOnBothGlobalSubPages)
     Deliver();
     // The demo program selected: its row lit, its number and name in the display.
     CProgramListLayer* list = window.GetProgramList();
-    const auto clickRow = [&] {
+    const auto clickRow = [&]
+    {
         const CHfcRect r = CProgramListGeometry::GetRowRect(list->GetModel().GetListMode(), kDemo);
         const int32_t x = (r.left + r.right) / 2, y = CLibraryWindow::kStripHeight + r.top + 4;
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
@@ -186,8 +199,10 @@ TEST_F(Renderings, TheLibraryWindowInEachListModeAndOnBothGlobalSubPages)
     clickRow();
 
     // Each switch press turns its mode on, or, pressed again, both off for the third mode.
-    const auto pressSwitch = [&](const char* role) {
-        const uint32_t id = RoleId(NvProgramListLayout::kControls, NvCountOf(NvProgramListLayout::kControls), role);
+    const auto pressSwitch = [&](const char* role)
+    {
+        const uint32_t id =
+            RoleId(NvProgramListLayout::kControls, NvCountOf(NvProgramListLayout::kControls), role);
         const NvLayoutRect r = NvProgramListLayout::kControls[id].Rect();
         const int32_t x = r.x + 8, y = CLibraryWindow::kStripHeight + r.y + 6;
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
@@ -195,7 +210,8 @@ TEST_F(Renderings, TheLibraryWindowInEachListModeAndOnBothGlobalSubPages)
         Deliver();
     };
     std::set<uint32_t> modes;
-    const auto render = [&](const std::string& name) {
+    const auto render = [&](const std::string& name)
+    {
         modes.insert(list->GetModel().GetListMode());
         EXPECT_TRUE(MatchesReference(name, RootSurfaceOf(window)));
     };
@@ -208,7 +224,8 @@ TEST_F(Renderings, TheLibraryWindowInEachListModeAndOnBothGlobalSubPages)
     EXPECT_EQ(modes, (std::set<uint32_t>{0, 1, 2}));
 
     // The GLOBAL tab of the strip, then the CC map tab of the global page.
-    const auto click = [&](int32_t x, int32_t y) {
+    const auto click = [&](int32_t x, int32_t y)
+    {
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
         SendMessageW(hwnd, WM_LBUTTONUP, 0, Point(x, y));
         Deliver();
@@ -270,10 +287,7 @@ TEST_F(Renderings, TheSynthPageAsAKnobIsDraggedAndValuesShownAndTheNameInEdit)
     CEditLayerBase* page = synth->GetEditLayer();
     HWND hwnd = synth->GetHwnd();
     const CHfcRect pageRect = page->GetRect();
-    const auto onPage = [&](const CHfcRect& r) {
-        return CHfcRect(r.left + pageRect.left, r.top + pageRect.top, r.right + pageRect.left,
-                        r.bottom + pageRect.top);
-    };
+    const auto onPage = [&](const CHfcRect& r) { return OnWindow(*page, r); };
 
     // The cutoff knob held in a drag and moved: its drag strip, the message box at full strength.
     CHfcControl* knob = page->FindControl(
@@ -285,10 +299,7 @@ TEST_F(Renderings, TheSynthPageAsAKnobIsDraggedAndValuesShownAndTheNameInEdit)
     Deliver();
     CMessageWindowLayer* box = synth->GetMessageLayer();
     ASSERT_NE(box, nullptr);
-    const CHfcRect& drawn = box->GetLastRect();
-    const CHfcRect boxRect = Around(CHfcRect(box->GetRect().left + drawn.left, box->GetRect().top + drawn.top,
-                                             box->GetRect().left + drawn.right, box->GetRect().top + drawn.bottom),
-                                    2);
+    const CHfcRect boxRect = Around(OnWindow(*box, box->GetLastRect()), 2);
     RenderedImage held = RootSurfaceOf(*synth);
     EXPECT_TRUE(MatchesReference("timbre_synth_knob_held", Part(held, knobRect)));
     EXPECT_TRUE(MatchesReference("timbre_synth_message_fade0", Part(held, boxRect)));
@@ -303,7 +314,8 @@ TEST_F(Renderings, TheSynthPageAsAKnobIsDraggedAndValuesShownAndTheNameInEdit)
     for (; step < 10; ++step)
     {
         synth->OnMMTimer(&timer);
-        EXPECT_TRUE(MatchesReference("timbre_synth_message_fade" + std::to_string(step), Part(RootSurfaceOf(*synth), boxRect)));
+        EXPECT_TRUE(MatchesReference("timbre_synth_message_fade" + std::to_string(step),
+                                     Part(RootSurfaceOf(*synth), boxRect)));
         if (box->GetRemainingFade() == 0)
             break;
     }
@@ -320,10 +332,8 @@ TEST_F(Renderings, TheSynthPageAsAKnobIsDraggedAndValuesShownAndTheNameInEdit)
 
     // The program's name double-clicked: in edit, all of it selected.
     CProgramEditLayer* programPage = window->GetLayer();
-    const CHfcRect& programRect = programPage->GetRect();
-    CHfcRect name = programPage->GetFrameworkControl(NvProgramEditLayout::kIdName)->GetRect();
-    name = CHfcRect(name.left + programRect.left, name.top + programRect.top, name.right + programRect.left,
-                    name.bottom + programRect.top);
+    const CHfcRect name =
+        OnWindow(*programPage, programPage->GetFrameworkControl(NvProgramEditLayout::kIdName)->GetRect());
     const POINT inName = CentreOf(name);
     SendMessageW(window->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, Point(inName.x, inName.y));
     SendMessageW(window->GetHwnd(), WM_LBUTTONUP, 0, Point(inName.x, inName.y));
@@ -346,9 +356,7 @@ TEST_F(Renderings, AVocoderLevelSliderDraggedLeavesOnlyItsNewThumb)
     CHfcControl* slider = page->FindControl(
         RoleId(NvVocoderEditLayout::kControls, NvCountOf(NvVocoderEditLayout::kControls), "band 2 level"));
     ASSERT_NE(slider, nullptr);
-    const CHfcRect& pageRect = page->GetRect();
-    CHfcRect r = slider->GetRect();
-    r = CHfcRect(r.left + pageRect.left, r.top + pageRect.top, r.right + pageRect.left, r.bottom + pageRect.top);
+    const CHfcRect r = OnWindow(*page, slider->GetRect());
     const POINT top = {(r.left + r.right) / 2, r.top + 6}, low = {(r.left + r.right) / 2, r.bottom - 8};
     // Down to the bottom, then most of the way back up: two old thumbs to erase.
     Drag(vocoder->GetHwnd(), top, {{low.x, low.y}});
@@ -408,12 +416,15 @@ TEST_F(Renderings, TheCursorDuringADragIsTheOnePressedControlsKindShows)
     Deliver();
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW), hand = LoadCursor(nullptr, IDC_HAND);
     const HCURSOR beam = LoadCursor(nullptr, IDC_IBEAM);
-    const auto name = [&](HCURSOR cursor) -> std::string {
-        return cursor == arrow ? "arrow" : cursor == hand ? "hand" : cursor == beam ? "I-beam" : "another cursor";
+    const auto name = [&](HCURSOR cursor) -> std::string
+    {
+        return cursor == arrow  ? "arrow"
+               : cursor == hand ? "hand"
+               : cursor == beam ? "I-beam"
+                                : "another cursor";
     };
-    const auto synthRole = [](const char* role) {
-        return RoleId(NvSynthEditLayout::kControls, NvCountOf(NvSynthEditLayout::kControls), role);
-    };
+    const auto synthRole = [](const char* role)
+    { return RoleId(NvSynthEditLayout::kControls, NvCountOf(NvSynthEditLayout::kControls), role); };
     const NvLayoutRect effect1 = NvMasterFxEditLayout::kFrames[0].rect;
     const struct
     {
@@ -422,18 +433,21 @@ TEST_F(Renderings, TheCursorDuringADragIsTheOnePressedControlsKindShows)
         POINT at; // on the page
         HCURSOR expected;
     } cases[] = {
-        {"a knob", synth, CentreOf(synth->GetEditLayer()->FindControl(synthRole("filter 1 cutoff"))->GetRect()), hand},
-        {"an LED", synth, CentreOf(synth->GetEditLayer()->FindControl(synthRole("osc 1 mod wave"))->GetRect()), arrow},
-        {"a switch", synth, CentreOf(synth->GetEditLayer()->FindControl(synthRole("lfo 1 bpm sync"))->GetRect()),
-         arrow},
-        {"a value text", synth, CentreOf(synth->GetEditLayer()->FindControl(synthRole("transpose"))->GetRect()), arrow},
+        {"a knob", synth,
+         CentreOf(synth->GetEditLayer()->FindControl(synthRole("filter 1 cutoff"))->GetRect()), hand},
+        {"an LED", synth,
+         CentreOf(synth->GetEditLayer()->FindControl(synthRole("osc 1 mod wave"))->GetRect()), arrow},
+        {"a switch", synth,
+         CentreOf(synth->GetEditLayer()->FindControl(synthRole("lfo 1 bpm sync"))->GetRect()), arrow},
+        {"a value text", synth,
+         CentreOf(synth->GetEditLayer()->FindControl(synthRole("transpose"))->GetRect()), arrow},
         {"the page itself", synth, {4, 4}, arrow},
         // Inside an effect's frame but on none of its fields: the block that drags out of it.
         {"an effect's block", fx, {effect1.x + 4, effect1.y + effect1.height - 12}, hand},
         {"an effect's field", fx,
-         CentreOf(fx->GetEditLayer()->FindControl(
-                        RoleId(NvMasterFxEditLayout::kControls, NvCountOf(NvMasterFxEditLayout::kControls),
-                               "mfx 1 param 1"))
+         CentreOf(fx->GetEditLayer()
+                      ->FindControl(RoleId(NvMasterFxEditLayout::kControls,
+                                           NvCountOf(NvMasterFxEditLayout::kControls), "mfx 1 param 1"))
                       ->GetRect()),
          arrow},
     };

@@ -24,7 +24,8 @@ namespace
 {
 uint32_t BackgroundPixel(int32_t x, int32_t y)
 {
-    return 0xFF202020u | static_cast<uint32_t>((x * 3 + y) % 64) << 8 | static_cast<uint32_t>(y * 2 % 96) << 16;
+    return 0xFF202020u | static_cast<uint32_t>((x * 3 + y) % 64) << 8 |
+           static_cast<uint32_t>(y * 2 % 96) << 16;
 }
 
 class ControlStates : public ::testing::Test
@@ -35,23 +36,15 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<CHfcWindow>();
-        ASSERT_TRUE(window->Create(60, 60, kWidth, kHeight, "Control states", CHfcWindow::kStyleCaption, nullptr,
-                                   nullptr));
+        ASSERT_TRUE(window->Create(60, 60, kWidth, kHeight, "Control states", CHfcWindow::kStyleCaption,
+                                   nullptr, nullptr));
         window->Show();
         ASSERT_TRUE(layer.Create(0, 0, kWidth, kHeight, window.get()));
         FillLayer(layer, BackgroundPixel);
         layer.Show(true);
         CHfcCtrlKnob::SetKnobMode(kKnobModeCircular);
     }
-    void TearDown() override
-    {
-        if (CHfcMouse::GetMouse()->GetCaptureOwner())
-            CHfcMouse::GetMouse()->ReleaseCapture();
-        CHfcKey::GetKey()->ClearFocus();
-        layer.Destroy();
-        window.reset();
-        DiscardMessages();
-    }
+    void TearDown() override { CloseLayerWindow(layer, window); }
     void Place(CHfcControl& control)
     {
         layer.AddControl(&control, false);
@@ -60,7 +53,8 @@ protected:
     }
     void Send(UINT message, WPARAM keys, int32_t x, int32_t y)
     {
-        SendMessageA(window->GetHwnd(), message, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+        SendMessageA(window->GetHwnd(), message, keys,
+                     MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
     }
     void SetEnabled(CHfcControl& control, bool enabled)
     {
@@ -71,8 +65,8 @@ protected:
     ::testing::AssertionResult Shows(const std::string& name, const CHfcControl& control)
     {
         const CHfcRect& r = control.GetRect();
-        return MatchesReference(name, RootSurfaceOf(*window).Crop(r.left - 4, r.top - 4, r.GetWidth() + 8,
-                                                                  r.GetHeight() + 8));
+        return MatchesReference(
+            name, RootSurfaceOf(*window).Crop(r.left - 4, r.top - 4, r.GetWidth() + 8, r.GetHeight() + 8));
     }
 
     std::unique_ptr<CHfcWindow> window;
@@ -211,8 +205,10 @@ TEST_F(ControlStates, BitmapListAndStaticText)
 
 TEST_F(ControlStates, List)
 {
-    auto dim = MakeBitmap(6, 8 * 128, [](int32_t, int32_t y) { return 0xFF404040u | static_cast<uint32_t>(y / 8); });
-    auto selected = MakeBitmap(6, 8 * 128, [](int32_t, int32_t y) { return 0xFFFFFF00u | static_cast<uint32_t>(y / 8); });
+    auto dim =
+        MakeBitmap(6, 8 * 128, [](int32_t, int32_t y) { return 0xFF404040u | static_cast<uint32_t>(y / 8); });
+    auto selected =
+        MakeBitmap(6, 8 * 128, [](int32_t, int32_t y) { return 0xFFFFFF00u | static_cast<uint32_t>(y / 8); });
     CHfcCtrlList list;
     CHfcCtrlListRecord record;
     record.x = 20;

@@ -73,11 +73,8 @@ protected:
     }
     void TearDown() override
     {
-        if (CHfcMouse::GetMouse()->GetCaptureOwner())
-            CHfcMouse::GetMouse()->ReleaseCapture();
-        CHfcKey::GetKey()->ClearFocus();
         CHfcCtrlKnob::SetKnobMode(kKnobModeCircular);
-        layer.Destroy();
+        CloseLayerWindow(layer, window);
     }
 
     CallLog Send(UINT message, WPARAM keys, int32_t x, int32_t y)

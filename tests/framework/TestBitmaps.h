@@ -2,6 +2,7 @@
 
 // Small bitmaps whose pixels tell apart what a control drew: strips of frames, a font, any
 // pattern.
+#include "FrameworkTestSupport.h"
 #include "framework/CHfcBmp.h"
 
 #include <gtest/gtest.h>
@@ -16,17 +17,7 @@ inline std::unique_ptr<CHfcBmp> MakeBitmap(int32_t width, int32_t height,
     auto bmp = std::make_unique<CHfcBmp>();
     EXPECT_TRUE(bmp->Create(width, height));
     CHfcBmpLock lock(bmp.get());
-    const CHfcPixelView view = lock.View();
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x)
-        {
-            const uint32_t argb = argbAt(x, y);
-            uint8_t* p = view.Pixel(x, y);
-            p[0] = argb & 0xFF;
-            p[1] = (argb >> 8) & 0xFF;
-            p[2] = (argb >> 16) & 0xFF;
-            p[3] = argb >> 24;
-        }
+    FillView(lock.View(), argbAt);
     return bmp;
 }
 

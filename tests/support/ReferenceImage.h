@@ -64,7 +64,8 @@ struct RenderedImage
         part.height = std::max(0, std::min(h, height - y));
         part.bgra.resize(static_cast<size_t>(part.width) * part.height * 4);
         for (int32_t row = 0; row < part.height; ++row)
-            std::copy_n(&bgra[(static_cast<size_t>(y + row) * width + x) * 4], static_cast<size_t>(part.width) * 4,
+            std::copy_n(&bgra[(static_cast<size_t>(y + row) * width + x) * 4],
+                        static_cast<size_t>(part.width) * 4,
                         &part.bgra[static_cast<size_t>(row) * part.width * 4]);
         return part;
     }
@@ -91,7 +92,8 @@ inline RenderedImage CopySurface(CHfcOffscreenContext* surface)
     image.height = view.height;
     image.bgra.resize(static_cast<size_t>(view.width) * view.height * 4);
     for (int32_t y = 0; y < view.height; ++y)
-        std::copy_n(view.Row(y), static_cast<size_t>(view.width) * 4, &image.bgra[static_cast<size_t>(y) * view.width * 4]);
+        std::copy_n(view.Row(y), static_cast<size_t>(view.width) * 4,
+                    &image.bgra[static_cast<size_t>(y) * view.width * 4]);
     return image;
 }
 
@@ -141,7 +143,8 @@ inline bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes
 // strongest compression, to keep the references small.
 inline std::vector<uint8_t> Encode(const RenderedImage& image)
 {
-    const bool opaque = [&] {
+    const bool opaque = [&]
+    {
         for (size_t i = 3; i < image.bgra.size(); i += 4)
             if (image.bgra[i] != 0xFF)
                 return false;

@@ -59,7 +59,8 @@ inline bool CaptureWindow(HWND window, WindowCapture& capture)
         HGDIOBJ old = SelectObject(memory, bitmap);
         captured = BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY) != 0;
         GdiFlush();
-        capture.bgra.assign(static_cast<uint8_t*>(bits), static_cast<uint8_t*>(bits) + size_t(width) * height * 4);
+        capture.bgra.assign(static_cast<uint8_t*>(bits),
+                            static_cast<uint8_t*>(bits) + size_t(width) * height * 4);
         SelectObject(memory, old);
     }
     if (bitmap)
@@ -127,7 +128,8 @@ inline bool SavePaintedWindowScreenshot(HWND window, const std::string& name, DW
         if (!CaptureWindow(window, next))
             return false;
         const ULONGLONG elapsed = GetTickCount64() - start;
-        const bool repeated = next.width == last.width && next.height == last.height && next.bgra == last.bgra;
+        const bool repeated =
+            next.width == last.width && next.height == last.height && next.bgra == last.bgra;
         if (!next.IsOneColour() && (repeated || elapsed >= 3000))
             return WriteScreenshot(next, name);
         if (elapsed >= timeoutMs)

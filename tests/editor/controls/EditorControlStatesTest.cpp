@@ -45,28 +45,25 @@ protected:
         page = Bitmap("BG_SynthEdit");
         ASSERT_NE(page, nullptr);
         window = std::make_unique<CHfcWindow>();
-        ASSERT_TRUE(window->Create(40, 40, kWidth, kHeight, "Editor control states", CHfcWindow::kStyleCaption,
-                                   nullptr, nullptr));
+        ASSERT_TRUE(window->Create(40, 40, kWidth, kHeight, "Editor control states",
+                                   CHfcWindow::kStyleCaption, nullptr, nullptr));
         window->Show();
         ASSERT_TRUE(layer.Create(0, 0, kWidth, kHeight, window.get()));
         {
             CHfcBmpLock source(page);
             const CHfcPixelView from = source.View();
-            FillLayer(layer, [&](int32_t x, int32_t y) {
-                const uint8_t* p = from.Pixel(x, y);
-                return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-            });
+            FillLayer(layer,
+                      [&](int32_t x, int32_t y)
+                      {
+                          const uint8_t* p = from.Pixel(x, y);
+                          return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+                      });
         }
         layer.Show(true);
     }
     void TearDown() override
     {
-        if (CHfcMouse::GetMouse()->GetCaptureOwner())
-            CHfcMouse::GetMouse()->ReleaseCapture();
-        CHfcKey::GetKey()->ClearFocus();
-        layer.Destroy();
-        window.reset();
-        DiscardMessages();
+        CloseLayerWindow(layer, window);
         CResourceManager::releaseInstance();
     }
     CHfcBmp* Bitmap(const char* name) { return skin->FindBitmap(name); }
@@ -80,14 +77,12 @@ protected:
     }
     void Send(UINT message, WPARAM keys, int32_t x, int32_t y)
     {
-        SendMessageA(window->GetHwnd(), message, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+        SendMessageA(window->GetHwnd(), message, keys,
+                     MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
     }
     void Press(int32_t x, int32_t y) { Send(WM_LBUTTONDOWN, MK_LBUTTON, x, y); }
     void Release(int32_t x, int32_t y) { Send(WM_LBUTTONUP, 0, x, y); }
-    void DragTo(int32_t x, int32_t y)
-    {
-        Send(WM_MOUSEMOVE, MK_LBUTTON, x, y);
-    }
+    void DragTo(int32_t x, int32_t y) { Send(WM_MOUSEMOVE, MK_LBUTTON, x, y); }
     // The control and 4 pixels around it, as the window would paint them once the controls
     // drew what changed.
     ::testing::AssertionResult Shows(const std::string& name, CHfcControl& control)
@@ -95,8 +90,9 @@ protected:
         for (size_t i = 0; i < layer.GetControlCount(); ++i)
             layer.GetControl(i)->Redraw(false);
         const CHfcRect& r = control.GetRect();
-        return MatchesReference("control_" + name, RootSurfaceOf(*window).Crop(r.left - 4, r.top - 4,
-                                                                               r.GetWidth() + 8, r.GetHeight() + 8));
+        return MatchesReference(
+            "control_" + name,
+            RootSurfaceOf(*window).Crop(r.left - 4, r.top - 4, r.GetWidth() + 8, r.GetHeight() + 8));
     }
 
     CResourceManager* skin = nullptr;
