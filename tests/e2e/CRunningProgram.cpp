@@ -482,7 +482,7 @@ bool SendKey(WORD key)
 
 bool Screenshot(HWND window, const std::string& name)
 {
-    return SaveWindowScreenshot(window, name);
+    return SavePaintedWindowScreenshot(window, name);
 }
 
 } // namespace e2e

@@ -2,6 +2,7 @@
 // report for real mouse and key messages, and the pixels they draw into the layer's surface.
 #include "FrameworkTestSupport.h"
 #include "RecordingListeners.h"
+#include "TestBitmaps.h"
 #include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcBmp.h"
 #include "framework/CHfcCtrlBitmapList.h"
@@ -28,56 +29,11 @@
 
 namespace
 {
-// A bitmap of the size with each pixel argbAt(x, y).
-std::unique_ptr<CHfcBmp> MakeBitmap(int32_t width, int32_t height,
-                                    const std::function<uint32_t(int32_t, int32_t)>& argbAt)
-{
-    auto bmp = std::make_unique<CHfcBmp>();
-    EXPECT_TRUE(bmp->Create(width, height));
-    CHfcBmpLock lock(bmp.get());
-    const CHfcPixelView view = lock.View();
-    for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x)
-        {
-            const uint32_t argb = argbAt(x, y);
-            uint8_t* p = view.Pixel(x, y);
-            p[0] = argb & 0xFF;
-            p[1] = (argb >> 8) & 0xFF;
-            p[2] = (argb >> 16) & 0xFF;
-            p[3] = argb >> 24;
-        }
-    return bmp;
-}
-
 uint32_t Pixel(CHfcBmp* bmp, int32_t x, int32_t y)
 {
     CHfcBmpLock lock(bmp);
     const uint8_t* p = lock.View().Pixel(x, y);
     return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-// An opaque strip of frames of width x frameHeight whose pixels tell frame, x and y apart.
-uint32_t StripPixel(int32_t frame, int32_t x, int32_t y)
-{
-    return 0xFF000000u | static_cast<uint32_t>(frame * 20 + 10) << 16 | static_cast<uint32_t>(x * 9) << 8 |
-           static_cast<uint32_t>(y * 9);
-}
-
-std::unique_ptr<CHfcBmp> MakeStrip(int32_t width, int32_t frameHeight, int32_t frames)
-{
-    return MakeBitmap(width, frameHeight * frames,
-                      [=](int32_t x, int32_t y) { return StripPixel(y / frameHeight, x, y % frameHeight); });
-}
-
-// A font of 128 glyphs of 6 x 8 whose glyph c is filled with a colour made from c.
-uint32_t GlyphColour(int32_t code)
-{
-    return 0xFF000000u | static_cast<uint32_t>(code * 2) << 16 | 0x4000u | static_cast<uint32_t>(255 - code);
-}
-
-std::unique_ptr<CHfcBmp> MakeFont()
-{
-    return MakeBitmap(6, 8 * 128, [](int32_t, int32_t y) { return GlyphColour(y / 8); });
 }
 
 // Each pixel of the w x h area at (x, y) of the surface against expected(column, row).
@@ -117,11 +73,8 @@ protected:
     }
     void TearDown() override
     {
-        if (CHfcMouse::GetMouse()->GetCaptureOwner())
-            CHfcMouse::GetMouse()->ReleaseCapture();
-        CHfcKey::GetKey()->ClearFocus();
         CHfcCtrlKnob::SetKnobMode(kKnobModeCircular);
-        layer.Destroy();
+        CloseLayerWindow(layer, window);
     }
 
     CallLog Send(UINT message, WPARAM keys, int32_t x, int32_t y)

@@ -2,12 +2,18 @@
 
 // Shared by the framework tests and benchmarks: a pump that waits on a condition, records of
 // calls, layer surfaces filled with given pixels.
+#include "framework/CHfcControl.h"
+#include "framework/CHfcControlListener.h"
+#include "framework/CHfcKey.h"
+#include "framework/CHfcMouse.h"
 #include "framework/CHfcOffscreenContext.h"
+#include "framework/CHfcWindow.h"
 #include "framework/CHfcWindowLayer.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,11 +48,21 @@ inline void DiscardMessages()
 
 using CallLog = std::vector<std::string>;
 
-// Sets each pixel of the layer's surface to argbAt(x, y) (alpha in the top byte).
-template <class ArgbAt> void FillLayer(CHfcWindowLayer& layer, ArgbAt argbAt)
+// Ends a test's window with one layer: the mouse capture and the key focus its presses left,
+// the layer, the window, and the messages still queued for them.
+inline void CloseLayerWindow(CHfcWindowLayer& layer, std::unique_ptr<CHfcWindow>& window)
 {
-    CHfcBmpLock lock(layer.GetOffscreen()->GetBitmap());
-    const CHfcPixelView view = lock.View();
+    if (CHfcMouse::GetMouse()->GetCaptureOwner())
+        CHfcMouse::GetMouse()->ReleaseCapture();
+    CHfcKey::GetKey()->ClearFocus();
+    layer.Destroy();
+    window.reset();
+    DiscardMessages();
+}
+
+// Sets each pixel of the view to argbAt(x, y) (alpha in the top byte).
+template <class ArgbAt> void FillView(const CHfcPixelView& view, ArgbAt argbAt)
+{
     for (int32_t y = 0; y < view.height; ++y)
         for (int32_t x = 0; x < view.width; ++x)
         {
@@ -58,3 +74,17 @@ template <class ArgbAt> void FillLayer(CHfcWindowLayer& layer, ArgbAt argbAt)
             p[3] = argb >> 24;
         }
 }
+
+// The same for the layer's surface.
+template <class ArgbAt> void FillLayer(CHfcWindowLayer& layer, ArgbAt argbAt)
+{
+    CHfcBmpLock lock(layer.GetOffscreen()->GetBitmap());
+    FillView(lock.View(), argbAt);
+}
+
+// Takes every value a control reports, as an owner that writes its parameter does.
+class FollowingOwner : public CHfcControlListener
+{
+public:
+    void OnValueChanged(CHfcControl* control, int32_t value) override { control->SetValue(value, true); }
+};

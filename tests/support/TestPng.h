@@ -13,6 +13,7 @@ struct TestPngImage
     int bitDepth = 8;
     int colourType = PNG_COLOR_TYPE_RGBA;
     bool interlaced = false;
+    int compressionLevel = -1; // zlib's 0-9; -1 libpng's default
     // Rows as the PNG stores them (packed samples, 16-bit samples big-endian), each
     // png_get_rowbytes long, one after the other.
     std::vector<uint8_t> rows;
@@ -49,6 +50,8 @@ inline bool Write(const TestPngImage* image, png_bytep* rowPointers, std::vector
         return false;
     }
     png_set_write_fn(png, out, Append, Flush);
+    if (image->compressionLevel >= 0)
+        png_set_compression_level(png, image->compressionLevel);
     png_set_IHDR(png, info, image->width, image->height, image->bitDepth, image->colourType,
                  image->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

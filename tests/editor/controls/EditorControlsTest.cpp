@@ -154,12 +154,7 @@ protected:
     }
     void TearDown() override
     {
-        if (CHfcMouse::GetMouse()->GetCaptureOwner())
-            CHfcMouse::GetMouse()->ReleaseCapture();
-        CHfcKey::GetKey()->ClearFocus();
-        layer.Destroy();
-        window.reset();
-        DiscardMessages();
+        CloseLayerWindow(layer, window);
         CResourceManager::releaseInstance();
     }
     CHfcBmp* Bitmap(const char* name) { return skin->FindBitmap(name); }
