@@ -30,6 +30,9 @@ public:
     // Each 60 ms tick of the window.
     virtual void RefreshValues() {}
     virtual void OnTimer() {}
+    // The elapsed milliseconds to every text entry of the layer: its caret's blink while it is
+    // edited, its hold time while it is pressed.
+    void TickTextEntries(int32_t elapsedMs);
     // Notification 7 to all windows: p1 document, p2 0x8000 for all or -1, p3 program index.
     virtual void PostUpdate(bool all);
     virtual void Post(uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3, intptr_t p4);
