@@ -137,12 +137,10 @@ bool CHfcCtrlVerticalFader::OnHfcMouseLeftUp(CHfcMouse*, int32_t, int32_t, uint3
 
 bool CHfcCtrlVerticalFader::OnHfcMouseCaptureLost(CHfcMouse*)
 {
-    // Every OnBeginEdit gets its OnEndEdit, also when another listener takes the capture.
-    if (m_dragging)
-    {
-        m_dragging = false;
-        if (m_listener)
-            m_listener->OnEndEdit(this);
-    }
+    // Every press took the capture, beside the thumb's column too: each ends the edit, also
+    // when another listener takes the capture.
+    m_dragging = false;
+    if (m_listener)
+        m_listener->OnEndEdit(this);
     return true;
 }

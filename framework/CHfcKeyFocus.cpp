@@ -226,8 +226,8 @@ LRESULT CHfcKeyFocus::OnKeyUp(UINT, WPARAM wParam, LPARAM)
 
 LRESULT CHfcKeyFocus::OnChar(UINT, WPARAM wParam, LPARAM)
 {
-    // Printable ASCII only: control characters and DEL are keys, not text.
-    if (!m_listener || wParam < 32 || wParam > 126)
+    // 32..127 only: control characters (Return among them) are keys, not characters.
+    if (!m_listener || wParam < 32 || wParam > 127)
         return -1;
     return m_listener->OnHfcKeyFocusCharacter(this, static_cast<uint32_t>(wParam & 127)) ? 0 : -1;
 }

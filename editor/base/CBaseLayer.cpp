@@ -6,6 +6,7 @@
 #include "app/Notifications.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/controls/CCustomControl.h"
+#include "editor/controls/CHfcCtrlOldCharEditText.h"
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcControl.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
@@ -136,4 +137,11 @@ CZmParameterId CBaseLayer::GetControlParameter(CCustomControl* control) const
     id.index = words[1];
     id.timbre = m_timbre != -1 ? static_cast<uint32_t>(m_timbre) : words[2];
     return id;
+}
+
+void CBaseLayer::TickTextEntries(int32_t elapsedMs)
+{
+    for (size_t i = 0; i < GetControlCount(); ++i)
+        if (auto* text = dynamic_cast<CHfcCtrlOldCharEditText*>(GetControl(i)))
+            text->Tick(elapsedMs);
 }

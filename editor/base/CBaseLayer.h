@@ -31,6 +31,9 @@ public:
     // Each 60 ms tick of the window.
     virtual void RefreshValues() {}
     virtual void OnTimer() {}
+    // The elapsed milliseconds to every text entry of the layer: its caret's blink while it is
+    // edited, its hold time while it is pressed.
+    void TickTextEntries(int32_t elapsedMs);
     // Notification 7 (a parameter of the edited program changed; `all`: any of them) to all windows.
     virtual void PostUpdate(bool all);
     // A notification record to all windows, this layer the sender.

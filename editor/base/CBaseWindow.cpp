@@ -238,10 +238,20 @@ bool CBaseWindow::OnDestroy()
     return result;
 }
 
+CHfcKeyListener* CBaseWindow::GetKeyTarget() const
+{
+    return m_mainLayer.get();
+}
+
 void CBaseWindow::OnActivate()
 {
-    if (CHfcKey* key = CHfcKey::GetKey(); key && m_mainLayer)
-        key->SetFocus(m_mainLayer.get(), m_hwnd);
+    if (CHfcKey* key = CHfcKey::GetKey())
+    {
+        if (CHfcKeyListener* target = GetKeyTarget())
+            key->SetFocus(target, m_hwnd);
+        else
+            key->ClearFocus();
+    }
     if (CCustomMenu* menu = EditorServices().customMenu)
     {
         menu->EnableItem(ID_OPTIONS_SHOW_VALUES, m_valueLayer != nullptr);
@@ -438,6 +448,7 @@ void CBaseWindow::OnMMTimer(CMMTimer*)
     {
         m_mainLayer->RefreshValues();
         m_mainLayer->OnTimer();
+        m_mainLayer->TickTextEntries(CMMTimer::kInterval);
     }
     // What the layers' controls redrew since the last tick (a notification's new text, say)
     // reaches the screen.

@@ -12,6 +12,7 @@
 
 class CBaseLayer;
 class CGlobal;
+class CHfcKeyListener;
 class CMessageWindowLayer;
 class CProgram;
 class CValueDisplayLayer;
@@ -179,6 +180,8 @@ protected:
     void SetFurtherLayer(std::unique_ptr<CBaseLayer> layer);
     // After activation, before the automatic dump.
     virtual void OnActivateHook() {}
+    // What takes the keys while the window is active: the main layer; null for none.
+    virtual CHfcKeyListener* GetKeyTarget() const;
     // After the remembered position changed.
     virtual void OnPositionChanged() {}
     // The program goes to the instrument's current program unless it was the last one sent

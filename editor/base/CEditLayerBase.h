@@ -8,6 +8,7 @@
 
 class CHfcDragData;
 struct CEqBandCommand;
+struct NvPageLayout;
 
 // How a block drag leaves and enters an edit page: the drag-and-drop layer runs the modal drag
 // of an encoded block and reads the blocks a drop carries. The editor fills it in when that layer
@@ -62,6 +63,8 @@ public:
         return false;
     }
     void ShowKnobAssignMenu(CHfcControl* control) override;
+    // The page's layout table (the labels printed on its background); null when it has none.
+    virtual const NvPageLayout* GetPageLayout() const { return nullptr; }
     // Each tick: controls whose parameter changed elsewhere (the instrument, another window)
     // take the program's value.
     void RefreshValues() override;

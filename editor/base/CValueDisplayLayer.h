@@ -34,11 +34,18 @@ public:
                                intptr_t p4, void* sender) override;
 
     const std::vector<Item>& GetItems() const { return m_items; }
+    // Where an item of the size goes beside the control: below it, above, right or left (centred
+    // on that side, then at either end), the first of these inside the bounds that covers none of
+    // the obstacles (other controls, the page's labels, other items); with none free, the one
+    // that covers no control and the least of the rest (firstSoft: the obstacles from there on
+    // are labels and items); with none of those either, centred below.
+    static CHfcRect PlaceItem(const CHfcRect& control, int32_t width, int32_t height, const CHfcRect& bounds,
+                              const std::vector<CHfcRect>& obstacles, size_t firstSoft);
     // How many item texts were drawn since the layer was bound.
     int32_t GetDrawCount() const { return m_drawCount; }
 
 private:
-    void DrawItem(Item& item, const CHfcRect& control, const char* text);
+    void DrawItem(size_t index, const CHfcRect& control, const char* text);
     void EraseItem(Item& item);
 
     CEditLayerBase* m_watched = nullptr; // not owned

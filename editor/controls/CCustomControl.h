@@ -43,6 +43,9 @@ public:
     };
     static constexpr uint32_t kPressBit = 0x80000000u;
     static constexpr size_t kAddressWords = 5;
+    // Address word 3 of a control whose face does not spell its value (a knob, a fader): the
+    // value display writes the value beside it.
+    static constexpr uint32_t kAddressShowsValue = 1;
 
     virtual ~CCustomControl() = default;
 
@@ -70,6 +73,7 @@ public:
     // {group, index, timbre, word 3, word 4}; words 3 and 4 are the owner's.
     virtual void SetParameterAddress(const uint32_t* words);
     virtual void GetParameterAddress(uint32_t* words);
+    bool ShowsValue() const { return m_address[3] == kAddressShowsValue; }
     virtual void SetOption(bool option) { m_option = option; }
     virtual bool GetOption() { return m_option; }
     virtual void SetExtra(int32_t extra) { m_extra = extra; }

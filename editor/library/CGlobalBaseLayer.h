@@ -33,6 +33,8 @@ public:
     virtual void Refresh() = 0;
     // The background part, then every control, under the layers' semaphore.
     void RedrawAll();
+    // What takes the keys while the sub-page is shown.
+    virtual CHfcKeyListener* GetKeyTarget() { return this; }
 
     int32_t GetValue(uint32_t group, uint32_t index) const;
     // Only while writes are allowed.

@@ -123,9 +123,12 @@ bool CGlobalEditCcMapPageLayer::CreateControls()
     m_list->SetScrollLine(0);
     m_page = 0;
     Refresh();
-    if (GetWindow())
-        SetKeyFocus(m_list.get());
     return true;
+}
+
+CHfcKeyListener* CGlobalEditCcMapPageLayer::GetKeyTarget()
+{
+    return m_list.get();
 }
 
 void CGlobalEditCcMapPageLayer::DestroyControls()

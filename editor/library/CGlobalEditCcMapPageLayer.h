@@ -38,6 +38,8 @@ public:
     bool RunValueDialog(int32_t entry);
 
     CCustomList* GetList() const { return m_list.get(); }
+    // The list: the arrows move its selection, Enter opens the value dialog.
+    CHfcKeyListener* GetKeyTarget() override;
     CCustomPageButton* GetPageTab() const { return m_pageTab.get(); }
     int32_t GetPage() const { return m_page; }
 

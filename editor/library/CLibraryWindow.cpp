@@ -251,8 +251,7 @@ void CLibraryWindow::ShowPage(int32_t page, bool force)
     if (page < 0 || page > 1 || (page == m_page && !force))
         return;
     CProgramListLayer* list = GetProgramList();
-    if (CHfcKey* key = CHfcKey::GetKey(); key && list && key->GetFocusListener() == list)
-        key->ClearFocus();
+    DropKeyFocus(GetKeyTarget());
     m_page = page;
     if (page == 0)
     {
@@ -261,8 +260,6 @@ void CLibraryWindow::ShowPage(int32_t page, bool force)
         {
             list->Show(false);
             list->DrawAll();
-            if (CHfcKey* key = CHfcKey::GetKey(); key && GetHwnd())
-                key->SetFocus(list, GetHwnd());
         }
     }
     else
@@ -274,9 +271,32 @@ void CLibraryWindow::ShowPage(int32_t page, bool force)
     }
     if (m_pageSelect)
         m_pageSelect->SetPage(page);
+    GiveKeyFocus();
     if (CCustomMenu* menu = EditorServices().customMenu)
         menu->UpdateMidiMenu(GetMode());
     UpdateTitle();
+}
+
+CHfcKeyListener* CLibraryWindow::GetKeyTarget() const
+{
+    if (m_page == 0)
+        return GetProgramList();
+    return m_globalSubPage ? m_globalSubPage->GetKeyTarget() : nullptr;
+}
+
+void CLibraryWindow::GiveKeyFocus()
+{
+    CHfcKey* key = CHfcKey::GetKey();
+    if (!key || !GetHwnd())
+        return;
+    if (CHfcKeyListener* target = GetKeyTarget())
+        key->SetFocus(target, GetHwnd());
+}
+
+void CLibraryWindow::DropKeyFocus(CHfcKeyListener* target)
+{
+    if (CHfcKey* key = CHfcKey::GetKey(); key && target && key->GetFocusListener() == target)
+        key->ClearFocus();
 }
 
 void CLibraryWindow::RebuildGlobalLayers()
@@ -303,7 +323,10 @@ void CLibraryWindow::DestroyGlobalLayers()
 {
     ShowGlobalLayers(false);
     if (m_globalSubPage)
+    {
+        DropKeyFocus(m_globalSubPage->GetKeyTarget());
         m_globalSubPage->Destroy();
+    }
     m_globalSubPage.reset();
     m_globalPage = kNoGlobalPage;
     if (m_globalLayer)
@@ -350,6 +373,7 @@ void CLibraryWindow::ShowGlobalSubPage(int32_t page)
         return;
     if (m_globalSubPage)
     {
+        DropKeyFocus(m_globalSubPage->GetKeyTarget());
         m_globalSubPage->Hide(false);
         RemoveLayer(m_globalSubPage.get(), false);
         m_globalSubPage->Destroy();
@@ -377,6 +401,7 @@ void CLibraryWindow::ShowGlobalSubPage(int32_t page)
                 m_globalSubPage->Show(false);
                 m_globalSubPage->RedrawAll();
                 m_globalSubPage->OnActivateLayer();
+                GiveKeyFocus();
             }
         }
         else

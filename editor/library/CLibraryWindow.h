@@ -118,7 +118,16 @@ public:
     // -1 for none.
     int32_t GetGlobalSubPageNumber() const { return m_globalPage; }
 
+protected:
+    // The shown page's: the program list, or the global page's shown sub-page.
+    CHfcKeyListener* GetKeyTarget() const override;
+
 private:
+    // The key focus to the shown page's target.
+    void GiveKeyFocus();
+    // The key focus taken from the target when it holds it.
+    void DropKeyFocus(CHfcKeyListener* target);
+
     // What the frame's list and the application core hold of the window.
     class CLink : public CLibraryWindowInterface
     {

@@ -4,7 +4,12 @@
 
 CEditTextValueMap CEditTextValueMap::FromRecord(int32_t recordSensitivity)
 {
-    return CEditTextValueMap(SaturateToInt32(2 * static_cast<int64_t>(recordSensitivity)));
+    return CEditTextValueMap(FromRecordSensitivity(recordSensitivity));
+}
+
+int32_t CEditTextValueMap::FromRecordSensitivity(int32_t recordSensitivity)
+{
+    return SaturateToInt32(2 * static_cast<int64_t>(recordSensitivity));
 }
 
 int32_t CEditTextValueMap::ValueToPosition(int32_t value) const

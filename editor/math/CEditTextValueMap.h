@@ -15,6 +15,8 @@ public:
     explicit CEditTextValueMap(int32_t sensitivity = 0) : m_sensitivity(sensitivity) {}
     // As a creation record gives it: the sensitivity is stored doubled.
     static CEditTextValueMap FromRecord(int32_t recordSensitivity);
+    // The map's sensitivity for a record's (a page's step): doubled.
+    static int32_t FromRecordSensitivity(int32_t recordSensitivity);
 
     int32_t ValueToPosition(int32_t value) const;
     int32_t PositionToValue(int32_t position) const;

@@ -41,6 +41,7 @@ bool CArpEditLayer::CreateControls()
             record.minimum = accessor->GetMin(m_data.program, kTextParameters[i]);
             record.maximum = accessor->GetMax(m_data.program, kTextParameters[i]);
         }
+        record.sensitivity = StepForRange(record.minimum, record.maximum);
         if (!m_texts[i].Create(&record, NvArpEditLayout::kIdValueTexts + i, 0))
             return false;
         AddPageControl(m_texts[i], m_texts[i], 0, &kTextParameters[i], true);
@@ -140,8 +141,10 @@ void CArpEditLayer::RotateSteps(bool left)
     int32_t steps[kStepCount];
     for (uint32_t i = 0; i < kStepCount; ++i)
         steps[i] = accessor->GetValue(m_data.program, {8, kStep1Index + i, 0});
-    for (uint32_t i = 0; i < kStepCount; ++i)
+    // Written and sent left from step 1 up, right from step 8 down; the wrapped step comes last.
+    for (uint32_t n = 0; n < kStepCount; ++n)
     {
+        const uint32_t i = left ? n : kStepCount - 1 - n;
         const uint32_t from = left ? (i + 1) % kStepCount : (i + kStepCount - 1) % kStepCount;
         WriteValue(&m_steps[i], {8, kStep1Index + i, 0}, steps[from]);
     }

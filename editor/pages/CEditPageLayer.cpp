@@ -6,6 +6,7 @@
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
 #include "framework/CHfcControl.h"
+#include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
@@ -41,7 +42,11 @@ void CEditPageLayer::AddPageControl(CHfcControl& control, CCustomControl& custom
 {
     if (id)
     {
-        const uint32_t words[CCustomControl::kAddressWords] = {id->group, id->index, id->timbre, 0, 0};
+        const int32_t type = custom.GetControlType();
+        const uint32_t shows = type == CCustomControl::kTypeKnob || type == CCustomControl::kTypeSlider
+                                   ? CCustomControl::kAddressShowsValue
+                                   : 0;
+        const uint32_t words[CCustomControl::kAddressWords] = {id->group, id->index, id->timbre, shows, 0};
         custom.SetParameterAddress(words);
     }
     const uint32_t controlId = static_cast<uint32_t>(m_controls.size());
@@ -70,9 +75,7 @@ uint32_t CEditPageLayer::GetCode(uint32_t id) const
 
 int32_t CEditPageLayer::StepForRange(int32_t minimum, int32_t maximum)
 {
-    if (maximum == minimum)
-        return 1;
-    return std::clamp(127 / std::abs(maximum - minimum), 1, 12);
+    return GetValueStep(maximum, minimum);
 }
 
 bool CEditPageLayer::SetShownText(CHfcControl& control, const char* text)
@@ -105,7 +108,8 @@ void CEditPageLayer::RefreshValueText(uint32_t id)
     const int32_t maximum = accessor->GetMax(m_data.program, parameter);
     if (custom->GetMinimum() != minimum || custom->GetMaximum() != maximum)
     {
-        custom->SetSensitivity(StepForRange(minimum, maximum));
+        // As the creation record gives it, so that a new range keeps the drag's pace.
+        custom->SetSensitivity(CEditTextValueMap::FromRecordSensitivity(StepForRange(minimum, maximum)));
         custom->SetMinimum(minimum);
         custom->SetMaximum(maximum);
     }

@@ -38,6 +38,7 @@ public:
     uint32_t GetCode(uint32_t id) const;
     size_t GetPageControlCount() const { return m_controls.size(); }
     const NvPageLayout& GetLayout() const { return m_page; }
+    const NvPageLayout* GetPageLayout() const override { return &m_page; }
 
 protected:
     // Puts the control on the page as the next id: its code, its parameter (timbre word as

@@ -118,10 +118,7 @@ bool FaderJumpValue(const HfcFaderGeometry& g, int32_t y, int32_t minimum, int32
         return false;
     const int64_t fromBottom = g.thumbHeight / 2 - y + g.trackTop + travel;
     const int64_t v = minimum + fromBottom * (static_cast<int64_t>(maximum) - minimum) / travel;
-    value = ClampToRange(static_cast<int32_t>(v < INT32_MIN   ? INT32_MIN
-                                              : v > INT32_MAX ? INT32_MAX
-                                                              : v),
-                         minimum, maximum);
+    value = static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
     return true;
 }
 

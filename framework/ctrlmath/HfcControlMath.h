@@ -69,8 +69,9 @@ int32_t FaderTravel(const HfcFaderGeometry& g);
 // travel. The value is clamped to the range first.
 int32_t FaderThumbOffset(const HfcFaderGeometry& g, int32_t value, int32_t minimum, int32_t maximum);
 
-// The value that puts the thumb's centre at y (a press beside the thumb), clamped to the
-// range. False, and value unchanged, when the thumb cannot move (travel 0).
+// The value that puts the thumb's centre at y (a press beside the thumb); past either end of
+// the track it lies outside the range, so that a drag from there first has to come back to it.
+// False, and value unchanged, when the thumb cannot move (travel 0).
 bool FaderJumpValue(const HfcFaderGeometry& g, int32_t y, int32_t minimum, int32_t maximum, int32_t& value);
 
 // ---- Focus frame

@@ -304,7 +304,15 @@ TEST_F(ControlsTest, FaderJumpsToThePressAndDragsByStepsWithAFineStepUnderShift)
     Send(WM_LBUTTONUP, 0, 260, 50);
     EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 252, 60), CallLog{"LButtonDown 2,10"});
     EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON, 252, 50), CallLog{});
-    EXPECT_EQ(Send(WM_LBUTTONUP, 0, 252, 50), CallLog{});
+    EXPECT_EQ(Send(WM_LBUTTONUP, 0, 252, 50), CallLog{"EndEdit"});
+    // A press below the track's end: the running value starts below the minimum and a drag
+    // has to make up the difference before the value moves: (10 - 108 + 85) x 127 / 80 = -20.
+    fader.SetValue(64, false);
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON, 260, 50 + 108),
+              (CallLog{"LButtonDown 10,108", "BeginEdit", "ValueChanged 0"}));
+    EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON, 260, 50 + 104), CallLog{"ValueChanged 0"});
+    EXPECT_EQ(Send(WM_MOUSEMOVE, MK_LBUTTON, 260, 50 + 102), CallLog{"ValueChanged 4"});
+    EXPECT_EQ(Send(WM_LBUTTONUP, 0, 260, 50), CallLog{"EndEdit"});
 
     // A new minimum above the value moves the value into the range.
     fader.SetMinimum(100, false);
@@ -460,6 +468,40 @@ TEST_F(ControlsTest, FocusFrameHoldTimeAndStepScale)
     // A margin grows the outer rectangle that a redraw recomposes.
     knob.SetMargin(3);
     EXPECT_EQ(knob.GetOuterRect(), CHfcRect(7, 7, 53, 53));
+}
+
+TEST_F(ControlsTest, TheFocusGlowRingsGrowMoreOpaqueOutwards)
+{
+    CHfcCtrlButton button;
+    CHfcCtrlButtonRecord record;
+    record.head = {100, 20, 0, 0, buttonStrip.get(), nullptr, 100, 20};
+    ASSERT_TRUE(button.Create(&record, 2, 0));
+    layer.AddControl(&button, false);
+    button.Show(true);
+    button.SetMargin(3);
+    ASSERT_TRUE(button.SetKeyFocus(0));
+    // Green rings over opaque black: each ring's green is its alpha. trunc(i x (A / 255) / 3 x 255).
+    const struct
+    {
+        uint32_t colour;
+        int rings[3];
+    } cases[] = {{0xFF00FF00u, {85, 170, 255}}, {0x8000FF00u, {42, 85, 128}}};
+    for (const auto& c : cases)
+    {
+        button.SetFocusColor(c.colour);
+        FillLayer(layer, [](int32_t, int32_t) { return 0xFF000000u; });
+        button.Redraw(true);
+        for (int ring = 1; ring <= 3; ++ring)
+        {
+            // Left, right and bottom edges of the ring, beside the button's middle.
+            for (const POINT& p : {POINT{100 - ring, 30}, POINT{129 + ring, 30}, POINT{115, 39 + ring}})
+            {
+                const int green = static_cast<int>(Pixel(Surface(), p.x, p.y) >> 8 & 0xFF);
+                EXPECT_NEAR(green, c.rings[ring - 1], 1)
+                    << std::hex << c.colour << std::dec << " ring " << ring << " at " << p.x << "," << p.y;
+            }
+        }
+    }
 }
 
 // Deletes the control it hears of losing the key focus, after noting what the control had
@@ -664,6 +706,10 @@ TEST_F(ListTest, PressesAskTheListenerToSelectAndChangeNothingThemselves)
               (CallLog{"LButtonDown 50,15", "Event 0 1 item 4", "Event 0 1 item 5", "Event 0 1 item 6",
                        "Event 1 0"}));
     Send(WM_LBUTTONUP, 0, CellX(6), CellY(6));
+    // Above the selection: from it down to the clicked item 1.
+    EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, CellX(1), CellY(1)),
+              (CallLog{"LButtonDown 30,5", "Event 0 1 item 2", "Event 0 1 item 1", "Event 1 0"}));
+    Send(WM_LBUTTONUP, 0, CellX(1), CellY(1));
     // Nothing selected: from item 0.
     list.SetItemSelected(3, false);
     EXPECT_EQ(Send(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, CellX(2), CellY(2)),
@@ -713,6 +759,9 @@ TEST_F(ListTest, DoubleClickRightButtonAndKeysReportTheirEvents)
     EXPECT_EQ(Send(WM_RBUTTONDOWN, MK_RBUTTON, CellX(6), CellY(6)),
               (CallLog{"Event 0 1 item 6", "Event 1 0"}));
     EXPECT_EQ(Send(WM_RBUTTONUP, 0, CellX(6), CellY(6)), CallLog{"Event 6 6 at 50,135"});
+    // A disabled item takes no right press either.
+    EXPECT_EQ(Send(WM_RBUTTONDOWN, MK_RBUTTON, CellX(7), CellY(7)), CallLog{});
+    Send(WM_RBUTTONUP, 0, CellX(7), CellY(7));
     // Scrolled to the last line (clamped), only cells 0 and 1 show items.
     list.SetScrollLine(5);
     EXPECT_EQ(list.GetScrollLine(), 2);

@@ -95,10 +95,60 @@ TEST_F(KeyFocusFixture, TheHiddenEditWindowPassesKeysAndPrintableCharactersOnly)
     EXPECT_EQ(SendMessageW(edit, WM_KEYDOWN, VK_LEFT, 0x4001), 0); // a held key's repeat
     EXPECT_EQ(SendMessageW(edit, WM_KEYUP, VK_DOWN, 0), -1);       // not handled by the listener
     EXPECT_EQ(SendMessageW(edit, WM_CHAR, 'A', 1), 0);
-    EXPECT_EQ(SendMessageW(edit, WM_CHAR, 127, 1), -1);
     EXPECT_EQ(SendMessageW(edit, WM_CHAR, 9, 1), -1);
     EXPECT_EQ(SendMessageW(edit, WM_GETDLGCODE, VK_RETURN, 0), -1);
     EXPECT_EQ(listener.events, (std::vector<std::string>{"down 127", "repeat 28", "up 31", "char 65"}));
+}
+
+TEST_F(KeyFocusFixture, KeysAndCharactersPostedToTheEditWindowReachTheListenerByTheirCodes)
+{
+    CHfcKeyFocus focus;
+    RecordingFocusListener listener;
+    ASSERT_TRUE(focus.SetKeyFocus(&listener, owner));
+    const HWND edit = focus.GetEditWindow();
+    ASSERT_NE(edit, nullptr);
+    const auto deliver = [&](UINT message, WPARAM code)
+    {
+        listener.events.clear();
+        // Through the ANSI queue, as the subclassed EDIT window takes its characters.
+        PostMessageA(edit, message, code, 1);
+        // A marker posted after it tells when the queue has passed it.
+        const UINT marker = WM_APP + 7;
+        PostMessageA(edit, marker, 0, 0);
+        bool passed = false;
+        const ULONGLONG deadline = GetTickCount64() + 10000;
+        while (!passed && GetTickCount64() < deadline)
+        {
+            MSG msg;
+            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+                continue;
+            }
+            if (msg.message == marker)
+                passed = true;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        EXPECT_TRUE(passed);
+        return listener.events;
+    };
+    using Events = std::vector<std::string>;
+    const struct
+    {
+        WPARAM key;
+        const char* event;
+    } keys[] = {{VK_LEFT, "down 28"}, {VK_UP, "down 30"},    {VK_RIGHT, "down 29"},
+                {VK_DOWN, "down 31"}, {VK_DELETE, "down 127"}, {VK_BACK, "down 8"}};
+    for (const auto& k : keys)
+        EXPECT_EQ(deliver(WM_KEYDOWN, k.key), Events{k.event}) << k.key;
+    const struct
+    {
+        WPARAM character;
+        Events events;
+    } characters[] = {{31, {}}, {32, {"char 32"}}, {'z', {"char 122"}}, {127, {"char 127"}}, {200, {}}};
+    for (const auto& c : characters)
+        EXPECT_EQ(deliver(WM_CHAR, c.character), c.events) << c.character;
 }
 
 TEST_F(KeyFocusFixture, OneEditWindowPerHolderAndNoneAfterRelease)

@@ -7,6 +7,7 @@
 #include "foundation/EfUtility.h"
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
+#include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
@@ -97,8 +98,7 @@ bool CTimbreEqEditLayer::CreateControls()
         record.columns = 8;
         record.minimum = accessor->GetMin(m_data.program, parameter);
         record.maximum = accessor->GetMax(m_data.program, parameter);
-        const int32_t range = record.maximum - record.minimum;
-        record.sensitivity = range <= 0 ? 1 : ClampValue(127 / range, 1, 12);
+        record.sensitivity = GetValueStep(record.maximum, record.minimum);
         auto field = std::make_unique<CCustomEditText>();
         if (!field->Create(&record, id, 0))
             return false;

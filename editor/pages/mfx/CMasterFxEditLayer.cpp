@@ -11,6 +11,7 @@
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
 #include "framework/CHfcKey.h"
+#include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "framework/CHfcWindow.h"
 #include "synthdata/CProgram.h"
@@ -30,17 +31,6 @@ constexpr int32_t kLabelColumns = 22, kFieldColumns = 20;
 constexpr int32_t kTypeSensitivity = 5, kControlSensitivity = 5;
 constexpr uint32_t kKindList = 3, kKindSwitch = 4;
 
-// The value field's sensitivity for a range; 1 for an empty one (no division by zero).
-int32_t FieldSensitivity(int32_t minimum, int32_t maximum)
-{
-    return maximum > minimum ? ClampValue(127 / (maximum - minimum), 1, 12) : 1;
-}
-
-// The record takes the sensitivity as the field's; SetSensitivity takes it doubled.
-constexpr int32_t AsMapSensitivity(int32_t sensitivity)
-{
-    return 2 * sensitivity;
-}
 
 bool TextDiffers(CHfcControl& control, const char* text)
 {
@@ -238,7 +228,7 @@ void CMasterFxEditLayer::LayOutGrid(uint32_t effect, int32_t type)
         field.Move(GridX(p, true), y, true);
         label.Move(GridX(p, false), y, true);
         const int32_t minimum = accessor->GetMin(program, id), maximum = accessor->GetMax(program, id);
-        field.SetSensitivity(AsMapSensitivity(FieldSensitivity(minimum, maximum)));
+        field.SetSensitivity(CEditTextValueMap::FromRecordSensitivity(GetValueStep(maximum, minimum)));
         field.SetMinimum(minimum);
         field.SetMaximum(maximum);
         const bool enabled = accessor->IsParameterEnabled(program, id);
@@ -328,7 +318,7 @@ void CMasterFxEditLayer::RefreshControlRows(uint32_t effect, int32_t type)
         // The last valid position is the field's maximum; an empty list has none.
         const int32_t n = table.GetCount();
         const int32_t last = n > 0 ? n - 1 : 0;
-        field.SetSensitivity(AsMapSensitivity(FieldSensitivity(0, last)));
+        field.SetSensitivity(CEditTextValueMap::FromRecordSensitivity(GetValueStep(last, 0)));
         field.SetMinimum(0);
         if (field.GetMaximum() != last)
             field.SetMaximum(last);

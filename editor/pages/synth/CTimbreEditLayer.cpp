@@ -13,6 +13,7 @@
 #include "foundation/EfUtility.h"
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
+#include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "synthdata/CJuceRandomSource.h"
@@ -243,14 +244,14 @@ void CTimbreEditLayer::ReleaseControls()
     RemoveAllControls();
     for (uint32_t id = 0; id < GetEditorControlCount(); ++id)
         SetEditorControl(id, nullptr);
+    m_customs.clear();
     m_controls.clear();
 }
 
 int32_t CTimbreEditLayer::Step(const CZmParameterId& id) const
 {
     CZmProgramAccessor* accessor = Accessor();
-    const int32_t range = accessor->GetMax(m_data.program, id) - accessor->GetMin(m_data.program, id);
-    return range <= 0 ? 1 : ClampValue(127 / range, 1, 12);
+    return GetValueStep(accessor->GetMax(m_data.program, id), accessor->GetMin(m_data.program, id));
 }
 
 bool CTimbreEditLayer::CreateControls()
@@ -403,13 +404,18 @@ bool CTimbreEditLayer::CreateControls()
         }
         if (!made)
             return false;
-        // The trailing words belong to the control mix-in; the page gives them no meaning.
+        // Word 3 marks the knobs for the value display; word 4 the page gives no meaning.
+        const uint32_t shows = row.kind == Kind::Knob ? CCustomControl::kAddressShowsValue : 0;
         const uint32_t words[CCustomControl::kAddressWords] = {row.group, row.index,
-                                                               static_cast<uint32_t>(m_timbre), 1, 0};
+                                                               static_cast<uint32_t>(m_timbre), shows, 0};
         custom->SetParameterAddress(words);
         custom->SetBackgroundOrigin(true, 0, 0);
         control->SetListener(this);
-        SetEditorControl(id, custom);
+        // The random button, the PCM arrows and the curves stand for no single parameter: the
+        // shared value path and the value display leave them to the page.
+        if (IsParameterControl(row.code))
+            SetEditorControl(id, custom);
+        m_customs.push_back(custom);
         AddControl(control.get(), false);
         control->Show(false);
         m_controls.push_back(std::move(control));
@@ -420,6 +426,16 @@ bool CTimbreEditLayer::CreateControls()
 CHfcControl* CTimbreEditLayer::GetPageControl(uint32_t id) const
 {
     return id < m_controls.size() ? m_controls[id].get() : nullptr;
+}
+
+const NvPageLayout* CTimbreEditLayer::GetPageLayout() const
+{
+    return &NvSynthEditLayout::kPage;
+}
+
+CCustomControl* CTimbreEditLayer::GetPageCustom(uint32_t id) const
+{
+    return id < m_customs.size() ? m_customs[id] : nullptr;
 }
 
 bool CTimbreEditLayer::IsParameterControl(uint32_t code)
@@ -455,7 +471,7 @@ int32_t CTimbreEditLayer::Read(uint32_t index) const
 bool CTimbreEditLayer::Refresh(uint32_t id)
 {
     CHfcControl* control = GetPageControl(id);
-    CCustomControl* custom = GetEditorControl(id);
+    CCustomControl* custom = GetPageCustom(id);
     if (!m_pageCreated || !control || !custom || !m_data.program)
         return false;
     switch (control->GetUserValue())
@@ -673,11 +689,11 @@ void CTimbreEditLayer::OnValueChanged(CHfcControl* control, int32_t value)
         auto* led = static_cast<CCustomLed*>(GetEditorControl(control->GetId()));
         if (!pressed || !led || !led->CCustomControl::IsEnabled())
             return;
-        // The LED's own value is its lit state: the number it stands for is what is written.
+        // A bit LED flips its bit of OSC 2 Mod; a value LED writes its number on the shared path.
         if (led->GetCustomRecord().word6 != 0)
             ToggleOsc2ModBit(led->GetNumber());
         else
-            WriteValue(control, Parameter(kOsc1Mod), led->GetNumber());
+            CEditLayerBase::OnValueChanged(control, value);
         break;
     }
     case kCodeRandom:
@@ -740,7 +756,7 @@ void CTimbreEditLayer::OnTextChanged(CHfcControl* control, const char* text)
 {
     if (!control || !text || !m_pageCreated || control->GetUserValue() != kCodeEnvelope)
         return;
-    CCustomControl* custom = GetEditorControl(control->GetId());
+    CCustomControl* custom = GetPageCustom(control->GetId());
     if (!custom)
         return;
     const auto* change = reinterpret_cast<const CEnvelopePointChange*>(text);

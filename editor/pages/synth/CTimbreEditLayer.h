@@ -50,8 +50,12 @@ public:
     // The page background and logo onto the surface, every control over it.
     void DrawBackground();
     CHfcControl* GetPageControl(uint32_t id) const;
+    // The editor side of every control of the page, registered with the layer or not.
+    CCustomControl* GetPageCustom(uint32_t id) const;
     // Whether a control of this code stands for the parameter it is bound to.
     static bool IsParameterControl(uint32_t code);
+
+    const NvPageLayout* GetPageLayout() const override;
 
     void RefreshAllControls() override;
     void RefreshOne(uint32_t id) override;
@@ -101,6 +105,7 @@ private:
     CHfcBmp* m_logo = nullptr;
     bool m_pageCreated = false;
     std::vector<std::unique_ptr<CHfcControl>> m_controls; // by control id
+    std::vector<CCustomControl*> m_customs;               // by control id, into m_controls
     EnvelopeState m_envelopes[3];
     LfoState m_lfos[2];
     CZmRandomSource* m_randomSource = nullptr; // not owned

@@ -10,6 +10,7 @@
 #include "foundation/EfUtility.h"
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
+#include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcOffscreenContext.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
@@ -64,11 +65,6 @@ bool IsText(uint32_t id)
     return id < 2;
 }
 
-// The value field's sensitivity for a range; 1 for an empty one (no division by zero).
-int32_t FieldSensitivity(int32_t minimum, int32_t maximum)
-{
-    return maximum > minimum ? ClampValue(127 / (maximum - minimum), 1, 12) : 1;
-}
 } // namespace
 
 CVocoderEditLayer::CVocoderEditLayer()
@@ -123,7 +119,7 @@ bool CVocoderEditLayer::MakeControls()
             record.columns = place.width / NvSkinFont::kSmallWidth;
             record.minimum = minimum;
             record.maximum = maximum;
-            record.sensitivity = FieldSensitivity(minimum, maximum);
+            record.sensitivity = GetValueStep(maximum, minimum);
             auto* text = Own(std::make_unique<CCustomEditText>());
             made = text->Create(&record, id, CCustomControl::kEventValue);
             control = text;
@@ -216,7 +212,9 @@ bool CVocoderEditLayer::MakeControls()
             DebugTrace("The vocoder page could not make its control %u.", id);
             return false;
         }
-        const uint32_t words[CCustomControl::kAddressWords] = {kGroup, kRows[id].index, 0, 0,
+        // The knobs, pans and band levels (word 4 not 0) show their values on the value display.
+        const uint32_t shows = kRows[id].word4 != 0 ? CCustomControl::kAddressShowsValue : 0;
+        const uint32_t words[CCustomControl::kAddressWords] = {kGroup, kRows[id].index, 0, shows,
                                                                kRows[id].word4};
         custom->SetParameterAddress(words);
         SetEditorControl(id, custom);
@@ -328,6 +326,11 @@ void CVocoderEditLayer::RefreshControl(CHfcControl* control)
         RefreshText(control->GetId());
         control->Redraw(false);
     }
+}
+
+const NvPageLayout* CVocoderEditLayer::GetPageLayout() const
+{
+    return &NvVocoderEditLayout::kPage;
 }
 
 void CVocoderEditLayer::RefreshValues()

@@ -36,6 +36,7 @@ public:
     // controls made and read from the program.
     bool Create(CBaseWindow* window);
     using CEditLayerBase::Create;
+    const NvPageLayout* GetPageLayout() const override;
 
     // Whether the control takes the base's value refresh; not the hold bars.
     static bool TakesStandardRefresh(uint32_t id) { return id < kFirstHoldId || id >= kControlCount; }

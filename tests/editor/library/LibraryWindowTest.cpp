@@ -31,6 +31,7 @@
 #include "synthdata/CQ3580GlobalAccessor.h"
 
 #include "support/MainMenuBar.h"
+#include "support/Screenshot.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/TraceRecorder.h"
 
@@ -529,4 +530,71 @@ TEST_F(LibraryWindowSubPagesTest, TheCcMapListSelectsTheClickedItemAndADoubleCli
     // All 65 items stand on the list's one page: the page tab stays on Page 0.
     EXPECT_EQ(Map()->GetList()->GetScrollLine(), 0);
     EXPECT_EQ(Map()->GetPageTab()->GetValue(), 0);
+}
+
+// The keys go to what the shown page shows: on the global page the hidden program list takes
+// none, on the CC map page its list takes the arrows and Enter; also after the window was
+// activated again.
+TEST_F(LibraryWindowGlobalCommandsTest, KeysActOnTheShownPageAndSubPageOnly)
+{
+    CProgramSet* set = library->GetLibrary().GetProgramSet();
+    for (uint32_t n = 0; n < 3; ++n)
+        set->GetProgram(n).SetProgramName(("KEEP " + std::to_string(n)).c_str());
+    const auto key = [&](WPARAM vk)
+    {
+        presenter.boxes.clear();
+        PostMessageW(library->GetHwnd(), WM_KEYDOWN, vk, 1);
+        PostMessageW(library->GetHwnd(), WM_KEYUP, vk, 0xC0000001);
+        Deliver();
+    };
+    const auto names = [&]
+    {
+        std::vector<std::string> shown;
+        for (uint32_t n = 0; n < 3; ++n)
+            shown.push_back(set->GetProgram(n).GetProgramName());
+        return shown;
+    };
+    const std::vector<std::string> kept = names();
+    CProgramListLayer* list = library->GetProgramList();
+    const uint32_t selected = list->GetModel().GetFirstSelectedOrZero();
+
+    // Another window is active, then this one again, as a click on it makes it.
+    auto other = std::make_unique<CLibraryWindow>();
+    ASSERT_TRUE(other->CreateLibrary(frame.get()));
+    other->Show();
+    PressPageTab(1);
+    ASSERT_EQ(library->GetPage(), 1);
+    SendMessageW(frame->GetClientHwnd(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(other->GetHwnd()), 0);
+    SendMessageW(frame->GetClientHwnd(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(library->GetHwnd()), 0);
+    Deliver();
+    for (WPARAM vk : {WPARAM{VK_DELETE}, WPARAM{VK_DOWN}, WPARAM{VK_RIGHT}, WPARAM{VK_RETURN}})
+    {
+        key(vk);
+        EXPECT_TRUE(BoxTitles().empty()) << vk;
+    }
+    EXPECT_EQ(names(), kept);
+    EXPECT_EQ(list->GetModel().GetFirstSelectedOrZero(), selected);
+    for (uint32_t n = 0; n < 3; ++n)
+        EXPECT_EQ(library->GetEditWindow(n), nullptr) << "Enter opened program " << n;
+    EXPECT_TRUE(SaveWindowScreenshot(library->GetHwnd(), "global_page_after_keys",
+                                     [] { PumpUntil([] { return false; }, 300); }));
+
+    // The CC# MAP tab clicked: its list takes the arrows and Enter opens the value dialog.
+    const int tabX = 27 + 80 + 37, tabY = CLibraryWindow::kStripHeight + 114 + 8;
+    PostMessageW(library->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tabX, tabY));
+    PostMessageW(library->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(tabX, tabY));
+    ASSERT_TRUE(PumpUntil([&] { return dynamic_cast<CGlobalEditCcMapPageLayer*>(library->GetGlobalSubPage()); }));
+    auto* map = static_cast<CGlobalEditCcMapPageLayer*>(library->GetGlobalSubPage());
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(map->GetList()->GetFirstSelectedItem(), 1);
+    key(VK_UP);
+    EXPECT_EQ(map->GetList()->GetFirstSelectedItem(), 0);
+    presenter.readyDialogs.clear();
+    presenter.onReady = [](HWND dialog) { PressButton(dialog, IDCANCEL); };
+    key(VK_RETURN);
+    EXPECT_EQ(presenter.readyDialogs.size(), 1u) << "Enter opened no value dialog";
+    presenter.onReady = nullptr;
+    EXPECT_EQ(names(), kept);
+    other->Destroy();
 }

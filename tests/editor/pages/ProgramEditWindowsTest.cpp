@@ -8,8 +8,10 @@
 #include "app/protocol/MidiProtocol.h"
 #include "editor/base/CMessageWindowLayer.h"
 #include "editor/base/CValueDisplayLayer.h"
+#include "editor/controls/CCustomEditText.h"
 #include "editor/layout/ArpEditLayout.h"
 #include "editor/layout/ProgramEditLayout.h"
+#include "editor/layout/SynthEditLayout.h"
 #include "editor/pages/CArpEditLayer.h"
 #include "editor/pages/CArpEditWindow.h"
 #include "editor/pages/CKnobAssignMenu.h"
@@ -29,8 +31,10 @@
 #include "synthdata/CQ3580IdConverter.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 #include "support/RecordingLibraryWindow.h"
+#include "support/LayoutPlace.h"
 #include "support/Screenshot.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -385,6 +389,164 @@ TEST_F(ProgramEdit, TheTimbreEditorsHostTheirPagesOnTheirTimbre)
     }
 }
 
+TEST_F(ProgramEdit, ShowValuesWritesTheValuesOfKnobsAndFadersBesideThemOffEveryOtherControl)
+{
+    SetValue(100, kVoiceMode, 1);
+    SetValue(100, kVocoderSwitch, 1);
+    // Room for the synth page whole.
+    ::SetWindowPos(frame->GetHwnd(), nullptr, 0, 0, 1000, 800, SWP_NOZORDER | SWP_NOMOVE);
+    ASSERT_NE(Open(100), nullptr);
+    // What Options > Show Values does: the setting, then notification 12 to the windows.
+    GetSettings().showValueLayer = true;
+    const struct
+    {
+        CProgramEditWindow::Editor editor;
+        size_t items; // the knobs and faders of the page
+    } cases[] = {
+        {CProgramEditWindow::kEditorTimbreSynth1, 37},
+        {CProgramEditWindow::kEditorArpeggiator, 2},
+        {CProgramEditWindow::kEditorVocoder, 43},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.editor);
+        CProgramSectionWindow* editor = window->OpenEditor(c.editor);
+        ASSERT_NE(editor, nullptr);
+        PostNotification(&windows, kNotifyShowValuesSwitched, 0, 0, 0, 0, nullptr);
+        Deliver();
+        CValueDisplayLayer* values = editor->GetValueDisplayLayer();
+        ASSERT_NE(values, nullptr);
+        EXPECT_TRUE(values->IsVisible());
+        CEditLayerBase* page = editor->GetEditLayer();
+        const CHfcRect bounds(0, 0, page->GetRect().GetWidth(), page->GetRect().GetHeight());
+        const auto overlaps = [](const CHfcRect& a, const CHfcRect& b)
+        { return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom; };
+        size_t drawn = 0;
+        for (size_t i = 0; i < values->GetItems().size(); ++i)
+        {
+            const CValueDisplayLayer::Item& item = values->GetItems()[i];
+            if (item.drawn.GetWidth() <= 0)
+                continue;
+            ++drawn;
+            CHfcControl* control = page->GetControl(i);
+            CCustomControl* custom = page->GetEditorControl(control->GetId());
+            ASSERT_NE(custom, nullptr) << "item " << i;
+            const int32_t type = custom->GetControlType();
+            EXPECT_TRUE(type == CCustomControl::kTypeKnob || type == CCustomControl::kTypeSlider)
+                << "control " << control->GetId() << " of type " << type << " shows its value";
+            char text[256] = {};
+            CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(100), page->GetControlParameter(custom),
+                                                                    text, sizeof text);
+            EXPECT_STREQ(item.text, text);
+            const CHfcRect& r = item.drawn;
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= bounds.right && r.bottom <= bounds.bottom)
+                << "item of control " << control->GetId() << " leaves the page";
+            for (size_t j = 0; j < page->GetControlCount(); ++j)
+            {
+                CHfcControl* other = page->GetControl(j);
+                if (other->IsVisible() && overlaps(r, other->GetRect()))
+                {
+                    EXPECT_EQ(other, control)
+                        << "the item of control " << control->GetId() << " covers control " << other->GetId();
+                }
+            }
+        }
+        EXPECT_EQ(drawn, c.items);
+        if (c.editor == CProgramEditWindow::kEditorVocoder)
+        {
+            EXPECT_TRUE(SaveWindowScreenshot(editor->GetHwnd(), "vocoder_show_values",
+                                             [] { PumpUntil([] { return false; }, 300); }));
+        }
+    }
+    // The synth page's items keep off its printed labels too, but for three knobs with no place
+    // free of both other knobs and captions: filter 1 key track (between the balance caption
+    // and its own) and the vibrato and portamento knobs on the page's last row.
+    std::set<std::string> covered;
+    CProgramSectionWindow* synth = window->OpenEditor(CProgramEditWindow::kEditorTimbreSynth1);
+    for (const CValueDisplayLayer::Item& item : synth->GetValueDisplayLayer()->GetItems())
+        for (const NvLayoutLabel& label : NvSynthEditLayout::kLabels)
+            if (item.drawn.GetWidth() > 0 && item.drawn.left < label.box.Right() &&
+                label.box.x < item.drawn.right && item.drawn.top < label.box.Bottom() &&
+                label.box.y < item.drawn.bottom)
+                covered.insert(label.text);
+    EXPECT_EQ(covered, (std::set<std::string>{"BALANCE", "PORTA", "VIBRATO"}));
+
+    // A wheel notch on filter 1 cutoff shows its new value by the next tick.
+    StartTicks();
+    const LayoutPlace cutoff = FindLayoutPlace(NvSynthEditLayout::kControls, "filter 1 cutoff");
+    const CZmParameterId cutoffId = {2, 36, 0};
+    SetValue(100, cutoffId, 64);
+    synth->GetEditLayer()->RefreshAllControls();
+    POINT at = cutoff.middle;
+    ClientToScreen(synth->GetHwnd(), &at);
+    PostMessageW(synth->GetHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+    const uint32_t cutoffIndex = [&]
+    {
+        CEditLayerBase* page = synth->GetEditLayer();
+        for (uint32_t i = 0; i < page->GetControlCount(); ++i)
+            if (page->GetControl(i)->GetRect().left == cutoff.rect.x && page->GetControl(i)->GetRect().top == cutoff.rect.y)
+                return i;
+        return 0u;
+    }();
+    char expected[256] = {};
+    EXPECT_TRUE(PumpUntil(
+        [&]
+        {
+            CZmProgramAccessorSingleton::Get()->GetCurrentValueText(&Program(100), cutoffId, expected, sizeof expected);
+            return Value(100, cutoffId) != 64 &&
+                   std::strcmp(synth->GetValueDisplayLayer()->GetItems()[cutoffIndex].text, expected) == 0;
+        }));
+    EXPECT_GT(Value(100, cutoffId), 64);
+    StopTicks();
+    MoveWindow(window->GetHwnd(), 0, 0, 1, 1, FALSE);
+    RECT outer = {0, 0, CTimbreEditLayer::kWidth, CTimbreEditLayer::kHeight};
+    AdjustWindowRectEx(&outer, GetWindowLongW(synth->GetHwnd(), GWL_STYLE), FALSE,
+                       GetWindowLongW(synth->GetHwnd(), GWL_EXSTYLE));
+    MoveWindow(synth->GetHwnd(), 0, 0, outer.right - outer.left, outer.bottom - outer.top, TRUE);
+    EXPECT_TRUE(SaveWindowScreenshot(synth->GetHwnd(), "timbre_synth_show_values",
+                                     [] { PumpUntil([] { return false; }, 300); }));
+    GetSettings().showValueLayer = false;
+}
+
+TEST_F(ProgramEdit, EveryValueTextDragsAtTheStepOfItsParametersRange)
+{
+    SetValue(100, kVoiceMode, 1);
+    SetValue(100, kVocoderSwitch, 1);
+    ASSERT_NE(Open(100), nullptr);
+    std::vector<std::pair<const char*, CEditLayerBase*>> pages = {{"program", window->GetLayer()}};
+    const std::pair<const char*, CProgramEditWindow::Editor> editors[] = {
+        {"timbre synth", CProgramEditWindow::kEditorTimbreSynth1},
+        {"timbre eq", CProgramEditWindow::kEditorTimbreEq1},
+        {"arpeggiator", CProgramEditWindow::kEditorArpeggiator},
+        {"vocoder", CProgramEditWindow::kEditorVocoder},
+    };
+    for (const auto& e : editors)
+    {
+        CProgramSectionWindow* editor = window->OpenEditor(e.second);
+        ASSERT_NE(editor, nullptr) << e.first;
+        pages.emplace_back(e.first, editor->GetEditLayer());
+    }
+    CZmProgramAccessor* accessor = CZmProgramAccessorSingleton::Get();
+    for (const auto& [name, page] : pages)
+    {
+        size_t texts = 0;
+        for (size_t i = 0; i < page->GetControlCount(); ++i)
+        {
+            auto* text = dynamic_cast<CCustomEditText*>(page->GetControl(i));
+            if (!text || !page->GetEditorControl(text->GetId()))
+                continue;
+            ++texts;
+            const CZmParameterId id = page->GetControlParameter(text);
+            const int32_t maximum = accessor->GetMax(&Program(100), id), minimum = accessor->GetMin(&Program(100), id);
+            // 127 / (max - min) within 1..12, 1 for an empty range; the map keeps it doubled.
+            const int32_t step = maximum == minimum ? 1 : std::clamp(127 / (maximum - minimum), 1, 12);
+            EXPECT_EQ(text->GetMap().GetSensitivity(), 2 * step)
+                << name << " text " << text->GetId() << " of " << id.group << "/" << id.index;
+        }
+        EXPECT_GT(texts, 0u) << name;
+    }
+}
+
 TEST_F(ProgramEdit, EachMasterEffectsWindowHasItsOwnDestroySemaphore)
 {
     ASSERT_NE(Open(1), nullptr);
@@ -699,6 +861,27 @@ TEST_F(ProgramEdit, TheNameTakesPrintableAsciiUpToEightCharactersAndSendsEachOne
     ASSERT_TRUE(PumpUntil([&] { return WindowText(window->GetHwnd()) == L"Untitled [A13:PAD TOO]"; }));
 }
 
+TEST_F(ProgramEdit, TheNamesCaretBlinksWithTheWindowsTicksOnceADoubleClickStartsTheEdit)
+{
+    ASSERT_NE(Open(3), nullptr);
+    CProgramEditLayer* page = window->GetLayer();
+    const CHfcRect& r = page->GetFrameworkControl(NvProgramEditLayout::kIdName)->GetRect();
+    const LPARAM at = MAKELPARAM(page->GetRect().left + r.left + r.GetWidth() / 2,
+                                 page->GetRect().top + r.top + r.GetHeight() / 2);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONUP, 0, at);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(window->GetHwnd(), WM_LBUTTONUP, 0, at);
+    CCustomEditText& name = page->GetNameField();
+    ASSERT_TRUE(PumpUntil([&] { return name.IsEditing(); }));
+    EXPECT_TRUE(name.IsCaretShown());
+    // Every 250 ms of ticks the caret turns: off, then on again.
+    StartTicks();
+    EXPECT_TRUE(PumpUntil([&] { return !name.IsCaretShown(); }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return name.IsCaretShown(); }, 5000));
+    StopTicks();
+}
+
 TEST_F(ProgramEdit, AValueTextEditGoesThroughTheValuePathToTheInstrument)
 {
     ASSERT_NE(Open(9), nullptr);
@@ -988,6 +1171,61 @@ TEST_F(ArpEdit, RotatingTheStepsWritesAndSendsEachOfTheEight)
     EXPECT_EQ(Steps(11), (std::vector<int32_t>{1, 0, 1, 0, 0, 1, 0, 1}));
     page->RotateSteps(false);
     EXPECT_EQ(Steps(11), pattern);
+}
+
+TEST_F(ArpEdit, TheRightArrowClickedWritesAndSendsStepEightDownToTwoThenStepOne)
+{
+    CArpEditLayer* page = OpenArp(11);
+    ASSERT_NE(page, nullptr);
+    SetSteps(11, {1, 0, 1, 0, 0, 0, 0, 1});
+    page->RefreshAllControls();
+    const CHfcRect& r = page->GetFrameworkControl(NvArpEditLayout::kIdRotateRight)->GetRect();
+    const LPARAM at = MAKELPARAM(r.left + r.GetWidth() / 2, r.top + r.GetHeight() / 2);
+    PostMessageW(arp->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(arp->GetHwnd(), WM_LBUTTONUP, 0, at);
+    const std::vector<int32_t> rotated = {1, 1, 0, 1, 0, 0, 0, 0};
+    EXPECT_TRUE(PumpUntil([&] { return Steps(11) == rotated; }));
+    std::vector<std::string> expected;
+    for (uint32_t n = 8; n >= 1; --n)
+        expected.push_back(ParameterChange(kChannel, {8, 8 + n, 0}, rotated[n - 1]));
+    EXPECT_EQ(Sent(), expected);
+}
+
+TEST_F(ArpEdit, EveryValueTextMovesOneValueAWheelNotchAndOneAStepOfDrag)
+{
+    CArpEditLayer* page = OpenArp(12);
+    ASSERT_NE(page, nullptr);
+    CZmProgramAccessor* accessor = CZmProgramAccessorSingleton::Get();
+    const CZmParameterId texts[5] = {{8, 1, 0}, {8, 0, 0}, {8, 3, 0}, {8, 4, 0}, {0, 36, 0}};
+    for (uint32_t i = 0; i < 5; ++i)
+    {
+        const CZmParameterId id = texts[i];
+        SCOPED_TRACE(NvArpEditLayout::kControls[NvArpEditLayout::kIdValueTexts + i].role);
+        const int32_t minimum = accessor->GetMin(&Program(12), id), maximum = accessor->GetMax(&Program(12), id);
+        ASSERT_LT(minimum, maximum);
+        const int32_t step = std::clamp(127 / (maximum - minimum), 1, 12);
+        SetValue(12, id, minimum);
+        page->RefreshAllControls();
+        const CHfcRect& r = page->GetFrameworkControl(NvArpEditLayout::kIdValueTexts + i)->GetRect();
+        POINT middle = {r.left + r.GetWidth() / 2, r.top + r.GetHeight() / 2};
+        POINT screen = middle;
+        ClientToScreen(arp->GetHwnd(), &screen);
+        // One notch up, one value.
+        PostMessageW(arp->GetHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(screen.x, screen.y));
+        EXPECT_TRUE(PumpUntil([&] { return Value(12, id) == minimum + 1; }, 5000)) << Value(12, id);
+        // A list's press opens its value list; the others drag: 2 x step pixels a value (the
+        // record's step is stored doubled), so 3 values' pixels less one make two values.
+        if (accessor->GetKind(&Program(12), id) == 3)
+            continue;
+        const auto at = [&](int32_t dy) { return MAKELPARAM(middle.x, middle.y - dy); };
+        PostMessageW(arp->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(0));
+        const int32_t pixels = 2 * step;
+        for (int32_t dy = 1; dy < 3 * pixels; ++dy)
+            PostMessageW(arp->GetHwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(dy));
+        PostMessageW(arp->GetHwnd(), WM_LBUTTONUP, 0, at(3 * pixels - 1));
+        PumpUntil([] { return false; }, 300);
+        EXPECT_EQ(Value(12, id), std::min(maximum, minimum + 1 + 2)) << "step " << step;
+    }
 }
 
 TEST_F(ArpEdit, ScreenshotsOfTheProgramPageAndTheArpeggiatorEditor)

@@ -345,7 +345,19 @@ TEST_F(TimbreSynthPage, OscillatorLabelsAndModulationLedsFollowWaveAndModulation
 {
     CTimbreEditLayer* page = OpenSynth();
     const uint32_t leds[4] = {SynthId("osc 1 mod wave"), SynthId("osc 1 mod cross"),
-                              SynthId("osc 1 mod unison"), SynthId("osc 1 mod vpm")};
+                              SynthId("osc 1 mod unison"), SynthId("osc 1 mod pm")};
+    // The label the page prints beside each LED, on the LED's line.
+    const char* const names[4] = {"WAVE", "CROSS", "UNISON", "PM"};
+    for (int32_t n = 0; n < 4; ++n)
+    {
+        const NvLayoutRect led = NvSynthEditLayout::kControls[leds[n]].Rect();
+        const char* beside = nullptr;
+        for (const NvLayoutLabel& label : NvSynthEditLayout::kLabels)
+            if (label.box.x >= led.Right() && label.box.x <= led.Right() + 8 && label.box.y == led.y)
+                beside = label.text;
+        ASSERT_NE(beside, nullptr) << names[n];
+        EXPECT_STREQ(beside, names[n]);
+    }
     struct Case
     {
         int32_t wave, mod, image;
@@ -384,7 +396,7 @@ TEST_F(TimbreSynthPage, AModulationLedClickWritesItsNumberAndADimOneNothing)
     page->RefreshValues();
     for (int32_t number : {2, 1, 3, 0})
     {
-        const char* roles[4] = {"osc 1 mod wave", "osc 1 mod cross", "osc 1 mod unison", "osc 1 mod vpm"};
+        const char* roles[4] = {"osc 1 mod wave", "osc 1 mod cross", "osc 1 mod unison", "osc 1 mod pm"};
         const CProgram before = program;
         ClearSent();
         ClickControl(page->GetPageControl(SynthId(roles[number])));
@@ -443,7 +455,7 @@ TEST_F(TimbreSynthPage, ThePcmArrowsStepTheWaveAndDoNothingAtItsEnds)
     page->RefreshValues();
     CHfcControl* next = page->GetPageControl(SynthId("pcm wave next"));
     CHfcControl* previous = page->GetPageControl(SynthId("pcm wave previous"));
-    EXPECT_TRUE(page->GetEditorControl(next->GetId())->IsEnabled());
+    EXPECT_TRUE(page->GetPageCustom(next->GetId())->IsEnabled());
     const int32_t minimum = Accessor().GetMin(&program, {2, 24, 0});
     const int32_t maximum = Accessor().GetMax(&program, {2, 24, 0});
 
@@ -478,7 +490,7 @@ TEST_F(TimbreSynthPage, ThePcmArrowsStepTheWaveAndDoNothingAtItsEnds)
             break;
     }
     page->RefreshValues();
-    EXPECT_EQ(page->GetEditorControl(next->GetId())->IsEnabled(),
+    EXPECT_EQ(page->GetPageCustom(next->GetId())->IsEnabled(),
               Accessor().IsParameterEnabled(&program, {2, 24, 0}));
 }
 

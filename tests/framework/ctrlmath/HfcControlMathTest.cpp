@@ -170,11 +170,11 @@ TEST(FaderMath, JumpPutsTheThumbCentreAtThePointer)
     EXPECT_EQ(value, 127);
     ASSERT_TRUE(FaderJumpValue(g, 5 + 40 + 10, 0, 127, value));
     EXPECT_EQ(value, 63);
-    // Past either end: clamped.
+    // Past either end: outside the range, (10 - 200 + 85) x 127 / 80 and (10 + 50 + 85) x 127 / 80.
     ASSERT_TRUE(FaderJumpValue(g, 200, 0, 127, value));
-    EXPECT_EQ(value, 0);
+    EXPECT_EQ(value, -166);
     ASSERT_TRUE(FaderJumpValue(g, -50, 0, 127, value));
-    EXPECT_EQ(value, 127);
+    EXPECT_EQ(value, 230);
     // No travel: no jump.
     value = 42;
     EXPECT_FALSE(FaderJumpValue({5, 20, 20}, 10, 0, 127, value));
