@@ -9,7 +9,9 @@
 #include "editor/graphs/CCustomEqGraph.h"
 #include "editor/math/EqResponse.h"
 #include "foundation/EfUtility.h"
+#include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcControl.h"
+#include "framework/CHfcDragData.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcMouse.h"
 #include "synthdata/CProgram.h"
@@ -347,18 +349,61 @@ bool CEditLayerBase::MakeDragData(CHfcControl* control, int32_t x, int32_t y)
     return ran;
 }
 
-bool CEditLayerBase::OnControlDrop(CHfcControl* control, CHfcDragData* data, uint32_t keyState, int32_t,
-                                   int32_t, uint32_t, uint32_t* effect)
+int32_t CEditLayerBase::GetDropMode(uint32_t modifiers) const
+{
+    if (!m_dragRunning)
+        return kDropForeign;
+    return (modifiers & kModifierControl) ? kDropCopy : kDropMove;
+}
+
+uint32_t CEditLayerBase::AnswerDrag(CHfcControl* control, CHfcDragData* data, uint32_t modifiers) const
 {
     CBlockDragTransport* transport = GetBlockDragTransport();
-    const int32_t mode = !m_dragRunning ? kDropForeign : (keyState & MK_RBUTTON) ? kDropMove : kDropCopy;
-    if (effect)
-        *effect = mode == kDropCopy ? 1 : mode == kDropMove ? 2 : 0;
-    if (!transport)
-        return false;
+    if (!control || !transport)
+        return kHfcDropEffectNone;
+    const int32_t mode = GetDropMode(modifiers);
     for (const CBlockData& block : transport->GetBlocks(data))
-        if (OnDropBlock(control, data, block, mode))
+        if (const uint32_t effect = GetBlockDropEffect(control, block, mode); effect != kHfcDropEffectNone)
+            return effect;
+    return kHfcDropEffectNone;
+}
+
+// OLE drops only where the last drag-over answered an effect.
+bool CEditLayerBase::OnControlDragEnter(CHfcControl* control, CHfcDragData* data, uint32_t, int32_t, int32_t,
+                                        uint32_t modifiers, uint32_t* effect)
+{
+    if (effect)
+        *effect = AnswerDrag(control, data, modifiers);
+    return true;
+}
+
+bool CEditLayerBase::OnControlDragOver(CHfcControl* control, CHfcDragData* data, uint32_t, int32_t, int32_t,
+                                       uint32_t modifiers, uint32_t* effect)
+{
+    if (effect)
+        *effect = AnswerDrag(control, data, modifiers);
+    return true;
+}
+
+bool CEditLayerBase::OnControlDrop(CHfcControl* control, CHfcDragData* data, uint32_t, int32_t, int32_t,
+                                   uint32_t modifiers, uint32_t* effect)
+{
+    if (effect)
+        *effect = kHfcDropEffectNone;
+    CBlockDragTransport* transport = GetBlockDragTransport();
+    if (!control || !transport)
+        return false;
+    const int32_t mode = GetDropMode(modifiers);
+    for (const CBlockData& block : transport->GetBlocks(data))
+    {
+        const uint32_t answer = GetBlockDropEffect(control, block, mode);
+        if (answer != kHfcDropEffectNone && OnDropBlock(control, data, block, mode))
+        {
+            if (effect)
+                *effect = answer;
             return true;
+        }
+    }
     return false;
 }
 
