@@ -318,6 +318,48 @@ TEST_F(LibraryWindows, CopyCutAndPasteCarryProgramsBetweenWindows)
     EXPECT_TRUE(Boxes().empty());
 }
 
+// Windows may hand out a clipboard block larger than was put there: a program item and a
+// program block with bytes after them still paste; bytes too few for an item paste nothing.
+TEST_F(LibraryWindows, PasteTakesAClipboardBlockLargerThanItsContent)
+{
+    const Bytes item = CProgramDragItem(4, Program(0, 4)).GetBytes();
+    CBlockData block;
+    ASSERT_TRUE(block.WriteProgram(Program(0, 9)));
+    const Bytes whole(block.GetData(), block.GetData() + block.GetSize());
+    const struct
+    {
+        const char* what;
+        Bytes bytes;
+        size_t padding;
+        const CProgram* pasted; // null: nothing pasted
+    } cases[] = {
+        {"an item and 16 bytes", item, 16, &Program(0, 4)},
+        {"a block and 12 bytes", whole, 12, &Program(0, 9)},
+        {"an item one byte short", Bytes(item.begin(), item.end() - 1), 0, nullptr},
+    };
+    uint32_t target = 20;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Select(1, {target});
+        const Bytes before = BlockBytes(Program(1, target));
+        ASSERT_TRUE(OpenClipboard(Window(0).GetHwnd()));
+        EmptyClipboard();
+        HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, c.bytes.size() + c.padding);
+        ASSERT_NE(handle, nullptr);
+        auto* bytes = static_cast<uint8_t*>(GlobalLock(handle));
+        std::memset(bytes, 0xEE, c.bytes.size() + c.padding);
+        std::memcpy(bytes, c.bytes.data(), c.bytes.size());
+        GlobalUnlock(handle);
+        EXPECT_NE(SetClipboardData(accessor.GetClipboardFormat(kBlockProgram), handle), nullptr);
+        CloseClipboard();
+
+        Window(1).OnEditorCommand(EditorCommand::Paste);
+        EXPECT_TRUE(BlockBytes(Program(1, target)) == (c.pasted ? BlockBytes(*c.pasted) : before));
+        ++target;
+    }
+}
+
 // The menu's Initialize and Revert ask first; only OK changes the selected programs.
 TEST_F(LibraryWindows, InitializeAndRevertAskAndOnlyOkChangesThePrograms)
 {
