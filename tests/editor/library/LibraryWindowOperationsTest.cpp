@@ -685,6 +685,46 @@ TEST_F(LibraryWindows, RefusedDropsChangeNothingAndForeignDropsReportCopy)
     }
 }
 
+// On Windows the shell's drag-image helper puts formats of its own into a drag's data: the
+// list passes over what it does not know, before the programs or after them.
+TEST_F(LibraryWindows, ADropWithUnknownFormatsBesideTheProgramsCopiesThePrograms)
+{
+    const uint32_t program = accessor.GetClipboardFormat(kBlockProgram);
+    const uint32_t unknown = RegisterClipboardFormatA("Nv Test Foreign Drag Format");
+    ASSERT_NE(unknown, 0u);
+    const Bytes four = CProgramDragItem(4, Program(0, 4)).GetBytes();
+    const Bytes five = CProgramDragItem(5, Program(0, 5)).GetBytes();
+    const Bytes foreign(24, 0x5A);
+    const struct
+    {
+        const char* what;
+        bool unknownFirst;
+    } cases[] = {{"the unknown format first", true}, {"the unknown format last", false}};
+    uint32_t row = 60;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CHfcDragData data;
+        if (c.unknownFirst)
+            data.AddItem(unknown, foreign.data(), static_cast<uint32_t>(foreign.size()));
+        data.AddItem(program, four.data(), static_cast<uint32_t>(four.size()));
+        data.AddItem(program, five.data(), static_cast<uint32_t>(five.size()));
+        if (!c.unknownFirst)
+            data.AddItem(unknown, foreign.data(), static_cast<uint32_t>(foreign.size()));
+        const std::vector<Bytes> before = AllBlocks(1);
+        HeldKeys none({});
+        ScriptDrag(ToScreen(1, RowPoint(1, row)), none, [this, row] { return IsHighlighted(1, row); });
+        EXPECT_EQ(data.DoDragDrop(0, 0), kHfcDropEffectCopy);
+        SetDragStepScript(nullptr);
+        Deliver();
+        const std::vector<Bytes> after = AllBlocks(1);
+        EXPECT_TRUE(after[row] == BlockBytes(Program(0, 4)));
+        EXPECT_TRUE(after[row + 1] == BlockBytes(Program(0, 5)));
+        EXPECT_TRUE(after[row + 2] == before[row + 2]);
+        row += 10;
+    }
+}
+
 // A drag resting on a bank tab shows that bank (after about 300 ms of the 60 ms ticks); a drop
 // on the tab itself does nothing.
 TEST_F(LibraryWindows, ADragRestingOnABankTabShowsThatBankAndADropThereDoesNothing)
