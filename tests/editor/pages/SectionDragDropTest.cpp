@@ -313,3 +313,50 @@ TEST_F(SectionDrags, TimbreTwosAreaRefusesATimbreWhileTheProgramIsSingle)
     EXPECT_TRUE(SaveWindowScreenshot(windows[1]->GetHwnd(), "program_edit_after_timbre_drop",
                                      [] { PumpUntil([] { return false; }, 300); }));
 }
+
+// A block dragged from another program is copied, and the drag hears the effect in the
+// framework's numbering: copy where the area takes it, none where it does not.
+TEST_F(SectionDrags, ABlockFromAnotherProgramIsCopiedAndTheDragHearsCopy)
+{
+    CProgram other;
+    std::memcpy(other.GetImage(), CSimInstrument::PatternProgram(90).data(), kQ3580ProgramImageSize);
+    CBlockData vocoder;
+    ASSERT_TRUE(vocoder.WriteVocoder(other));
+    const struct
+    {
+        const char* what;
+        Spot onto;
+        uint32_t effect;
+    } cases[] = {
+        {"onto the vocoder's area", Area(1, 3), kHfcDropEffectCopy},
+        {"onto the arpeggiator's area", Area(1, 2), kHfcDropEffectNone},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Restore(1);
+        Image expected = ImageOf(1);
+        if (c.effect != kHfcDropEffectNone)
+        {
+            const uint8_t* image = other.GetImage();
+            Put(expected, kVocoder, Bytes(Image(image, image + kQ3580ProgramImageSize), kVocoder));
+        }
+        CHfcDragData data;
+        ASSERT_TRUE(transport.AddBlockItem(data, vocoder));
+        POINT target = c.onto.at;
+        ClientToScreen(Hwnd(c.onto), &target);
+        int steps = 0;
+        SetDragStepScript(
+            [&](BOOL& escape, DWORD& keyState)
+            {
+                keyState = ++steps > 6 ? 0 : MK_LBUTTON;
+                escape = steps > 400;
+                if (steps == 1)
+                    SetCursorPos(target.x, target.y);
+            });
+        EXPECT_EQ(data.DoDragDrop(0, 0), c.effect);
+        SetDragStepScript(nullptr);
+        Deliver();
+        EXPECT_EQ(ImageOf(1), expected);
+    }
+}
