@@ -8,6 +8,7 @@
 
 #include "foundation/EfUtility.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -131,15 +132,15 @@ bool CBlockAccessor::PasteFromClipboard(HWND owner, CLibraryData& library, uint3
         CHfcClipboardSession session(m_clipboard, owner);
         if (!session.IsOpen() || !m_clipboard.IsFormatAvailable(format))
             return false;
-        const size_t size = m_clipboard.GetDataSize(format);
-        const bool item = kind == kBlockProgram &&
-                          CBlockTransfer::ClassifyProgramPayload(size) == CBlockTransfer::kProgramPayloadItem;
-        if (!item && size != CBlockData::kHeaderSize + CBlockData::GetKindPayloadSize(kind))
-            return false;
-        bytes.resize(size);
-        if (!m_clipboard.GetData(format, bytes.data(), bytes.size()))
+        // No more than the longest content of the kind is read, whatever the clipboard holds.
+        bytes.resize(std::min(m_clipboard.GetDataSize(format), CBlockTransfer::GetLargestContentSize(kind)));
+        if (bytes.empty() || !m_clipboard.GetData(format, bytes.data(), bytes.size()))
             return false;
     }
+    const size_t content = CBlockTransfer::GetContentSize(kind, bytes.data(), bytes.size());
+    if (content == 0)
+        return false;
+    bytes.resize(content);
     if (kind == kBlockProgram && bytes.size() == CBlockTransfer::kProgramItemSize)
         return CBlockTransfer::PasteProgramItem(bytes.data(), bytes.size(), library, program);
     CBlockData block;

@@ -66,8 +66,9 @@ public:
     // Puts the block of the kind on the clipboard in place of what was there.
     bool CopyToClipboard(HWND owner, uint32_t kind, const CLibraryData& library, uint32_t program,
                          uint32_t index);
-    // Pastes the clipboard's data of the kind. The data's size is checked before it is read; in
-    // the program format a 640-byte list item is pasted as well as a block.
+    // Pastes the clipboard's data of the kind: its size is the one its content gives (a block
+    // the system rounded up is taken); in the program format a 640-byte list item is pasted as
+    // well as a block.
     bool PasteFromClipboard(HWND owner, CLibraryData& library, uint32_t kind, uint32_t program,
                             uint32_t index);
     bool IsOnClipboard(uint32_t kind) const;

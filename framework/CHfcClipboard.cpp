@@ -49,9 +49,10 @@ bool CHfcClipboard::GetData(uint32_t format, void* buffer, size_t size)
         return false;
     }
     // Another program may have put anything under a registered name: never read past its end.
-    if (GlobalSize(handle) != size || buffer == nullptr)
+    // The system may round a block up, so a larger one holds the bytes at its start.
+    if (GlobalSize(handle) < size || buffer == nullptr)
     {
-        DebugTrace("CHfcClipboard::GetData() - %s", "The data has another size.");
+        DebugTrace("CHfcClipboard::GetData() - %s", "The data is too short.");
         return false;
     }
     const void* data = GlobalLock(handle);

@@ -20,10 +20,11 @@ public:
     // RegisterClipboardFormatA: the format id, 0 on failure.
     virtual uint32_t RegisterFormat(const char* name);
     virtual bool IsFormatAvailable(uint32_t format);
-    // The size of the data of the format on the clipboard; 0 when there is none.
+    // The size of the data of the format on the clipboard, which the system may have rounded up
+    // from the size put there; 0 when there is none.
     virtual size_t GetDataSize(uint32_t format);
-    // Copies the size bytes of the format's data into buffer; false, with the buffer
-    // untouched, when the format is not on the clipboard or its data is not exactly size bytes.
+    // Copies the first size bytes of the format's data into buffer; false, with the buffer
+    // untouched, when the format is not on the clipboard or its data is shorter.
     virtual bool GetData(uint32_t format, void* buffer, size_t size);
     // Puts a copy of the size bytes on the clipboard in the format; the copy is freed again
     // when the clipboard does not take it.

@@ -133,6 +133,28 @@ CBlockTransfer::ProgramPayload CBlockTransfer::ClassifyProgramPayload(size_t siz
     return kProgramPayloadNone;
 }
 
+size_t CBlockTransfer::GetContentSize(uint32_t kind, const void* data, size_t size)
+{
+    if (data == nullptr || kind == kBlockNull || kind >= kBlockKindCount)
+        return 0;
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    // A block begins with its text, never with a number below 128.
+    if (kind == kBlockProgram && size >= kItemSourceSize && GetLe32(bytes) < kProgramLimit)
+        return size >= kProgramItemSize ? size_t{kProgramItemSize} : size_t{0};
+    const size_t content = CBlockData::kHeaderSize + CBlockData::GetKindPayloadSize(kind);
+    if (size < content || GetLe32(bytes + CBlockData::kTextSize) != kind)
+        return 0;
+    return content;
+}
+
+size_t CBlockTransfer::GetLargestContentSize(uint32_t kind)
+{
+    if (kind == kBlockNull || kind >= kBlockKindCount)
+        return 0;
+    // A program block (668 bytes) is longer than a list item.
+    return CBlockData::kHeaderSize + CBlockData::GetKindPayloadSize(kind);
+}
+
 std::vector<uint8_t> CBlockTransfer::MakeProgramItem(const CLibraryData& library, uint32_t source)
 {
     const CProgram* program = FindProgram(library, source);

@@ -47,6 +47,14 @@ public:
                       uint32_t index);
 
     static ProgramPayload ClassifyProgramPayload(size_t size);
+    // The size of what the bytes of a kind's format hold, read from the content itself: in the
+    // program format a list item (its source number, below 128, first) is 640 bytes; a block is
+    // its header and the payload of the kind, whose kind its header must name. 0 when the
+    // bytes hold no such content or are too short for it. Longer bytes hold the content at
+    // their start: the system may round a clipboard or drag block up.
+    static size_t GetContentSize(uint32_t kind, const void* data, size_t size);
+    // The longest content of the kind.
+    static size_t GetLargestContentSize(uint32_t kind);
 
     // The list item of program `source` of the library; empty when there is no such program.
     static std::vector<uint8_t> MakeProgramItem(const CLibraryData& library, uint32_t source);

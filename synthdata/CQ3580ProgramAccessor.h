@@ -86,12 +86,12 @@ public:
     const char* GetFormat(const CZmData* program, const CZmParameterId& id) const override;
     bool IsParameterEnabled(const CZmData* program, const CZmParameterId& id) const override;
     bool IsControlAssignable(const CZmData* program, const CZmParameterId& id) const override;
+    bool IsTimbreGroup(uint32_t group) const override;
 
 protected:
     bool LocateField(const CZmData* program, const CZmParameterId& id,
                      CZmFieldLocation& field) const override;
     const CZmFxParameterInfo* GetEffectRow(const CZmData* program, const CZmParameterId& id) const override;
-    bool IsTimbreGroup(uint32_t group) const override;
 
 private:
     // A master effect as seen from one of its parameter ids.

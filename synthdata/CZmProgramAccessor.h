@@ -45,6 +45,8 @@ public:
     virtual bool IsParameterEnabled(const CZmData* program, const CZmParameterId& id) const;
     virtual bool IsControlAssignable(const CZmData* program, const CZmParameterId& id) const;
     virtual int32_t GetLink(const CZmData* program, const CZmParameterId& id) const;
+    // Groups whose rows exist once per timbre (counted twice in the totals).
+    virtual bool IsTimbreGroup(uint32_t group) const = 0;
     virtual uint32_t GetParameterTotal() const;
     virtual uint32_t GetCountedTotal() const;
 
@@ -61,9 +63,6 @@ protected:
                              CZmFieldLocation& field) const = 0;
     // The effect row that describes a master-effect parameter; null for other ids.
     virtual const CZmFxParameterInfo* GetEffectRow(const CZmData* program, const CZmParameterId& id) const;
-    // Groups whose rows exist once per timbre (counted twice in the totals).
-    virtual bool IsTimbreGroup(uint32_t group) const = 0;
-
     // The present row of an id, or null.
     const CZmParameterInfo* GetPresentRow(const CZmParameterId& id) const;
 

@@ -2,6 +2,7 @@
 
 #include "app/CMidiManager.h"
 #include "app/CParameterChangeTarget.h"
+#include "app/CTDWResource.h"
 #include "editor/base/CEditorServices.h"
 #include "editor/base/CMessageWindowLayer.h"
 #include "editor/controls/CCustomControl.h"
@@ -9,14 +10,18 @@
 #include "editor/graphs/CCustomEqGraph.h"
 #include "editor/math/EqResponse.h"
 #include "foundation/EfUtility.h"
+#include "foundation/win32/EfWin32Utility.h"
 #include "framework/CHfcControl.h"
+#include "framework/CHfcDragData.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcMouse.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580IdConverter.h"
+#include "synthdata/CQ3580ParameterTable.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -34,6 +39,8 @@ void CopyCached(char* cache, size_t size, const char* text)
 
 // The list kind of the accessor (GetKind): a value popup lists its values.
 constexpr uint32_t kParameterKindList = 3;
+// The three front-panel knobs of a timbre: Knob 1 Assign .. Knob 3 Assign of its common group.
+constexpr uint32_t kKnobCount = 3, kKnob1Assign = 22;
 } // namespace
 
 CBlockDragTransport* GetBlockDragTransport()
@@ -259,6 +266,9 @@ bool CEditLayerBase::OnControlRButtonDown(CHfcControl* control, int32_t, int32_t
     return true;
 }
 
+// The menu's item k sets Knob k+1 Assign to the parameter's knob-assign code: the knobs of the
+// parameter's own timbre, or of timbre 1 for a parameter outside the timbres. The clicked
+// parameter itself is left alone.
 void CEditLayerBase::ShowKnobAssignMenu(CHfcControl* control)
 {
     CCustomControl* custom = control ? GetEditorControl(control->GetId()) : nullptr;
@@ -266,15 +276,31 @@ void CEditLayerBase::ShowKnobAssignMenu(CHfcControl* control)
     if (!custom || !accessor || !m_data.program)
         return;
     const CZmParameterId id = GetControlParameter(custom);
+    const int32_t link = accessor->GetLink(m_data.program, id);
+    const bool perTimbre = accessor->IsTimbreGroup(id.group) && id.timbre < 2;
+    std::vector<std::wstring> items;
+    if (link < 0)
+        items.push_back(GetLocalizedString("KnobAssignMenuInvalid"));
+    else
+        for (uint32_t knob = 0; knob < kKnobCount; ++knob)
+        {
+            char key[32];
+            if (perTimbre)
+                std::snprintf(key, sizeof key, "KnobAssignMenuT%u_%02u", id.timbre + 1, knob);
+            else
+                std::snprintf(key, sizeof key, "KnobAssignMenu%02u", knob);
+            items.push_back(GetLocalizedString(key));
+        }
     const POINT at = ControlToClient(control, 0, 0);
-    const int32_t current = accessor->GetValue(m_data.program, id);
-    // The LFO rows of the same timbre name the frequency items.
-    const bool lfo1Synced = accessor->GetValue(m_data.program, {2, 82, id.timbre}) != 0;
-    const bool lfo2Synced = accessor->GetValue(m_data.program, {2, 89, id.timbre}) != 0;
-    const int32_t chosen = EditorPopups().ChooseKnobAssignment(GetWindow() ? GetWindow()->GetHwnd() : nullptr,
-                                                               at.x, at.y, current, lfo1Synced, lfo2Synced);
-    if (chosen >= 0 && chosen != current)
-        WriteValue(control, id, chosen);
+    const int32_t chosen =
+        EditorPopups().ChooseCheckedItem(GetWindow() ? GetWindow()->GetHwnd() : nullptr, at.x, at.y, items, 0);
+    if (link < 0 || chosen < 0 || chosen >= static_cast<int32_t>(kKnobCount))
+        return;
+    const CZmParameterId knob = {kPrgGroupTimbreCommon, kKnob1Assign + static_cast<uint32_t>(chosen),
+                                 perTimbre ? id.timbre : 0};
+    // An assignment the knob already has changes nothing and sends nothing.
+    if (accessor->GetValue(m_data.program, knob) != link)
+        WriteValue(nullptr, knob, link);
 }
 
 bool CEditLayerBase::OnControlMouseMove(CHfcControl* control, int32_t x, int32_t y, uint32_t)
@@ -347,18 +373,61 @@ bool CEditLayerBase::MakeDragData(CHfcControl* control, int32_t x, int32_t y)
     return ran;
 }
 
-bool CEditLayerBase::OnControlDrop(CHfcControl* control, CHfcDragData* data, uint32_t keyState, int32_t,
-                                   int32_t, uint32_t, uint32_t* effect)
+int32_t CEditLayerBase::GetDropMode(uint32_t modifiers) const
+{
+    if (!m_dragRunning)
+        return kDropForeign;
+    return (modifiers & kModifierControl) ? kDropCopy : kDropMove;
+}
+
+uint32_t CEditLayerBase::AnswerDrag(CHfcControl* control, CHfcDragData* data, uint32_t modifiers) const
 {
     CBlockDragTransport* transport = GetBlockDragTransport();
-    const int32_t mode = !m_dragRunning ? kDropForeign : (keyState & MK_RBUTTON) ? kDropMove : kDropCopy;
-    if (effect)
-        *effect = mode == kDropCopy ? 1 : mode == kDropMove ? 2 : 0;
-    if (!transport)
-        return false;
+    if (!control || !transport)
+        return kHfcDropEffectNone;
+    const int32_t mode = GetDropMode(modifiers);
     for (const CBlockData& block : transport->GetBlocks(data))
-        if (OnDropBlock(control, data, block, mode))
+        if (const uint32_t effect = GetBlockDropEffect(control, block, mode); effect != kHfcDropEffectNone)
+            return effect;
+    return kHfcDropEffectNone;
+}
+
+// OLE drops only where the last drag-over answered an effect.
+bool CEditLayerBase::OnControlDragEnter(CHfcControl* control, CHfcDragData* data, uint32_t, int32_t, int32_t,
+                                        uint32_t modifiers, uint32_t* effect)
+{
+    if (effect)
+        *effect = AnswerDrag(control, data, modifiers);
+    return true;
+}
+
+bool CEditLayerBase::OnControlDragOver(CHfcControl* control, CHfcDragData* data, uint32_t, int32_t, int32_t,
+                                       uint32_t modifiers, uint32_t* effect)
+{
+    if (effect)
+        *effect = AnswerDrag(control, data, modifiers);
+    return true;
+}
+
+bool CEditLayerBase::OnControlDrop(CHfcControl* control, CHfcDragData* data, uint32_t, int32_t, int32_t,
+                                   uint32_t modifiers, uint32_t* effect)
+{
+    if (effect)
+        *effect = kHfcDropEffectNone;
+    CBlockDragTransport* transport = GetBlockDragTransport();
+    if (!control || !transport)
+        return false;
+    const int32_t mode = GetDropMode(modifiers);
+    for (const CBlockData& block : transport->GetBlocks(data))
+    {
+        const uint32_t answer = GetBlockDropEffect(control, block, mode);
+        if (answer != kHfcDropEffectNone && OnDropBlock(control, data, block, mode))
+        {
+            if (effect)
+                *effect = answer;
             return true;
+        }
+    }
     return false;
 }
 

@@ -43,9 +43,9 @@ public:
     // How a block reached the page.
     enum DropMode : int32_t
     {
-        kDropMove = 1,    // dragged from this page with the right button
-        kDropCopy = 2,    // dragged from this page
-        kDropForeign = 3, // dragged from elsewhere
+        kDropCopy = 1,    // dragged from this page with Control held: copied over the target
+        kDropMove = 2,    // dragged from this page: the source and the target change places
+        kDropForeign = 3, // dragged from elsewhere: copied over the target
     };
 
     // Every editor control's value read back from the program, then the controls redrawn.
@@ -56,6 +56,14 @@ public:
     virtual void RefreshControl(CHfcControl* control);
     // Runs the modal drag of the control's block; false for a control that is no block source.
     virtual bool MakeDragData(CHfcControl* control, int32_t x, int32_t y);
+    // The framework drop effect (kHfcDropEffectNone, Move or Copy) a drop of the block on the
+    // control would have; drag-over answers it and a drop acts only where it is not none. The
+    // page decides; the base takes nothing.
+    virtual uint32_t GetBlockDropEffect(CHfcControl* /*control*/, const CBlockData& /*block*/,
+                                        int32_t /*mode*/) const
+    {
+        return 0;
+    }
     // A block dropped on the page; the page decides (the base takes none).
     virtual bool OnDropBlock(CHfcControl* /*control*/, CHfcDragData* /*data*/, const CBlockData& /*block*/,
                              int32_t /*mode*/)
@@ -101,6 +109,10 @@ public:
     bool OnControlLButtonUp(CHfcControl* control, int32_t x, int32_t y, uint32_t modifiers) override;
     bool OnControlRButtonDown(CHfcControl* control, int32_t x, int32_t y, uint32_t modifiers) override;
     bool OnControlMouseMove(CHfcControl* control, int32_t x, int32_t y, uint32_t modifiers) override;
+    bool OnControlDragEnter(CHfcControl* control, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
+                            uint32_t modifiers, uint32_t* effect) override;
+    bool OnControlDragOver(CHfcControl* control, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
+                           uint32_t modifiers, uint32_t* effect) override;
     bool OnControlDrop(CHfcControl* control, CHfcDragData* data, uint32_t keyState, int32_t x, int32_t y,
                        uint32_t modifiers, uint32_t* effect) override;
     // The pointer over the page's background lets the message overlay fade.
@@ -112,6 +124,10 @@ protected:
     static int32_t ShownValue(CCustomControl* custom, int32_t parameterValue);
 
 private:
+    // Foreign unless a drag of this page runs; then a copy with Control held, else a move.
+    int32_t GetDropMode(uint32_t modifiers) const;
+    // The effect of the first block of the drag that the control takes.
+    uint32_t AnswerDrag(CHfcControl* control, CHfcDragData* data, uint32_t modifiers) const;
     // A point of a control in the window's client coordinates.
     POINT ControlToClient(CHfcControl* control, int32_t x, int32_t y) const;
 

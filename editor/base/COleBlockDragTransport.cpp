@@ -13,10 +13,8 @@ bool COleBlockDragTransport::AddBlockItem(CHfcDragData& data, const CBlockData& 
     return data.AddItemCopy(format, block.GetData(), static_cast<uint32_t>(block.GetSize()));
 }
 
-bool COleBlockDragTransport::RunBlockDrag(CHfcControl& control, const CBlockData& block, int32_t offsetX,
-                                          int32_t offsetY)
+bool COleBlockDragTransport::MakeBlockDrag(CHfcControl& control, const CBlockData& block, CHfcDragData& data) const
 {
-    CHfcDragData data;
     if (!AddBlockItem(data, block))
         return false;
     const int32_t width = control.GetRect().GetWidth(), height = control.GetRect().GetHeight();
@@ -25,9 +23,18 @@ bool COleBlockDragTransport::RunBlockDrag(CHfcControl& control, const CBlockData
         CHfcOffscreenContext* image = data.GetImage();
         CHfcRect all;
         all.Set(0, 0, width, height);
-        image->SetBrushColor(0x60FFFFFF);
+        image->SetBrushColor(0xFFFFFFFF);
         image->FillRect(all);
     }
+    return true;
+}
+
+bool COleBlockDragTransport::RunBlockDrag(CHfcControl& control, const CBlockData& block, int32_t offsetX,
+                                          int32_t offsetY)
+{
+    CHfcDragData data;
+    if (!MakeBlockDrag(control, block, data))
+        return false;
     data.DoDragDrop(offsetX, offsetY);
     data.End();
     return true;

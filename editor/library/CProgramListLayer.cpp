@@ -805,10 +805,15 @@ void CProgramListLayer::RunProgramDrag()
     m_model->EndDrag();
 }
 
+// Formats the drag carries beside the programs (the shell's drag-image helper adds its own) do
+// not count.
 bool CProgramListLayer::IsProgramDrag(const CHfcDragData* data) const
 {
     const uint32_t format = GetBlockClipboardFormat(kBlockProgram);
-    return data && format != 0 && data->GetFirstFormat() == format;
+    for (size_t i = 0; data && format != 0 && i < data->GetItemCount(); ++i)
+        if (data->GetItemFormat(i) == format)
+            return true;
+    return false;
 }
 
 CProgramDropOperation CProgramListLayer::GetDropOperation(uint32_t modifiers) const
@@ -890,14 +895,17 @@ bool CProgramListLayer::OnHfcDrop(CHfcDragData* data, uint32_t, int32_t x, int32
     const int32_t row = Geometry::HitTestRow(m_model->GetListMode(), m_model->GetBank(), x, y);
     if (IsTransferIdle() && IsProgramDrag(data) && row >= 0)
     {
-        // Every item must be one program of this format: 640 bytes naming a program 0-127.
+        // Every item of this format must be one program: 640 bytes naming a program 0-127.
+        // Items of other formats are passed over.
         std::vector<std::vector<uint8_t>> bytes;
         const uint32_t format = GetBlockClipboardFormat(kBlockProgram);
         bool readable = true;
         for (size_t i = 0; i < data->GetItemCount() && readable; ++i)
         {
             const CHfcDragItem* item = data->GetItem(i);
-            readable = item && item->format == format && item->data;
+            if (!item || item->format != format)
+                continue;
+            readable = item->data != nullptr;
             if (readable)
                 bytes.emplace_back(item->data, item->data + item->size);
         }

@@ -5,6 +5,7 @@
 #include "editor/layout/ProgramEditLayout.h"
 #include "editor/pages/CProgramEditWindow.h"
 #include "framework/CEfResourceManager.h"
+#include "framework/CHfcDragData.h"
 #include "framework/CHfcKey.h"
 #include "synthdata/CProgram.h"
 #include "synthdata/CQ3580ProgramAccessor.h"
@@ -778,6 +779,18 @@ bool CProgramEditLayer::DropBlock(uint32_t area, const CBlockData& block, bool m
     if (changed)
         Post(Notify::RefreshSelf{});
     return true;
+}
+
+uint32_t CProgramEditLayer::GetBlockDropEffect(CHfcControl* control, const CBlockData& block, int32_t mode) const
+{
+    if (!control || control->GetId() < kControlIdCount || !m_data.program)
+        return kHfcDropEffectNone;
+    const uint32_t area = control->GetId() - kControlIdCount, kind = block.GetBlockKind();
+    if (area >= NvCountOf(kDropAreas) || kind != kDropKinds[area] || (area == 1 && !IsTimbre2Enabled()) ||
+        block.GetPayloadSize() != CBlockData::GetKindPayloadSize(kind) ||
+        (kind == kBlockTimbre && block.GetBlockIndex() > 1))
+        return kHfcDropEffectNone;
+    return kind == kBlockTimbre && mode == kDropMove ? kHfcDropEffectMove : kHfcDropEffectCopy;
 }
 
 bool CProgramEditLayer::OnDropBlock(CHfcControl* control, CHfcDragData*, const CBlockData& block,

@@ -81,6 +81,9 @@ public:
     // master-effect set): pasted there; a timbre moved from the other timbre swaps the two. A
     // drop that changes nothing marks and sends nothing. False for a block the area refuses.
     bool DropBlock(uint32_t area, const CBlockData& block, bool move);
+    // A section block on its area: a copy, but a timbre dragged from this page without Control is
+    // a move (the timbres change places); none for another kind or timbre 2's area while it is off.
+    uint32_t GetBlockDropEffect(CHfcControl* control, const CBlockData& block, int32_t mode) const override;
     bool OnDropBlock(CHfcControl* control, CHfcDragData* data, const CBlockData& block,
                      int32_t mode) override;
     // The status line's text (0..5) for the program.

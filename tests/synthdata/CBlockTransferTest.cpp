@@ -280,3 +280,49 @@ TEST(CBlockTransfer, ProgramItemsAreToldApartByTheirSizeAndChecked)
     EXPECT_TRUE(CBlockTransfer::GetProgramItemSource(item.data(), 640, number));
     EXPECT_EQ(number, 17u);
 }
+
+// What a clipboard or drop holds is measured by its content: a block by the kind its header
+// names, a program item by its source number. Bytes past the content (a block the system
+// rounded up) are no reason to refuse it; too few bytes, or another kind, are.
+TEST(CBlockTransfer, TheContentSizeComesFromTheContentAndIgnoresPaddingAfterIt)
+{
+    CLibraryData source;
+    MakeSourceLibrary(source);
+    CBlockData timbre, program, global;
+    ASSERT_TRUE(CBlockTransfer::Copy(kBlockTimbre, source, 3, 1, timbre));
+    ASSERT_TRUE(CBlockTransfer::Copy(kBlockProgram, source, 3, 0, program));
+    ASSERT_TRUE(CBlockTransfer::Copy(kBlockGlobal, source, 0, 0, global));
+    const auto bytesOf = [](const CBlockData& block, size_t padding)
+    {
+        Bytes bytes(block.GetData(), block.GetData() + block.GetSize());
+        bytes.resize(bytes.size() + padding, 0xEE);
+        return bytes;
+    };
+    const Bytes item = CBlockTransfer::MakeProgramItem(source, 17);
+    Bytes paddedItem = item;
+    paddedItem.resize(656, 0xEE);
+    const struct
+    {
+        const char* what;
+        uint32_t kind;
+        Bytes bytes;
+        size_t content;
+    } cases[] = {
+        {"a timbre block", kBlockTimbre, bytesOf(timbre, 0), 128},
+        {"a timbre block padded by 16", kBlockTimbre, bytesOf(timbre, 16), 128},
+        {"a timbre block one byte short", kBlockTimbre, Bytes(timbre.GetData(), timbre.GetData() + 127), 0},
+        {"a timbre block read as an effect", kBlockMfx, bytesOf(timbre, 0), 0},
+        {"a program block padded by 4", kBlockProgram, bytesOf(program, 4), 668},
+        {"a program item", kBlockProgram, item, 640},
+        {"a program item padded to 656", kBlockProgram, paddedItem, 640},
+        {"a program item one byte short", kBlockProgram, Bytes(item.begin(), item.end() - 1), 0},
+        {"a program item read as a timbre", kBlockTimbre, paddedItem, 0},
+        {"the global data padded by 12", kBlockGlobal, bytesOf(global, 12), 132},
+        {"a header alone", kBlockTimbre, Bytes(timbre.GetData(), timbre.GetData() + 32), 0},
+        {"nothing", kBlockTimbre, Bytes(), 0},
+        {"kind 0", kBlockNull, bytesOf(timbre, 0), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CBlockTransfer::GetContentSize(c.kind, c.bytes.data(), c.bytes.size()), c.content) << c.what;
+    EXPECT_EQ(CBlockTransfer::GetContentSize(kBlockTimbre, nullptr, 128), 0u);
+}

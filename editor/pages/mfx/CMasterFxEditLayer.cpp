@@ -10,6 +10,7 @@
 #include "foundation/EfUtility.h"
 #include "framework/CEfResourceManager.h"
 #include "framework/CHfcBmp.h"
+#include "framework/CHfcDragData.h"
 #include "framework/CHfcKey.h"
 #include "framework/CHfcKeyFocus.h"
 #include "framework/CHfcOffscreenContext.h"
@@ -430,6 +431,15 @@ bool CMasterFxEditLayer::OnControlLButtonDown(CHfcControl* control, int32_t x, i
     return true;
 }
 
+uint32_t CMasterFxEditLayer::GetBlockDropEffect(CHfcControl* control, const CBlockData& block, int32_t mode) const
+{
+    const uint32_t id = control ? control->GetId() : 0;
+    if (id < kReceiverIdBase || id >= kReceiverIdBase + 2 || block.GetBlockKind() != kBlockMfx ||
+        block.GetBlockIndex() > 1 || block.GetPayloadSize() != CBlockData::GetKindPayloadSize(kBlockMfx))
+        return kHfcDropEffectNone;
+    return mode == kDropMove ? kHfcDropEffectMove : kHfcDropEffectCopy;
+}
+
 bool CMasterFxEditLayer::OnDropBlock(CHfcControl* control, CHfcDragData*, const CBlockData& block,
                                      int32_t mode)
 {
@@ -442,7 +452,7 @@ bool CMasterFxEditLayer::OnDropBlock(CHfcControl* control, CHfcDragData*, const 
     const uint32_t target = id - kReceiverIdBase, source = block.GetBlockIndex();
     // Both effects change in one step, so that the instrument gets one dump.
     CProgram edited(*program);
-    if (mode == kDropCopy)
+    if (mode == kDropMove)
     {
         // Dragged from this page: the two effects change places.
         if (source > 1)

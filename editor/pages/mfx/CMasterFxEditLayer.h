@@ -52,6 +52,9 @@ public:
     bool OnControlLButtonDown(CHfcControl* control, int32_t x, int32_t y, uint32_t modifiers) override;
     // The page has no knob assignment.
     bool OnControlRButtonDown(CHfcControl*, int32_t, int32_t, uint32_t) override { return false; }
+    // An effect block on either effect's frame: from elsewhere or with Control a copy, from this
+    // page a move (the two effects change places).
+    uint32_t GetBlockDropEffect(CHfcControl* control, const CBlockData& block, int32_t mode) const override;
     bool OnDropBlock(CHfcControl* control, CHfcDragData* data, const CBlockData& block,
                      int32_t mode) override;
     bool OnWindowManagerNotify(CWindowManager* manager, uint32_t code, intptr_t p1, intptr_t p2, intptr_t p3,

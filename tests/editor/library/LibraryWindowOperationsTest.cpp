@@ -32,6 +32,7 @@
 #include "synthdata/CGlobal.h"
 #include "synthdata/CProgramSet.h"
 
+#include "support/HeldKeys.h"
 #include "support/LayoutPlace.h"
 #include "support/ScriptedDialogPresenter.h"
 #include "support/Screenshot.h"
@@ -71,54 +72,6 @@ Bytes BlockBytes(const CProgram& program)
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&program.GetBlock());
     return Bytes(bytes, bytes + sizeof(CProgramBlock));
 }
-
-// Holds a modifier as OLE's drag loop reads it: Control from the thread's keyboard state, Alt
-// from the asynchronous state of an injected key; released, and the key messages dropped, on
-// destruction.
-class HeldKeys
-{
-public:
-    explicit HeldKeys(const std::vector<WORD>& keys) : m_keys(keys) {}
-    ~HeldKeys() { Release(); }
-    void Press()
-    {
-        for (WORD key : m_keys)
-            Set(key, true);
-        m_pressed = true;
-    }
-    void Release()
-    {
-        if (!m_pressed)
-            return;
-        m_pressed = false;
-        for (WORD key : m_keys)
-            Set(key, false);
-        // Dispatched, the lone Alt would open the window's menu.
-        MSG message;
-        while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
-        {
-        }
-    }
-
-private:
-    static void Set(WORD key, bool down)
-    {
-        if (key == VK_MENU)
-        {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key;
-            input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-            SendInput(1, &input, sizeof input);
-        }
-        BYTE state[256] = {};
-        GetKeyboardState(state);
-        state[key] = down ? 0x80 : 0;
-        SetKeyboardState(state);
-    }
-    std::vector<WORD> m_keys;
-    bool m_pressed = false;
-};
 
 class LibraryWindows : public EditorWindowTest
 {
@@ -382,6 +335,48 @@ TEST_F(LibraryWindows, CopyCutAndPasteCarryProgramsBetweenWindows)
         Window(1).OnEditorCommand(command);
     EXPECT_TRUE(AllBlocks(1) == before);
     EXPECT_TRUE(Boxes().empty());
+}
+
+// Windows may hand out a clipboard block larger than was put there: a program item and a
+// program block with bytes after them still paste; bytes too few for an item paste nothing.
+TEST_F(LibraryWindows, PasteTakesAClipboardBlockLargerThanItsContent)
+{
+    const Bytes item = CProgramDragItem(4, Program(0, 4)).GetBytes();
+    CBlockData block;
+    ASSERT_TRUE(block.WriteProgram(Program(0, 9)));
+    const Bytes whole(block.GetData(), block.GetData() + block.GetSize());
+    const struct
+    {
+        const char* what;
+        Bytes bytes;
+        size_t padding;
+        const CProgram* pasted; // null: nothing pasted
+    } cases[] = {
+        {"an item and 16 bytes", item, 16, &Program(0, 4)},
+        {"a block and 12 bytes", whole, 12, &Program(0, 9)},
+        {"an item one byte short", Bytes(item.begin(), item.end() - 1), 0, nullptr},
+    };
+    uint32_t target = 20;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Select(1, {target});
+        const Bytes before = BlockBytes(Program(1, target));
+        ASSERT_TRUE(OpenClipboard(Window(0).GetHwnd()));
+        EmptyClipboard();
+        HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, c.bytes.size() + c.padding);
+        ASSERT_NE(handle, nullptr);
+        auto* bytes = static_cast<uint8_t*>(GlobalLock(handle));
+        std::memset(bytes, 0xEE, c.bytes.size() + c.padding);
+        std::memcpy(bytes, c.bytes.data(), c.bytes.size());
+        GlobalUnlock(handle);
+        EXPECT_NE(SetClipboardData(accessor.GetClipboardFormat(kBlockProgram), handle), nullptr);
+        CloseClipboard();
+
+        Window(1).OnEditorCommand(EditorCommand::Paste);
+        EXPECT_TRUE(BlockBytes(Program(1, target)) == (c.pasted ? BlockBytes(*c.pasted) : before));
+        ++target;
+    }
 }
 
 // The menu's Initialize and Revert ask first; only OK changes the selected programs.
@@ -700,6 +695,46 @@ TEST_F(LibraryWindows, RefusedDropsChangeNothingAndForeignDropsReportCopy)
             EXPECT_TRUE(after[51] == target[51]);
             EXPECT_EQ(Title(1), kModified);
         }
+    }
+}
+
+// On Windows the shell's drag-image helper puts formats of its own into a drag's data: the
+// list passes over what it does not know, before the programs or after them.
+TEST_F(LibraryWindows, ADropWithUnknownFormatsBesideTheProgramsCopiesThePrograms)
+{
+    const uint32_t program = accessor.GetClipboardFormat(kBlockProgram);
+    const uint32_t unknown = RegisterClipboardFormatA("Nv Test Foreign Drag Format");
+    ASSERT_NE(unknown, 0u);
+    const Bytes four = CProgramDragItem(4, Program(0, 4)).GetBytes();
+    const Bytes five = CProgramDragItem(5, Program(0, 5)).GetBytes();
+    const Bytes foreign(24, 0x5A);
+    const struct
+    {
+        const char* what;
+        bool unknownFirst;
+    } cases[] = {{"the unknown format first", true}, {"the unknown format last", false}};
+    uint32_t row = 60;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CHfcDragData data;
+        if (c.unknownFirst)
+            data.AddItem(unknown, foreign.data(), static_cast<uint32_t>(foreign.size()));
+        data.AddItem(program, four.data(), static_cast<uint32_t>(four.size()));
+        data.AddItem(program, five.data(), static_cast<uint32_t>(five.size()));
+        if (!c.unknownFirst)
+            data.AddItem(unknown, foreign.data(), static_cast<uint32_t>(foreign.size()));
+        const std::vector<Bytes> before = AllBlocks(1);
+        HeldKeys none({});
+        ScriptDrag(ToScreen(1, RowPoint(1, row)), none, [this, row] { return IsHighlighted(1, row); });
+        EXPECT_EQ(data.DoDragDrop(0, 0), kHfcDropEffectCopy);
+        SetDragStepScript(nullptr);
+        Deliver();
+        const std::vector<Bytes> after = AllBlocks(1);
+        EXPECT_TRUE(after[row] == BlockBytes(Program(0, 4)));
+        EXPECT_TRUE(after[row + 1] == BlockBytes(Program(0, 5)));
+        EXPECT_TRUE(after[row + 2] == before[row + 2]);
+        row += 10;
     }
 }
 

@@ -8,7 +8,9 @@
 #include "editor/base/COleBlockDragTransport.h"
 #include "editor/controls/CCustomDragReceiver.h"
 #include "framework/CHfcClipboard.h"
+#include "framework/CHfcBmp.h"
 #include "framework/CHfcDragData.h"
+#include "framework/CHfcOffscreenContext.h"
 #include "editor/controls/CCustomEditText.h"
 #include "editor/controls/CCustomStaticText.h"
 #include "editor/layout/MasterFxEditLayout.h"
@@ -344,6 +346,41 @@ TEST_F(MasterFxPage, AnEffectFromAnotherProgramsDragDataIsPastedThroughTheOleTra
     EXPECT_EQ(Page().GetField(0)->GetValue(), 12);
     EXPECT_EQ(library.modifiedCalls, 1);
     EXPECT_EQ(Dumps(), 1u);
+}
+
+// What the drag of an effect carries: the effect's block in its format, under an opaque white
+// image of the frame's size.
+TEST_F(MasterFxPage, AnEffectsDragCarriesItsBlockUnderAnOpaqueWhiteImageOfItsFrame)
+{
+    CHfcClipboard clipboard;
+    CBlockAccessor blocks(clipboard);
+    ASSERT_TRUE(blocks.RegisterFormats());
+    COleBlockDragTransport transport(blocks);
+    CBlockData effect;
+    ASSERT_TRUE(effect.WriteMfx(program, 1));
+    CCustomDragReceiver* frame = Page().GetReceiver(1);
+    CHfcDragData data;
+    ASSERT_TRUE(transport.MakeBlockDrag(*frame, effect, data));
+    ASSERT_EQ(data.GetItemCount(), 1u);
+    EXPECT_EQ(data.GetItemFormat(0), blocks.GetClipboardFormat(kBlockMfx));
+    EXPECT_EQ(data.GetItemSize(0), effect.GetSize());
+    ASSERT_TRUE(data.HasImage());
+    {
+        CHfcBmpLock lock(data.GetImage()->GetBitmap());
+        const CHfcPixelView pixels = lock.View();
+        ASSERT_TRUE(pixels.IsValid());
+        EXPECT_EQ(pixels.width, frame->GetRect().GetWidth());
+        EXPECT_EQ(pixels.height, frame->GetRect().GetHeight());
+        int notWhite = 0;
+        for (int32_t y = 0; y < pixels.height; ++y)
+            for (int32_t x = 0; x < pixels.width; ++x)
+            {
+                const uint8_t* p = pixels.Pixel(x, y);
+                notWhite += p[0] != 0xFF || p[1] != 0xFF || p[2] != 0xFF || p[3] != 0xFF;
+            }
+        EXPECT_EQ(notWhite, 0);
+    }
+    data.End();
 }
 
 // A block drag inside the process: the drag carries the block and drops it on the receiver the

@@ -5,6 +5,7 @@
 
 #include "EditorWindowFixture.h"
 
+#include "app/AppText.h"
 #include "app/protocol/MidiProtocol.h"
 #include "support/RecordingLibraryWindow.h"
 #include "editor/base/CBaseWindow.h"
@@ -49,7 +50,16 @@ public:
         ++calls;
         return answer;
     }
+    int32_t ChooseCheckedItem(HWND, int32_t, int32_t, const std::vector<std::wstring>& shown, uint32_t) override
+    {
+        wideItems.clear();
+        for (const std::wstring& item : shown)
+            wideItems.push_back(WideToAnsi(item.c_str()));
+        ++calls;
+        return answer;
+    }
     std::vector<std::string> items;
+    std::vector<std::string> wideItems; // the texts of the last ChooseCheckedItem
     int32_t checked = -2;
     int32_t answer = -1;
     int calls = 0;

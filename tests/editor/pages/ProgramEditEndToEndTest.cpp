@@ -582,3 +582,57 @@ TEST_F(ProgramEditEndToEnd, NextProgramMovesTheEditWindowsTheListAndTheInstrumen
         << "back on A16 the window shows " << Narrow(e2e::WindowText(window));
     EXPECT_TRUE(EditBufferBecomes(here)) << "the instrument did not get the first program back";
 }
+
+// A right-click on a control of the timbre page opens the "Assign to Knob" menu: the knob chosen
+// with the keys is assigned the parameter, and the instrument hears that assignment alone, the
+// parameter keeping its value. A parameter that no knob takes offers only the notice.
+TEST_F(ProgramEditEndToEnd, ARightClickAssignsAControlToAKnobAndLeavesItsValueAlone)
+{
+    HWND window = OpenProgramEditWindow();
+    ASSERT_NE(window, nullptr);
+    HWND synth = OpenEditor(window, "timbre 1 synth edit", L"] Timbre 1 Synth");
+    ASSERT_NE(synth, nullptr);
+    CZmProgramAccessor* accessor = CZmProgramAccessorSingleton::Get();
+    CProgram expected = ReceivedProgram();
+    // A knob that does not hold the cutoff yet (its knob-assign code is 9).
+    const uint32_t knob = accessor->GetValue(&expected, {1, 23, 0}) == 9 ? 2 : 1;
+    const struct
+    {
+        const char* what;
+        const char* role;
+        int downs; // the item chosen: the arrow pressed this often, then Enter
+        std::vector<Change> heard;
+    } cases[] = {
+        {"the cutoff", "filter 1 cutoff", static_cast<int>(knob) + 1, {{{1, 22 + knob, 0}, 9}}},
+        {"the LFO 1 tempo switch", "lfo 1 bpm sync", 1, {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(m_sim->ClearHeard());
+        const POINT at = Find(NvSynthEditLayout::kControls, c.role).middle;
+        PostMessageW(synth, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        PostMessageW(synth, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        HWND menu = m_program->WaitForPopupMenu();
+        ASSERT_NE(menu, nullptr) << "no menu";
+        if (!c.heard.empty())
+        {
+            EXPECT_TRUE(e2e::Screenshot(synth, "timbre_synth_knob_assign_menu"));
+        }
+        for (int i = 0; i < c.downs; ++i)
+            e2e::PressKey(menu, VK_DOWN);
+        e2e::PressKey(menu, VK_RETURN);
+        EXPECT_TRUE(m_program->WaitForWindowGone(menu));
+        const std::vector<Change> heard = HeardChanges(c.heard.size());
+        ASSERT_EQ(heard.size(), c.heard.size());
+        for (size_t i = 0; i < heard.size(); ++i)
+        {
+            EXPECT_EQ(heard[i].id, c.heard[i].id);
+            EXPECT_EQ(heard[i].value, c.heard[i].value);
+            accessor->SetValue(&expected, heard[i].id, heard[i].value);
+        }
+        EXPECT_TRUE(EditBufferBecomes(expected)) << "the edit buffer changed in other fields";
+        Settle(synth);
+    }
+    EXPECT_TRUE(e2e::Screenshot(synth, "timbre_synth_after_knob_assign"));
+}

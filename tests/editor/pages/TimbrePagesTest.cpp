@@ -4,6 +4,7 @@
 #include "EditorWindowFixture.h"
 #include "support/RecordingLibraryWindow.h"
 
+#include "app/AppText.h"
 #include "app/protocol/MidiProtocol.h"
 #include "editor/controls/CCustomBitmapList.h"
 #include "editor/controls/CCustomButton.h"
@@ -67,7 +68,16 @@ public:
         ++calls;
         return answer;
     }
+    int32_t ChooseCheckedItem(HWND, int32_t, int32_t, const std::vector<std::wstring>& shown, uint32_t) override
+    {
+        wideItems.clear();
+        for (const std::wstring& item : shown)
+            wideItems.push_back(WideToAnsi(item.c_str()));
+        ++calls;
+        return answer;
+    }
     std::vector<std::string> items;
+    std::vector<std::string> wideItems; // the texts of the last ChooseCheckedItem
     int32_t checked = -2;
     int32_t answer = -1;
     int calls = 0;
@@ -271,6 +281,71 @@ TEST_F(TimbreSynthPage, AKnobDragChangesOnlyItsFieldAndEveryStepReachesTheInstru
     EXPECT_EQ(sent.back(), ParameterChange(kChannel, cutoff, now));
     EXPECT_GE(library.modifiedCalls, 1);
     EXPECT_EQ(page->GetEditorControl(SynthId("filter 1 cutoff"))->GetValue(), now);
+}
+
+// A right-click on a control offers its timbre's three knobs; the knob chosen is assigned the
+// parameter's knob-assign code and the parameter itself keeps its value. A parameter without a
+// code offers only the notice, and nothing is written or sent.
+TEST_F(TimbreSynthPage, ARightClickAssignsTheParameterToAKnobOfItsTimbreAndLeavesItAlone)
+{
+    const std::vector<std::string> timbre1 = {"Timbre 1 : Assign to Knob 1", "Timbre 1 : Assign to Knob 2",
+                                              "Timbre 1 : Assign to Knob 3"};
+    const std::vector<std::string> timbre2 = {"Timbre 2 : Assign to Knob 1", "Timbre 2 : Assign to Knob 2",
+                                              "Timbre 2 : Assign to Knob 3"};
+    const std::vector<std::string> invalid = {"This parameter cannot be assigned to knob."};
+    const CZmParameterId none = {0xFF, 0, 0};
+    struct Case
+    {
+        const char* what;
+        int32_t timbre;
+        const char* role;
+        int32_t answer;
+        std::vector<std::string> items;
+        CZmParameterId knob; // none: nothing is written
+        int32_t code;
+        int32_t before; // the knob's assignment before the click
+    };
+    const Case cases[] = {
+        {"the cutoff onto knob 2", 0, "filter 1 cutoff", 1, timbre1, {1, 23, 0}, 9, 0},
+        {"timbre 2's cutoff onto knob 3", 1, "filter 1 cutoff", 2, timbre2, {1, 24, 1}, 9, 0},
+        {"the LFO 1 frequency onto knob 1", 0, "lfo 1 frequency", 0, timbre1, {1, 22, 0}, 27, 0},
+        {"a switch without a code", 0, "lfo 1 bpm sync", 0, invalid, none, 0, 0},
+        {"the menu dismissed", 0, "filter 1 cutoff", -1, timbre1, none, 0, 0},
+        {"knob 2 already on the cutoff", 0, "filter 1 cutoff", 1, timbre1, none, 0, 9},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        program.Init();
+        Set(0, 35, 1); // both timbres play
+        Set(2, 36, 127, c.timbre);
+        Set(1, 23, c.before, c.timbre);
+        CTimbreEditLayer* page = OpenSynth(c.timbre);
+        ASSERT_NE(page, nullptr);
+        const CProgram before = program;
+        popups.answer = c.answer;
+        popups.wideItems.clear();
+        const CHfcRect r = page->GetPageControl(SynthId(c.role))->GetRect();
+        const int32_t x = r.left + r.GetWidth() / 2, y = r.top + r.GetHeight() / 2;
+        Mouse(synth->GetHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, x, y);
+        Mouse(synth->GetHwnd(), WM_RBUTTONUP, 0, x, y);
+        EXPECT_EQ(popups.wideItems, c.items);
+        if (c.knob.group == none.group)
+        {
+            EXPECT_EQ(std::memcmp(program.GetImage(), before.GetImage(), before.GetImageSize()), 0);
+            EXPECT_TRUE(Sent().empty());
+            EXPECT_EQ(library.modifiedCalls, 0);
+        }
+        else
+        {
+            EXPECT_EQ(Accessor().GetValue(&program, c.knob), c.code);
+            ExpectOnlyChanged(before, {c.knob});
+            EXPECT_EQ(Sent(), std::vector<std::string>{ParameterChange(kChannel, c.knob, c.code)});
+            EXPECT_EQ(library.modifiedCalls, 1);
+        }
+        synth->Destroy();
+        synth.reset();
+    }
 }
 
 TEST_F(TimbreSynthPage, DraggingTheDecayPointWritesAndSendsDecayThenSustain)

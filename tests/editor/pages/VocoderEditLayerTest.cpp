@@ -171,6 +171,30 @@ TEST_F(VocoderPage, EditsReachTheInstrumentAsParameterChangesOfExactlyTheirField
     EXPECT_EQ(Sent(), std::vector<std::string>({ParameterChange(kFormantShift, -1)}));
 }
 
+// A right-click on a vocoder control offers the knobs without a timbre: the choice assigns
+// timbre 1's knob, and the vocoder level keeps its value.
+TEST_F(VocoderPage, ARightClickAssignsTheVocoderLevelToTimbreOnesKnob)
+{
+    const CZmParameterId level = {5, 13, 0}, knob3 = {1, 24, 0};
+    CHfcControl* control = nullptr;
+    for (size_t i = 0; i < Page().GetControlCount() && !control; ++i)
+        if (CCustomControl* custom = Page().GetEditorControl(Page().GetControl(i)->GetId());
+            custom && Page().GetControlParameter(custom) == level)
+            control = Page().GetControl(i);
+    ASSERT_NE(control, nullptr);
+    const CProgram before = program;
+    popups.answer = 2;
+    const CHfcRect r = control->GetRect();
+    const LPARAM at = MAKELPARAM(r.left + r.GetWidth() / 2, r.top + r.GetHeight() / 2);
+    SendMessageW(window.GetHwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+    SendMessageW(window.GetHwnd(), WM_RBUTTONUP, 0, at);
+    EXPECT_EQ(popups.wideItems,
+              std::vector<std::string>({"Assign to Knob 1", "Assign to Knob 2", "Assign to Knob 3"}));
+    EXPECT_EQ(Value(knob3), 54);
+    EXPECT_EQ(Value(level), CZmProgramAccessorSingleton::Get()->GetValue(&before, level));
+    EXPECT_EQ(Sent(), std::vector<std::string>({ParameterChange(knob3, 54)}));
+}
+
 TEST_F(VocoderPage, HoldBarsAreReadOnlyAndRedrawOnlyWhenAHoldValueChanges)
 {
     const uint32_t updates = Page().GetHoldUpdateCount();
