@@ -69,9 +69,7 @@ bool CBaseWindow::Create(int32_t x, int32_t y, int32_t width, int32_t height, ui
     m_creation = CreationState::kCreating;
     RECT client = {};
     ::GetClientRect(frame->GetClientHwnd(), &client);
-    // By the outer size: the caption and borders must fit inside the client area too.
-    const SIZE outer = GetOuterSize(width, height, false);
-    PlaceChildInClient(x, y, outer.cx, outer.cy, client.right - client.left, client.bottom - client.top);
+    PlaceChildInClient(x, y, width, height, client.right - client.left, client.bottom - client.top);
     m_position[0] = x;
     m_position[1] = y;
     if (!CHfcMdiChildWindow::Create(x, y, width, height, flags, menuBar, frame, title))
