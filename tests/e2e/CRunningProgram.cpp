@@ -269,6 +269,19 @@ std::vector<std::wstring> ReadLines(HWND window)
             }
             return lines;
         }
+        if (_wcsicmp(kind.c_str(), L"ComboBox") == 0)
+        {
+            const LRESULT count = SendMessageW(candidate, CB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i)
+            {
+                std::wstring line(static_cast<size_t>(SendMessageW(candidate, CB_GETLBTEXTLEN, i, 0)) + 1,
+                                  L'\0');
+                line.resize(static_cast<size_t>(
+                    SendMessageW(candidate, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
+                lines.push_back(line);
+            }
+            return lines;
+        }
         if (_wcsicmp(kind.c_str(), L"Edit") == 0)
         {
             std::wstring text(static_cast<size_t>(GetWindowTextLengthW(candidate)) + 1, L'\0');
