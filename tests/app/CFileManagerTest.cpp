@@ -312,24 +312,26 @@ TEST_F(FileManagerTest, FailedSavesKeepThePreviousFile)
     EXPECT_EQ(files, 0u);
 }
 
+// Each save type with the title of its error box and of its log line.
+const struct
+{
+    uint32_t type;
+    const wchar_t* title;
+    const char* logTitle;
+} kSaves[] = {
+    {kFileSaveAllData, L"Save", "Save All Data"},
+    {kFileSaveProgram, L"Save Program Data File", "Save Program"},
+    {kFileSaveGlobal, L"Save Global Data File", "Save Global"},
+    {kFileSaveReport, L"Save Report", "Save Report"},
+};
+
 // Saving over a read-only file fails as opening it for writing would, under each save's title,
 // and the file keeps its bytes; nothing is left beside it.
 TEST_F(FileManagerTest, SavingOverAReadOnlyFileShowsTheOpenErrorAndKeepsTheFile)
 {
-    const struct
-    {
-        uint32_t type;
-        const wchar_t* title;
-        const char* logTitle;
-    } saves[] = {
-        {kFileSaveAllData, L"Save", "Save All Data"},
-        {kFileSaveProgram, L"Save Program Data File", "Save Program"},
-        {kFileSaveGlobal, L"Save Global Data File", "Save Global"},
-        {kFileSaveReport, L"Save Report", "Save Report"},
-    };
     const std::filesystem::path path = folder.File("locked.nvrn_all");
     const Bytes before = {'o', 'l', 'd'};
-    for (const auto& s : saves)
+    for (const auto& s : kSaves)
     {
         SCOPED_TRACE(s.logTitle);
         WriteFileBytes(path, before);
@@ -381,18 +383,7 @@ TEST_F(FileManagerTest, SaveIntoAFolderThatCannotBeWrittenShowsTheError)
         }
     }
 
-    const struct
-    {
-        uint32_t type;
-        const wchar_t* title;
-        const char* logTitle;
-    } saves[] = {
-        {kFileSaveAllData, L"Save", "Save All Data"},
-        {kFileSaveProgram, L"Save Program Data File", "Save Program"},
-        {kFileSaveGlobal, L"Save Global Data File", "Save Global"},
-        {kFileSaveReport, L"Save Report", "Save Report"},
-    };
-    for (const auto& s : saves)
+    for (const auto& s : kSaves)
     {
         SCOPED_TRACE(s.logTitle);
         CLibraryData library;
