@@ -107,7 +107,6 @@ struct Usage
     DWORD gdiObjects = 0;
     DWORD userObjects = 0;
     DWORD windows = 0;
-    DWORD icons = 0;
     SIZE_T privateBytes = 0;
     SIZE_T workingSet = 0;
 
@@ -216,35 +215,6 @@ DWORD CountWindows(DWORD processId)
     return count;
 }
 
-// The distinct icons its windows hold (WM_GETICON, small and big): a count of its USER objects
-// that works under Wine too.
-DWORD CountIcons(DWORD processId)
-{
-    std::vector<HWND> windows;
-    for (HWND window : e2e::ProcessWindows(processId))
-    {
-        windows.push_back(window);
-        EnumChildWindows(
-            window,
-            [](HWND child, LPARAM p) -> BOOL
-            {
-                reinterpret_cast<std::vector<HWND>*>(p)->push_back(child);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&windows));
-    }
-    std::set<DWORD_PTR> icons;
-    for (HWND window : windows)
-        for (WPARAM kind : {ICON_SMALL, ICON_BIG})
-        {
-            DWORD_PTR icon = 0;
-            if (SendMessageTimeoutW(window, WM_GETICON, kind, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &icon) &&
-                icon != 0)
-                icons.insert(icon);
-        }
-    return static_cast<DWORD>(icons.size());
-}
-
 Usage Measure(const e2e::CRunningProgram& program)
 {
     HANDLE process = program.GetProcessHandle();
@@ -258,7 +228,6 @@ Usage Measure(const e2e::CRunningProgram& program)
     usage.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
     usage.userObjects = GetGuiResources(process, GR_USEROBJECTS);
     usage.windows = CountWindows(program.GetProcessId());
-    usage.icons = CountIcons(program.GetProcessId());
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(process, &counters, sizeof counters))
@@ -272,11 +241,10 @@ Usage Measure(const e2e::CRunningProgram& program)
 void Print(const char* when, const Usage& u)
 {
     std::printf(
-        "soak: %s: %lu handles, %lu GDI objects, %lu USER objects, %lu windows, %lu icons, %zu KB private, "
-        "%zu KB working set\n",
+        "soak: %s: %lu handles, %lu GDI objects, %lu USER objects, %lu windows, %zu KB private, %zu KB "
+        "working set\n",
         when, static_cast<unsigned long>(u.handles), static_cast<unsigned long>(u.gdiObjects),
         static_cast<unsigned long>(u.userObjects), static_cast<unsigned long>(u.windows),
-        static_cast<unsigned long>(u.icons),
         u.privateBytes / 1024, u.workingSet / 1024);
     std::string types;
     for (const auto& [type, count] : u.handleTypes)
@@ -933,7 +901,6 @@ TEST(Soak, RandomUserActionsLeaveTheProgramAnsweringInBoundsAndSaving)
     EXPECT_LE(end.gdiObjects, start.gdiObjects * 2 + 200);
     EXPECT_LE(end.userObjects, start.userObjects * 2 + 200);
     EXPECT_LE(end.windows, start.windows * 2 + 50);
-    EXPECT_LE(end.icons, start.icons + 2) << "more icons held than at the start, with the same windows open";
     EXPECT_LE(end.privateBytes, start.privateBytes * 2 + (64u << 20));
 
     // A final Save As writes a library that reads back.
