@@ -2,6 +2,7 @@
 
 #include "app/AppMessageBox.h"
 #include "app/AppText.h"
+#include "app/CCustomFile.h"
 #include "app/CDialogFlag.h"
 #include "app/CDialogPresenter.h"
 #include "app/CLogManager.h"
@@ -14,7 +15,6 @@
 #include "synthdata/ZmJ5Library.h"
 #include "synthdata/ZmProgramListText.h"
 
-#include "foundation/CHfcFile.h"
 #include "foundation/CHfcMemoryOutputStream.h"
 #include "foundation/CZmException.h"
 #include "foundation/EfUtility.h"
@@ -141,8 +141,8 @@ bool DetectFileType(const std::filesystem::path& path, uint32_t type)
 {
     if (type >= kFileDialogTypeCount)
         return false;
-    CHfcFile file;
-    if (!file.Open(path, CHfcFile::kModeRead | CHfcFile::kModeBinary))
+    CCustomFile file;
+    if (!file.Open(path, CCustomFile::kRead, true))
         return false;
     const char* tag = RequiredTag(type);
     if (tag == nullptr)
@@ -220,7 +220,7 @@ CFileRequest::State CFileManager::Run(std::unique_ptr<CHfcFileDialogUnicode> dia
     const char* name = kTypeNames[type];
     if (type == kFileSaveReport)
     {
-        dialog->SetTitle(Text("Title", name));
+        dialog->SetTitle(L"Save Report File");
         dialog->AddFilter(L"Report File (*.txt)", L"*.txt");
         dialog->AddFilter(L"All files (*.*)", L"*.*");
         dialog->SetDefaultExtension(L"txt");
@@ -284,9 +284,15 @@ void CFileManager::ProcessFile(CFileRequest& request, const std::filesystem::pat
     }
     if (IsOpenType(type) && !DetectFileType(path, type))
     {
-        CHfcFile file;
-        const bool opens = file.Open(path, CHfcFile::kModeRead | CHfcFile::kModeBinary);
+        CCustomFile file;
+        const bool opens = file.Open(path, CCustomFile::kRead, true);
         ReportError(type, opens ? "FileErrorUnsupportedFile" : "FileErrorFileOpen");
+        return;
+    }
+    // A file that cannot be written over fails as its open would, and keeps its bytes.
+    if (!IsOpenType(type) && !CCustomFile::CanWriteOver(path))
+    {
+        ReportError(type, "FileErrorFileOpen");
         return;
     }
     try

@@ -164,15 +164,15 @@ bool CMdiFrameWindow::CloseAllLibraryWindows()
 
 void CMdiFrameWindow::StoreNormalPlacement()
 {
-    if (!m_hwnd)
+    // In the normal state only: minimised or maximised, the saved rectangle stays the last normal
+    // one. The window rectangle, in screen coordinates as the frame is created at start-up;
+    // GetWindowPlacement's normal rectangle is in work-area coordinates, which differ by the
+    // taskbar's size when it stands at the top or left.
+    if (!m_hwnd || IsIconic(m_hwnd) || IsZoomed(m_hwnd))
         return;
-    // The normal placement, whatever the state: a rectangle saved from a minimised or maximised
-    // frame would come back wrong at the next start.
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(m_hwnd, &placement))
+    RECT r = {};
+    if (!::GetWindowRect(m_hwnd, &r))
         return;
-    const RECT& r = placement.rcNormalPosition;
     m_settings.mainWindowX = r.left;
     m_settings.mainWindowY = r.top;
     m_settings.mainWindowWidth = r.right - r.left;
@@ -182,15 +182,14 @@ void CMdiFrameWindow::StoreNormalPlacement()
 LRESULT CMdiFrameWindow::HandleMove(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = CHfcMdiFrameWindow::HandleMove(message, wParam, lParam);
-    if (m_hwnd && !IsIconic(m_hwnd) && !IsZoomed(m_hwnd))
-        StoreNormalPlacement();
+    StoreNormalPlacement();
     return result;
 }
 
 LRESULT CMdiFrameWindow::HandleSize(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = CHfcMdiFrameWindow::HandleSize(message, wParam, lParam);
-    if (wParam == SIZE_RESTORED && m_hwnd && !IsIconic(m_hwnd) && !IsZoomed(m_hwnd))
+    if (wParam == SIZE_RESTORED)
         StoreNormalPlacement();
     return result;
 }

@@ -44,7 +44,8 @@ public:
     // Opens an all-data file in a new library window once start-up has finished; false when the
     // file is not one or it cannot be opened.
     bool OpenDroppedFile(const std::wstring& path);
-    // Stores the normal placement (not minimised or maximised) in the saved rectangle.
+    // While the frame is in its normal state (not minimised or maximised): its window rectangle,
+    // in screen coordinates, becomes the saved rectangle.
     void StoreNormalPlacement();
 
     const char* GetWindowClassName() override;

@@ -2,14 +2,15 @@
 
 #include "app/AppText.h"
 #include "app/CSettings.h"
+#include "app/CTDWResource.h"
 #include "resources/AppDialogIds.h"
 
 CPreferencesDialog::CPreferencesDialog(CSettings& settings, std::vector<std::string> inputDevices,
                                        std::vector<std::string> outputDevices)
     : m_settings(settings), m_inputDevices(std::move(inputDevices)),
-      m_outputDevices(std::move(outputDevices)), m_combos{{IDC_PREF_MIDI_IN, L"Not use MIDI IN device",
+      m_outputDevices(std::move(outputDevices)), m_combos{{IDC_PREF_MIDI_IN, "PreferencesNotUseMidiIn",
                                                            &m_inputDevices, &settings.midiInDevice, false},
-                                                          {IDC_PREF_MIDI_OUT, L"Not use MIDI OUT device",
+                                                          {IDC_PREF_MIDI_OUT, "PreferencesNotUseMidiOut",
                                                            &m_outputDevices, &settings.midiOutDevice, false}}
 {
 }
@@ -20,7 +21,7 @@ void CPreferencesDialog::FillDevices(DeviceCombo& combo)
 {
     HWND box = GetDlgItem(GetHandle(), combo.id);
     SendMessageW(box, CB_RESETCONTENT, 0, 0);
-    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(combo.none));
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLocalizedString(combo.noneKey).c_str()));
     int selected = combo.setting->empty() ? 0 : -1;
     for (size_t i = 0; i < combo.devices->size(); ++i)
     {
@@ -32,7 +33,11 @@ void CPreferencesDialog::FillDevices(DeviceCombo& combo)
     combo.notConnected = selected < 0;
     if (combo.notConnected)
     {
-        const std::wstring entry = AnsiToWide(combo.setting->c_str()) + L" (Not Connected)";
+        // "%s (Not Connected)" in the interface's language.
+        std::wstring entry = GetLocalizedString("PreferencesNotConnected");
+        const size_t at = entry.find(L"%s");
+        const std::wstring name = AnsiToWide(combo.setting->c_str());
+        entry = at == std::wstring::npos ? name + L" " + entry : entry.replace(at, 2, name);
         selected =
             static_cast<int>(SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str())));
     }
@@ -61,8 +66,9 @@ bool CPreferencesDialog::OnInitDialog()
     for (DeviceCombo& combo : m_combos)
         FillDevices(combo);
     HWND knob = GetDlgItem(GetHandle(), IDC_PREF_KNOB_MODE);
-    for (const wchar_t* mode : {L"Circular", L"Relative Circular", L"Linear"})
-        SendMessageW(knob, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode));
+    for (const char* mode :
+         {"PreferencesKnobModeCircular", "PreferencesKnobModeRelativeCircular", "PreferencesKnobModeLinear"})
+        SendMessageW(knob, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLocalizedString(mode).c_str()));
     SendMessageW(knob, CB_SETCURSEL, static_cast<WPARAM>(m_settings.knobMode), 0);
     CheckDlgButton(GetHandle(), IDC_PREF_AUTO_SCAN,
                    m_settings.midiDeviceAutoScan ? BST_CHECKED : BST_UNCHECKED);

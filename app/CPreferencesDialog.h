@@ -26,7 +26,7 @@ private:
     struct DeviceCombo
     {
         int id;
-        const wchar_t* none;
+        const char* noneKey; // the localised text of the first entry, "no device"
         const std::vector<std::string>* devices;
         std::string* setting;
         bool notConnected; // the saved name was added as the last entry

@@ -38,6 +38,36 @@ CBaseWindow::CBaseWindow(uint32_t kind, CBaseWindow* bankWindow) : m_kind(kind),
 CBaseWindow::~CBaseWindow()
 {
     RegisterWithWindowManager(nullptr);
+    ReleaseProgramIcons();
+}
+
+void CBaseWindow::SetProgramIcons()
+{
+    const HINSTANCE instance = CHfcAppBase::GetInstanceHandle();
+    const WPARAM kinds[2] = {ICON_SMALL, ICON_BIG};
+    const int sizes[2] = {16, 32};
+    for (int i = 0; i < 2; ++i)
+    {
+        m_icons[i] = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
+                                                   sizes[i], sizes[i], LR_DEFAULTCOLOR));
+        if (m_icons[i])
+            SendMessageW(m_hwnd, WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(m_icons[i]));
+    }
+}
+
+void CBaseWindow::ReleaseProgramIcons()
+{
+    // Taken back from the window first: it must never hold a destroyed icon.
+    const WPARAM kinds[2] = {ICON_SMALL, ICON_BIG};
+    for (int i = 0; i < 2; ++i)
+    {
+        if (!m_icons[i])
+            continue;
+        if (m_hwnd && IsWindow(m_hwnd))
+            SendMessageW(m_hwnd, WM_SETICON, kinds[i], 0);
+        DestroyIcon(m_icons[i]);
+        m_icons[i] = nullptr;
+    }
 }
 
 bool CBaseWindow::RegisterWindowClass()
@@ -69,9 +99,7 @@ bool CBaseWindow::Create(int32_t x, int32_t y, int32_t width, int32_t height, ui
     m_creation = CreationState::kCreating;
     RECT client = {};
     ::GetClientRect(frame->GetClientHwnd(), &client);
-    // By the outer size: the caption and borders must fit inside the client area too.
-    const SIZE outer = GetOuterSize(width, height, false);
-    PlaceChildInClient(x, y, outer.cx, outer.cy, client.right - client.left, client.bottom - client.top);
+    PlaceChildInClient(x, y, width, height, client.right - client.left, client.bottom - client.top);
     m_position[0] = x;
     m_position[1] = y;
     if (!CHfcMdiChildWindow::Create(x, y, width, height, flags, menuBar, frame, title))
@@ -80,13 +108,7 @@ bool CBaseWindow::Create(int32_t x, int32_t y, int32_t width, int32_t height, ui
         DestroyLayers();
         return false;
     }
-    const HINSTANCE instance = CHfcAppBase::GetInstanceHandle();
-    if (HICON small = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
-                                                    IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)))
-        SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    if (HICON big = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
-                                                  IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)))
-        SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SetProgramIcons();
     const bool showValues = GetSettings().showValueLayer;
     if (m_valueLayer)
         showValues ? m_valueLayer->Show(false) : m_valueLayer->Hide(false);
@@ -231,6 +253,7 @@ bool CBaseWindow::OnDestroy()
     if (CHfcKey* key = CHfcKey::GetKey(); key && m_mainLayer && key->GetFocusListener() == m_mainLayer.get())
         key->ClearFocus();
     DestroyLayers();
+    ReleaseProgramIcons();
     m_destroyed = true;
     const bool result = DestroyRootLayer();
     if (m_onDestroyed)

@@ -190,6 +190,9 @@ protected:
 
 private:
     void DestroyLayers();
+    // The program's icon, small and big, loaded for this window and destroyed with it.
+    void SetProgramIcons();
+    void ReleaseProgramIcons();
 
     uint32_t m_kind;
     CBaseWindow* m_bankWindow; // not owned
@@ -206,6 +209,7 @@ private:
     bool m_registeredInFrame = false;
     bool m_destroyPending = false;
     CreationState m_creation = CreationState::kNone;
+    HICON m_icons[2] = {nullptr, nullptr}; // small, big; owned
     CWindowManagerListener* m_managerListener = nullptr;
     std::function<void(CBaseWindow*)> m_onDestroyed;
 };

@@ -44,7 +44,7 @@ bool CUtilityWindow::CanClose()
     if (!m_shuttingDown)
     {
         // A transfer pumps messages on this thread; the window stays until it ends.
-        if (IsBusy())
+        if (StaysWhileBusy() && IsBusy())
             return false;
         if (m_showSetting)
             *m_showSetting = 0;

@@ -8,8 +8,8 @@ class CUtilityLayer;
 
 // A window of the Window and Help menus (MIDI monitor, status log, version): no data, one
 // layer, its saved position and shown setting when it has them. A close by the user is refused
-// while a transfer runs and then records that the window is closed; a close at shutdown leaves
-// the recorded state as it was. Window thread only.
+// while a transfer runs (unless StaysWhileBusy says otherwise) and then records that the window
+// is closed; a close at shutdown leaves the recorded state as it was. Window thread only.
 class CUtilityWindow : public CBaseWindow
 {
 public:
@@ -34,6 +34,8 @@ protected:
     void OnPositionChanged() override;
     // Before the window is forgotten, by a user close or at shutdown.
     virtual void OnClosing() {}
+    // Whether a user close waits for the end of a transfer.
+    virtual bool StaysWhileBusy() const { return true; }
 
 private:
     int32_t* m_showSetting;

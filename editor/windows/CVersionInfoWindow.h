@@ -22,4 +22,6 @@ public:
 protected:
     std::unique_ptr<CUtilityLayer> MakeLayer() override;
     bool CreateLayerControls(CUtilityLayer& layer) override;
+    // Nothing of a transfer reaches it: it closes at once.
+    bool StaysWhileBusy() const override { return false; }
 };

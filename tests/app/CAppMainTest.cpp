@@ -539,3 +539,56 @@ TEST_F(AppMainLifecycle, CommandsGoToTheActiveWindowAndNextProgramSendsTheProgra
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
+
+// With the taskbar at the top or left the work area starts past the screen's origin; the frame
+// still comes back where it was, also when it was closed maximised.
+TEST_F(AppMainLifecycle, TheFrameComesBackWhereItWasWithTheTaskbarAtTheTopOrLeft)
+{
+    RECT screen = {};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0));
+    struct Case
+    {
+        RECT workArea;
+        bool maximised;
+    };
+    const Case cases[] = {
+        {{0, 40, screen.right, screen.bottom}, false},  // taskbar at the top
+        {{60, 0, screen.right, screen.bottom}, false},  // at the left
+        {{60, 40, screen.right, screen.bottom}, true},  // both, closed maximised
+    };
+    for (const Case& c : cases)
+    {
+        RECT area = c.workArea;
+        ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &area, 0));
+        for (int run = 0; run < 2; ++run)
+        {
+            FakeEditor editor;
+            CAppMain app(editor);
+            ASSERT_TRUE(app.Init());
+            const HWND hwnd = app.GetFrame()->GetHwnd();
+            RECT shown = {};
+            GetWindowRect(hwnd, &shown);
+            if (run == 0)
+            {
+                ASSERT_TRUE(SetWindowPos(hwnd, nullptr, 140, 120, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE));
+                if (c.maximised)
+                    ShowWindow(hwnd, SW_MAXIMIZE);
+            }
+            else
+            {
+                EXPECT_EQ(shown.left, 140) << c.workArea.left << "," << c.workArea.top;
+                EXPECT_EQ(shown.top, 120) << c.workArea.left << "," << c.workArea.top;
+                EXPECT_EQ(shown.right - shown.left, 700);
+                EXPECT_EQ(shown.bottom - shown.top, 500);
+            }
+            SendMessageW(hwnd, WM_CLOSE, 0, 0);
+            EXPECT_EQ(GetSettings().mainWindowX, 140);
+            EXPECT_EQ(GetSettings().mainWindowY, 120);
+            EXPECT_TRUE(app.Exit());
+            MSG quit;
+            PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+            GetSettings() = CSettings();
+        }
+    }
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &screen, 0);
+}

@@ -312,6 +312,54 @@ TEST_F(FileManagerTest, FailedSavesKeepThePreviousFile)
     EXPECT_EQ(files, 0u);
 }
 
+// Each save type with the title of its error box and of its log line.
+const struct
+{
+    uint32_t type;
+    const wchar_t* title;
+    const char* logTitle;
+} kSaves[] = {
+    {kFileSaveAllData, L"Save", "Save All Data"},
+    {kFileSaveProgram, L"Save Program Data File", "Save Program"},
+    {kFileSaveGlobal, L"Save Global Data File", "Save Global"},
+    {kFileSaveReport, L"Save Report", "Save Report"},
+};
+
+// Saving over a read-only file fails as opening it for writing would, under each save's title,
+// and the file keeps its bytes; nothing is left beside it.
+TEST_F(FileManagerTest, SavingOverAReadOnlyFileShowsTheOpenErrorAndKeepsTheFile)
+{
+    const std::filesystem::path path = folder.File("locked.nvrn_all");
+    const Bytes before = {'o', 'l', 'd'};
+    for (const auto& s : kSaves)
+    {
+        SCOPED_TRACE(s.logTitle);
+        WriteFileBytes(path, before);
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        CLibraryData library;
+        MakeDistinctLibrary(library);
+        presenter.boxes.clear();
+        log.Clear();
+        paths.answers = {path.wstring()};
+        CFileRequest request;
+        request.library = &library;
+        request.program = &library.GetProgramSet()->GetProgram(0);
+        request.global = library.GetGlobal();
+        EXPECT_EQ(manager.ShowSaveDialog(s.type, request), CFileRequest::kFailed);
+        EXPECT_EQ(ReadFileBytes(path), before);
+        ASSERT_EQ(presenter.boxes.size(), 1u);
+        EXPECT_EQ(presenter.boxes[0].title, s.title);
+        EXPECT_EQ(presenter.boxes[0].text, L"The file couldn't open.");
+        EXPECT_EQ(LogLines(),
+                  std::vector<std::string>{std::string(s.logTitle) + " : The file couldn't be opened."});
+        size_t files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            files += entry.is_regular_file() ? 1 : 0;
+        EXPECT_EQ(files, 1u);
+        ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    }
+}
+
 // A folder that cannot be written (made by the test run's fixture, with a file in it): the save
 // shows "FileErrorFileOpen" under the save's title and the file there keeps its bytes.
 TEST_F(FileManagerTest, SaveIntoAFolderThatCannotBeWrittenShowsTheError)
@@ -335,18 +383,7 @@ TEST_F(FileManagerTest, SaveIntoAFolderThatCannotBeWrittenShowsTheError)
         }
     }
 
-    const struct
-    {
-        uint32_t type;
-        const wchar_t* title;
-        const char* logTitle;
-    } saves[] = {
-        {kFileSaveAllData, L"Save", "Save All Data"},
-        {kFileSaveProgram, L"Save Program Data File", "Save Program"},
-        {kFileSaveGlobal, L"Save Global Data File", "Save Global"},
-        {kFileSaveReport, L"Save Report", "Save Report"},
-    };
-    for (const auto& s : saves)
+    for (const auto& s : kSaves)
     {
         SCOPED_TRACE(s.logTitle);
         CLibraryData library;
@@ -399,7 +436,7 @@ TEST_F(FileManagerTest, ReportAndJ5Import)
     paths.answers = {Answer("リスト.txt")};
     EXPECT_EQ(manager.SaveReport(library), CFileRequest::kDone);
     ASSERT_EQ(paths.shown.size(), 1u);
-    EXPECT_EQ(paths.shown[0].title, L"Save Report");
+    EXPECT_EQ(paths.shown[0].title, L"Save Report File");
     EXPECT_EQ(paths.shown[0].filters,
               (std::vector<Pair>{{L"Report File (*.txt)", L"*.txt"}, {L"All files (*.*)", L"*.*"}}));
     EXPECT_EQ(paths.shown[0].extension, L"txt");

@@ -2,6 +2,7 @@
 #include "app/CDialogFlag.h"
 #include "app/CPreferencesDialog.h"
 #include "app/CSettings.h"
+#include "app/CTDWResource.h"
 #include "resources/AppDialogIds.h"
 
 #include "support/ScriptedDialogPresenter.h"
@@ -20,12 +21,14 @@ struct PreferencesDialogTest : ::testing::Test
 {
     PreferencesDialogTest()
     {
+        CTDWSingleton::Acquire();
         settings.midiInDevice = "Other MIDI IN";
         settings.midiOutDevice = "Gone MIDI OUT";
         settings.knobMode = 1;
         settings.midiDeviceAutoScan = true;
         settings.receiveOnStartup = false;
     }
+    ~PreferencesDialogTest() override { CTDWSingleton::Release(); }
     INT_PTR Run()
     {
         CPreferencesDialog dialog(settings, kInputs, kOutputs);

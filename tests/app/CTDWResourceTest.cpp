@@ -49,7 +49,7 @@ TEST(CTDWResource, BothLanguagesHoldTheSameKeysEachWithAText)
     const std::vector<std::string> japaneseKeys = ResourceKeys(kLanguageJapanese, &japanese);
     EXPECT_EQ(english, "en");
     EXPECT_EQ(japanese, "jp");
-    EXPECT_EQ(englishKeys.size(), 233u);
+    EXPECT_EQ(englishKeys.size(), 239u);
     EXPECT_EQ(englishKeys, japaneseKeys);
 
     ResourceLanguage inEnglish(kLanguageEnglish);

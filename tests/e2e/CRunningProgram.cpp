@@ -256,15 +256,19 @@ std::vector<std::wstring> ReadLines(HWND window)
     {
         const std::wstring kind = WindowClass(candidate);
         std::vector<std::wstring> lines;
-        if (_wcsicmp(kind.c_str(), L"ListBox") == 0)
+        // A list box's items, or a combo box's, by their count, length and text messages.
+        const bool listBox = _wcsicmp(kind.c_str(), L"ListBox") == 0;
+        if (listBox || _wcsicmp(kind.c_str(), L"ComboBox") == 0)
         {
-            const LRESULT count = SendMessageW(candidate, LB_GETCOUNT, 0, 0);
+            const UINT getCount = listBox ? LB_GETCOUNT : CB_GETCOUNT;
+            const UINT getLength = listBox ? LB_GETTEXTLEN : CB_GETLBTEXTLEN;
+            const UINT getText = listBox ? LB_GETTEXT : CB_GETLBTEXT;
+            const LRESULT count = SendMessageW(candidate, getCount, 0, 0);
             for (LRESULT i = 0; i < count; ++i)
             {
-                std::wstring line(static_cast<size_t>(SendMessageW(candidate, LB_GETTEXTLEN, i, 0)) + 1,
-                                  L'\0');
+                std::wstring line(static_cast<size_t>(SendMessageW(candidate, getLength, i, 0)) + 1, L'\0');
                 line.resize(static_cast<size_t>(
-                    SendMessageW(candidate, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&line[0]))));
+                    SendMessageW(candidate, getText, i, reinterpret_cast<LPARAM>(&line[0]))));
                 lines.push_back(line);
             }
             return lines;

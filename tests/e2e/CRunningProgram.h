@@ -118,7 +118,8 @@ std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);
 // The texts of a window's static controls, in order (a message box's text among them).
 std::vector<std::wstring> StaticTexts(HWND window);
-// The lines of a list box, or of an edit control's text, of the window or its first such child.
+// The lines of a list box, a combo box's list or an edit control's text, of the window or its
+// first such child.
 std::vector<std::wstring> ReadLines(HWND window);
 
 // A child button whose text, without '&', is the text; null when there is none.

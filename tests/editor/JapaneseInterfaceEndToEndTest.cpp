@@ -62,6 +62,15 @@ TEST(JapaneseInterface, MenusDialogsBoxesAndLogComeFromTheJapaneseResources)
     EXPECT_EQ(e2e::WindowText(preferences), L"環境設定");
     EXPECT_NE(e2e::FindButton(preferences, L"自動スキャン"), nullptr);
     EXPECT_NE(e2e::FindButton(preferences, L"キャンセル"), nullptr);
+    // The entries of its lists as well.
+    for (int combo : {2000, 2001})
+    {
+        const std::vector<std::wstring> devices = e2e::ReadLines(GetDlgItem(preferences, combo));
+        ASSERT_FALSE(devices.empty()) << combo;
+        EXPECT_EQ(devices.front(), combo == 2000 ? L"MIDI IN デバイスを使用しない" : L"MIDI OUT デバイスを使用しない");
+    }
+    EXPECT_EQ(e2e::ReadLines(GetDlgItem(preferences, 2003)),
+              (std::vector<std::wstring>{L"サーキュラー", L"相対サーキュラー", L"リニア"}));
     EXPECT_TRUE(e2e::Screenshot(preferences, "japanese_preferences"));
     PressId(preferences, 501);
     ASSERT_TRUE(program.WaitForWindowGone(preferences));

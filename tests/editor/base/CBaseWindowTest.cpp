@@ -67,20 +67,27 @@ TEST(PlaceChildInClient, MovesAChildThatSticksOutToEightPixelsFromTheEdgeAndNeve
 
 TEST_F(EditorWindowTest, AChildCreatedPastTheClientEdgeIsPlacedInside)
 {
-    const SIZE client = ClientSize();
+    // A frame whose MDI client is 800 x 600.
+    RECT frameRect = {}, clientRect = {};
+    ::GetWindowRect(frame->GetHwnd(), &frameRect);
+    ::GetClientRect(frame->GetClientHwnd(), &clientRect);
+    ::MoveWindow(frame->GetHwnd(), frameRect.left, frameRect.top,
+                 frameRect.right - frameRect.left + 800 - clientRect.right,
+                 frameRect.bottom - frameRect.top + 600 - clientRect.bottom, TRUE);
+    ASSERT_EQ(ClientSize().cx, 800);
+    ASSERT_EQ(ClientSize().cy, 600);
     CountingWindow window(CBaseWindow::kKindProgramEdit);
-    ASSERT_TRUE(window.Create(client.cx - 100, client.cy - 50, 600, 178, 9, nullptr, frame.get(), "Edit"));
+    ASSERT_TRUE(window.Create(500, 500, 600, 178, 9, nullptr, frame.get(), "Edit"));
     int32_t x = 0, y = 0;
     window.GetPosition(x, y);
+    EXPECT_EQ(x, 192);
+    EXPECT_EQ(y, 414);
     RECT r = {};
     ::GetWindowRect(window.GetHwnd(), &r);
-    // The whole window, caption and borders included, ends 8 pixels inside the client area.
-    EXPECT_EQ(x, client.cx - (r.right - r.left) - 8);
-    EXPECT_EQ(y, client.cy - (r.bottom - r.top) - 8);
     POINT corner = {r.left, r.top};
     ::ScreenToClient(frame->GetClientHwnd(), &corner);
-    EXPECT_EQ(corner.x, x);
-    EXPECT_EQ(corner.y, y);
+    EXPECT_EQ(corner.x, 192);
+    EXPECT_EQ(corner.y, 414);
     EXPECT_EQ(window.GetCreationState(), CBaseWindow::CreationState::kCreated);
     window.Destroy();
 }

@@ -507,7 +507,7 @@ TEST_F(ProgramListOperations, ProgramFilesAndTheReportGoThroughTheFileDialogs)
     // The report of the set names its programs.
     paths.answers = {report};
     ASSERT_TRUE(operations->ExportText());
-    EXPECT_EQ(paths.titles.back(), FileTitle(kFileSaveReport));
+    EXPECT_EQ(paths.titles.back(), "Save Report File");
     std::ifstream in(folder.File("report.txt"), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("FILED"), std::string::npos);

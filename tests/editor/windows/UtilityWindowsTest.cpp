@@ -112,3 +112,39 @@ TEST_F(EditorWindowTest, TheVersionWindowDrawsItsVersionOnce)
     StopTicks();
     window.Close();
 }
+
+// The close box during a transfer: the monitor and the log stay until it ends, the version
+// window, which no transfer writes to, closes at once.
+TEST_F(EditorWindowTest, DuringATransferOnlyTheVersionWindowCloses)
+{
+    CMidiMonitorWindow monitor;
+    CStatusLogWindow log;
+    CVersionInfoWindow version;
+    ASSERT_TRUE(monitor.Create(0, 0, frame.get()));
+    ASSERT_TRUE(log.Create(0, 0, frame.get()));
+    ASSERT_TRUE(version.Create(0, 0, frame.get()));
+    struct Case
+    {
+        CBaseWindow* window;
+        bool closes;
+    };
+    const Case cases[] = {{&monitor, false}, {&log, false}, {&version, true}};
+    CEfSemaphore* progress = GetAppSemaphore(kSemaphoreProgress);
+    ASSERT_NE(progress, nullptr);
+    progress->Wait(); // a transfer runs
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(c.window->Show());
+        SendMessageW(c.window->GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        PumpUntil([] { return true; }, 0);
+        EXPECT_EQ(c.window->GetHwnd() == nullptr || !IsWindow(c.window->GetHwnd()), c.closes)
+            << c.window->GetKind();
+    }
+    progress->Release();
+    // Ended: the others close too.
+    for (CBaseWindow* window : {static_cast<CBaseWindow*>(&monitor), static_cast<CBaseWindow*>(&log)})
+    {
+        SendMessageW(window->GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(window->GetHwnd() == nullptr || !IsWindow(window->GetHwnd())) << window->GetKind();
+    }
+}
