@@ -3,13 +3,14 @@
 #include "../base/EditorWindowFixture.h"
 
 #include "editor/windows/CMidiMonitorLayer.h"
-
-#include <cstring>
+#include "framework/CHfcOffscreenContext.h"
 #include "editor/windows/CMidiMonitorWindow.h"
 #include "editor/windows/CStatusLogLayer.h"
 #include "editor/windows/CStatusLogWindow.h"
 #include "editor/windows/CVersionInfoLayer.h"
 #include "editor/windows/CVersionInfoWindow.h"
+
+#include <cstring>
 
 TEST(FormatHexBytes, ThreeCharactersAByteAtMostTwentySixBytes)
 {
@@ -89,6 +90,37 @@ TEST_F(EditorWindowTest, TheLogShowsTheNewestNineOldestFirstAndItsLedFadesOneSte
     EXPECT_EQ(seen, expected);
     window.Close();
     EXPECT_EQ(GetSettings().statusLogWindowShow, 0);
+}
+
+// Bytes the LCD font lacks (a Japanese line) are drawn in a real face: two different such
+// lines of the same length differ on the surface, and each shows ink on the empty row's LCD.
+TEST_F(EditorWindowTest, TheLogDrawsLinesTheLcdFontLacksInARealFace)
+{
+    CStatusLogWindow window;
+    ASSERT_TRUE(window.Create(0, 0, frame.get()));
+    ASSERT_TRUE(window.Show());
+    CStatusLogLayer* layer = window.GetLayer();
+    log.AddLine("\x83\x74\x83\x40\x83\x43\x83\x8b"); // two different lines in Shift-JIS bytes
+    log.AddLine("\x83\x76\x83\x8d\x83\x4f\x83\x89");
+    Deliver();
+    layer->RedrawControls(true);
+    const CHfcRect first = layer->GetLineRect(0), second = layer->GetLineRect(1), empty = layer->GetLineRect(2);
+    CHfcBmpLock surface(layer->GetOffscreen()->GetBitmap());
+    ASSERT_TRUE(surface.IsLocked());
+    // The time stamp's ten cells are LCD text in both; the rest is the line's own text.
+    const auto differing = [&](const CHfcRect& a, const CHfcRect& b)
+    {
+        int32_t count = 0;
+        for (int32_t y = 0; y < a.GetHeight(); ++y)
+            for (int32_t x = 60; x < 60 + 8 * 12; ++x)
+                count += std::memcmp(surface.View().Pixel(a.left + x, a.top + y),
+                                     surface.View().Pixel(b.left + x, b.top + y), 4) != 0;
+        return count;
+    };
+    EXPECT_GT(differing(first, second), 20) << "both lines show the same glyphs";
+    EXPECT_GT(differing(first, empty), 20) << "no ink";
+    EXPECT_GT(differing(second, empty), 20) << "no ink";
+    window.Close();
 }
 
 TEST_F(EditorWindowTest, TheVersionWindowDrawsItsVersionOnce)
