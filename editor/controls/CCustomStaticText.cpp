@@ -96,8 +96,9 @@ bool CCustomStaticText::DrawWideLine(CHfcDrawContext* context, CHfcBmp* font)
     void* bits = nullptr;
     HDC memory = CreateCompatibleDC(nullptr);
     HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HFONT face = CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, m_custom.wideFace);
+    HFONT face =
+        CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, m_custom.wideFace);
     CHfcBmp line;
     const bool ready = memory && dib && face && line.Create(width, height);
     if (ready)
