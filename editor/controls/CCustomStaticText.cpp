@@ -1,5 +1,7 @@
 #include "editor/controls/CCustomStaticText.h"
 
+#include "app/AppText.h"
+#include "framework/CHfcBmp.h"
 #include "framework/CHfcDrawContext.h"
 
 #include <algorithm>
@@ -44,10 +46,100 @@ void CCustomStaticText::Draw(CHfcDrawContext* context)
         return;
     CHfcBmp* font = !m_customEnabled && m_custom.dimFont ? m_custom.dimFont : m_custom.font;
     m_text.head.EraseArea(context, m_rect);
+    if (DrawWideLine(context, font))
+        return;
     const std::vector<char>& text = GetBuffer();
     for (size_t column = 0; column < text.size(); ++column)
         DrawLcdGlyph(context, font, m_rect.left + static_cast<int32_t>(column) * m_text.cellWidth, m_rect.top,
                      m_text.cellWidth, m_text.cellHeight, static_cast<uint8_t>(text[column]));
+}
+
+namespace
+{
+// The colour of the font's most opaque pixel: the LCD ink.
+uint32_t InkColour(CHfcBmp* font)
+{
+    CHfcBmpLock lock(font);
+    const CHfcPixelView view = lock.View();
+    uint32_t ink = 0xFFFFFF;
+    int32_t best = -1;
+    for (int32_t y = 0; lock.IsLocked() && y < font->GetHeight(); ++y)
+        for (int32_t x = 0; x < font->GetWidth(); ++x)
+        {
+            const uint8_t* p = view.Pixel(x, y);
+            if (p[3] > best)
+            {
+                best = p[3];
+                ink = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+            }
+        }
+    return ink;
+}
+} // namespace
+
+bool CCustomStaticText::DrawWideLine(CHfcDrawContext* context, CHfcBmp* font)
+{
+    const std::vector<char>& text = GetBuffer();
+    if (!m_custom.wideFace || !font ||
+        std::none_of(text.begin(), std::find(text.begin(), text.end(), '\0'),
+                     [](char c) { return static_cast<uint8_t>(c) >= 128; }))
+        return false;
+    const std::wstring wide = AnsiToWide(text.data(), text.size());
+    const int32_t width = m_rect.GetWidth(), height = m_text.cellHeight;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HFONT face =
+        CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, m_custom.wideFace);
+    CHfcBmp line;
+    const bool ready = memory && dib && face && line.Create(width, height);
+    if (ready)
+    {
+        // White on black gives the coverage; it becomes the alpha of the ink.
+        HGDIOBJ oldBitmap = SelectObject(memory, dib);
+        HGDIOBJ oldFont = SelectObject(memory, face);
+        std::memset(bits, 0, size_t(width) * size_t(height) * 4);
+        SetBkMode(memory, TRANSPARENT);
+        SetTextColor(memory, RGB(255, 255, 255));
+        RECT box = {0, 0, width, height};
+        DrawTextW(memory, wide.c_str(), static_cast<int>(wide.size()), &box,
+                  DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+        GdiFlush();
+        const uint32_t ink = InkColour(font);
+        {
+            CHfcBmpLock lock(&line);
+            const CHfcPixelView view = lock.View();
+            const uint8_t* source = static_cast<const uint8_t*>(bits);
+            for (int32_t y = 0; lock.IsLocked() && y < height; ++y)
+                for (int32_t x = 0; x < width; ++x)
+                {
+                    const uint8_t* s = source + (size_t(y) * width + x) * 4;
+                    uint8_t* d = view.Pixel(x, y);
+                    d[0] = uint8_t(ink);
+                    d[1] = uint8_t(ink >> 8);
+                    d[2] = uint8_t(ink >> 16);
+                    d[3] = std::max({s[0], s[1], s[2]});
+                }
+        }
+        SelectObject(memory, oldFont);
+        SelectObject(memory, oldBitmap);
+        context->DrawBitmap(m_rect.left, m_rect.top, width, height, &line, 0, 0);
+    }
+    if (face)
+        DeleteObject(face);
+    if (dib)
+        DeleteObject(dib);
+    if (memory)
+        DeleteDC(memory);
+    return ready;
 }
 
 void CCustomStaticText::EraseBackground(CHfcDrawContext* context)

@@ -13,6 +13,9 @@ struct CCustomStaticTextRecord
     CHfcBmp* font = nullptr; // the LCD font: 6 x 9 cells
     CHfcBmp* background = nullptr;
     CHfcBmp* dimFont = nullptr;
+    // When set, a line holding bytes from 128 up (characters the LCD font lacks) is drawn in
+    // this face, in the LCD font's ink colour, inside the same row box.
+    const wchar_t* wideFace = nullptr;
 };
 
 // One line of LCD text (a value name, a label the owner sets); its value is the framework
@@ -33,6 +36,9 @@ public:
     int32_t GetControlType() override { return kTypeStaticText; }
 
 private:
+    // The line in the record's wide face; false when the line needs none.
+    bool DrawWideLine(CHfcDrawContext* context, CHfcBmp* font);
+
     CCustomStaticTextRecord m_custom;
     CHfcCtrlCharStaticTextRecord m_text;
 };

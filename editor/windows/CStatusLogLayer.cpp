@@ -22,6 +22,8 @@ bool CStatusLogLayer::CreateControls()
         record.columns = kColumns;
         record.font = m_fontWhite;
         record.background = m_background;
+        // Log lines from the Japanese texts: the Japanese interface face.
+        record.wideFace = L"MS UI Gothic";
         if (!m_lines[i].Create(&record, static_cast<uint32_t>(i), 0))
             return false;
         AddControl(&m_lines[i], false);

@@ -3,13 +3,15 @@
 #include "../base/EditorWindowFixture.h"
 
 #include "editor/windows/CMidiMonitorLayer.h"
-
-#include <cstring>
+#include "framework/CHfcOffscreenContext.h"
 #include "editor/windows/CMidiMonitorWindow.h"
 #include "editor/windows/CStatusLogLayer.h"
 #include "editor/windows/CStatusLogWindow.h"
 #include "editor/windows/CVersionInfoLayer.h"
 #include "editor/windows/CVersionInfoWindow.h"
+
+#include <cstring>
+#include <vector>
 
 TEST(FormatHexBytes, ThreeCharactersAByteAtMostTwentySixBytes)
 {
@@ -89,6 +91,51 @@ TEST_F(EditorWindowTest, TheLogShowsTheNewestNineOldestFirstAndItsLedFadesOneSte
     EXPECT_EQ(seen, expected);
     window.Close();
     EXPECT_EQ(GetSettings().statusLogWindowShow, 0);
+}
+
+// Bytes the LCD font lacks (a Japanese line) are drawn in a real face: two different such
+// lines of the same length, shown in turn in the same row, differ there, and show ink on the LCD.
+TEST_F(EditorWindowTest, TheLogDrawsLinesTheLcdFontLacksInARealFace)
+{
+    CStatusLogWindow window;
+    ASSERT_TRUE(window.Create(0, 0, frame.get()));
+    ASSERT_TRUE(window.Show());
+    CStatusLogLayer* layer = window.GetLayer();
+    const CHfcRect row = layer->GetLineRect(0);
+    // The row past its ten time stamp cells.
+    const auto pixels = [&]
+    {
+        layer->RedrawControls(true);
+        CHfcBmpLock surface(layer->GetOffscreen()->GetBitmap());
+        std::vector<uint8_t> shown;
+        for (int32_t y = row.top; surface.IsLocked() && y < row.bottom; ++y)
+            for (int32_t x = row.left + 60; x < row.left + 60 + 8 * 12; ++x)
+                shown.insert(shown.end(), surface.View().Pixel(x, y), surface.View().Pixel(x, y) + 4);
+        return shown;
+    };
+    const auto differing = [](const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
+    {
+        int32_t count = 0;
+        for (size_t i = 0; i < a.size() && i < b.size(); i += 4)
+            count += std::memcmp(&a[i], &b[i], 4) != 0;
+        return count;
+    };
+    const std::vector<uint8_t> empty = pixels();
+    // Two different kana lines in Shift-JIS, every byte from 128 up.
+    log.AddLine("\x82\xa0\x82\xa2\x82\xa4\x82\xa6");
+    log.AddLine("\x82\xa9\x82\xab\x82\xad\x82\xaf");
+    Deliver();
+    const std::vector<uint8_t> first = pixels();
+    for (int i = 0; i < 8; ++i)
+        log.AddLine("filler");
+    Deliver();
+    ASSERT_EQ(layer->GetLineText(1).substr(10), "filler");
+    const std::vector<uint8_t> second = pixels();
+    ASSERT_FALSE(empty.empty());
+    EXPECT_GT(differing(first, second), 20) << "both lines show the same glyphs";
+    EXPECT_GT(differing(first, empty), 20) << "no ink";
+    EXPECT_GT(differing(second, empty), 20) << "no ink";
+    window.Close();
 }
 
 TEST_F(EditorWindowTest, TheVersionWindowDrawsItsVersionOnce)
