@@ -86,27 +86,22 @@ bool CCustomStaticText::DrawWideLine(CHfcDrawContext* context, CHfcBmp* font)
         return false;
     const std::wstring wide = AnsiToWide(text.data(), text.size());
     const int32_t width = m_rect.GetWidth(), height = m_text.cellHeight;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
+    // The line's surface, transparent, and a top-down DIB copy of it to draw the text into.
+    CHfcBmp line;
+    HBITMAP dib = line.Create(width, height) ? line.CopyToDibSection(0, 0, width, height) : nullptr;
+    DIBSECTION section = {};
+    void* bits =
+        dib && GetObjectW(dib, sizeof section, &section) == sizeof section ? section.dsBm.bmBits : nullptr;
     HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HFONT face =
         CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                     CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, m_custom.wideFace);
-    CHfcBmp line;
-    const bool ready = memory && dib && face && line.Create(width, height);
+    const bool ready = memory && bits && face;
     if (ready)
     {
         // White on black gives the coverage; it becomes the alpha of the ink.
         HGDIOBJ oldBitmap = SelectObject(memory, dib);
         HGDIOBJ oldFont = SelectObject(memory, face);
-        std::memset(bits, 0, size_t(width) * size_t(height) * 4);
         SetBkMode(memory, TRANSPARENT);
         SetTextColor(memory, RGB(255, 255, 255));
         RECT box = {0, 0, width, height};
