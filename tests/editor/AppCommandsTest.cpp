@@ -19,6 +19,7 @@
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgramSet.h"
 
+#include "support/SettingsRegistry.h"
 #include "support/CSimInstrument.h"
 #include "support/MessagePump.h"
 #include "support/ScriptedDialogPresenter.h"
@@ -36,18 +37,10 @@
 
 namespace
 {
-const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
 using Image = CSimInstrument::Image;
 
-void SetSetting(const wchar_t* name, DWORD value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
+using nvtest::kSettingsKey;
+using nvtest::SetSetting;
 
 Image ImageOf(const CProgram& program)
 {

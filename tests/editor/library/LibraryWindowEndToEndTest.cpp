@@ -7,6 +7,7 @@
 #include "foundation/CHfcMemoryOutputStream.h"
 #include "resources/AppMenuIds.h"
 #include "support/CSimControl.h"
+#include "support/SettingsRegistry.h"
 #include "synthdata/CGlobal.h"
 #include "synthdata/CLibraryData.h"
 #include "synthdata/CProgramSet.h"
@@ -27,7 +28,6 @@
 
 namespace
 {
-const wchar_t* const kSettingsKey = L"Software\\TARV\\Nuvorn Sound Editor";
 const wchar_t* const kFrameClass = L"Q3580MDIFrameWindow";
 const wchar_t* const kFrameTitle = L"Nuvorn Sound Editor";
 const wchar_t* const kUntitled = L"Untitled - Program";
@@ -39,15 +39,8 @@ constexpr int kStripHeight = 37, kRowsTop = kStripHeight + 112, kRowsHeight = 32
 // The mode switches of the list ("4 COLS" mode 1, "2 COLS" mode 0), in client coordinates.
 constexpr int kMode1SwitchX = 396 + 8, kMode0SwitchX = 447 + 8, kSwitchY = kStripHeight + 55 + 4;
 
-void SetSetting(const wchar_t* name, DWORD value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
+using nvtest::kSettingsKey;
+using nvtest::SetSetting;
 
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path)
 {
